@@ -1,0 +1,65 @@
+// Profile files by path: the stand-in for GetPrivateProfileStringA and WritePrivateProfileStringA.
+//
+// A path without a '/' names a file in the Windows-directory stand-in (system_dirs.h), as a bare
+// file name does on Windows. Reads never parse a file again per call: the parsed form of each path
+// is cached and refreshed when the file's size, modification time or inode changes. Writes build
+// the new text in memory and replace the file in one atomic step (atomic_file.h).
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/profile_document.h"
+
+namespace kz::platform {
+
+// The file a profile call with this name reaches (bare names go to the Windows directory).
+std::filesystem::path ProfilePath(std::string_view name);
+
+// The current parsed form of a file; a missing or unreadable file gives an empty document.
+// The snapshot stays valid (and unchanged) however the file changes later: callers that read many
+// keys take one snapshot and read through it.
+std::shared_ptr<const ProfileDocument> ProfileSnapshot(std::string_view name);
+
+// GetPrivateProfileStringA: `size` is the caller's buffer size (the result has at most size - 1
+// bytes).
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view def, std::size_t size, std::string_view name);
+
+// WritePrivateProfileStringA. nullopt key deletes the section, nullopt value deletes the key.
+// Creates a missing file (its folder must exist). Returns false when nothing could be written;
+// the file is then as it was.
+bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
+                               std::optional<std::string_view> value, std::string_view name);
+
+// Many writes to one file, applied in memory call by call with the effects above and written
+// with one atomic replace by Commit. Reads through the batch see its own pending writes.
+class ProfileBatch {
+ public:
+  explicit ProfileBatch(std::string_view name);  // starts from the file's current text
+  ProfileBatch(const ProfileBatch&) = delete;
+  ProfileBatch& operator=(const ProfileBatch&) = delete;
+
+  std::string GetString(std::string_view section, std::string_view key, std::string_view def,
+                        std::size_t size) const;
+  // Same contract as WritePrivateProfileString; a refused write marks the batch failed.
+  bool Write(std::string_view section, std::optional<std::string_view> key,
+             std::optional<std::string_view> value);
+  // Replaces the file when any write was made. False when a write was refused or the file could
+  // not be replaced; the file on disk is then untouched.
+  bool Commit();
+
+  const ProfileDocument& Document() const { return doc_; }
+
+ private:
+  std::filesystem::path path_;
+  ProfileDocument doc_;
+  bool changed_ = false;
+  bool failed_ = false;
+};
+
+}  // namespace kz::platform

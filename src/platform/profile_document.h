@@ -1,0 +1,68 @@
+// ProfileDocument: one INI-style (profile) file held in memory as its original lines, with the
+// look-ups and edits of the Windows profile-string calls. It never touches the disk; profile.h
+// adds paths, caching and atomic replacement on top of it.
+//
+// Reading rules: names compared without case, blanks trimmed around names and '=', one pair of
+// enclosing quotes (" or ') stripped from a value, the first of duplicate sections or keys wins,
+// ';' lines are comments, lines before the first header belong to no section, a UTF-8 byte-order
+// mark at the start is skipped.
+// Writing rules: every line an edit does not have to touch keeps its bytes; a replaced key keeps
+// its line's position; a new key goes right after the last key line of its section; a new section
+// goes at the very end of the file; the writer emits CRLF.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kz::platform {
+
+class ProfileDocument {
+ public:
+  ProfileDocument();  // an empty (missing) file
+  explicit ProfileDocument(std::string_view bytes);
+  ~ProfileDocument();
+  ProfileDocument(const ProfileDocument&);
+  ProfileDocument& operator=(const ProfileDocument&);
+  ProfileDocument(ProfileDocument&&) noexcept;
+  ProfileDocument& operator=(ProfileDocument&&) noexcept;
+
+  // The value of the first matching key of the first matching section, trimmed and unquoted,
+  // or nullopt when the section or the key is missing. Section and key lose leading and trailing
+  // spaces (0x20) before matching.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+
+  // GetPrivateProfileStringA: the value, else the default (trailing spaces removed), cut to
+  // size - 1 bytes. size 0 gives the empty text.
+  std::string GetString(std::string_view section, std::string_view key, std::string_view def,
+                        std::size_t size) const;
+
+  // Key names of the section in file order (first of duplicates only), comments left out.
+  std::vector<std::string> KeyNames(std::string_view section) const;
+  // Section names in file order (first of duplicates only).
+  std::vector<std::string> SectionNames() const;
+  bool HasSection(std::string_view section) const;
+
+  // WritePrivateProfileStringA with a value: replace, add the key, or add the section.
+  // Returns false (and changes nothing) when the value holds CR or LF, or a name is unusable
+  // (section or key holding CR/LF, key empty after trimming or holding '=').
+  bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+  // WritePrivateProfileStringA with a key and no value: delete the first matching entry line.
+  void DeleteKey(std::string_view section, std::string_view key);
+  // WritePrivateProfileStringA with no key: delete the section's header, entries and lines
+  // without '='; comment and blank lines stay.
+  void DeleteSection(std::string_view section);
+
+  // The file's bytes as they stand after the edits.
+  std::string Serialize() const;
+  bool Empty() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kz::platform

@@ -1,0 +1,27 @@
+// Where the Windows folders live on this platform.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kz::platform {
+
+// $KZDLOGSRV_WINDIR, else $XDG_CONFIG_HOME/kzdlogsrv, else ~/.config/kzdlogsrv.
+// Not created here; writers create it on first write (CreateWindowsDirectory).
+std::filesystem::path WindowsDirectory();
+bool CreateWindowsDirectory();
+
+// $KZDLOGSRV_REGISTRY, else $XDG_CONFIG_HOME/kzdlogsrv/registry (likewise ~/.config).
+std::filesystem::path RegistryDirectory();
+
+// A folder private to this user (mode 0700, owned by the user) for the status block and the
+// server channels: $XDG_RUNTIME_DIR/kzdlogsrv, else /tmp/kzdlogsrv-<uid>. Created when missing.
+// Empty path when no such folder can be had (it exists but belongs to someone else, or is open to
+// others).
+std::filesystem::path RuntimeDirectory();
+
+// Joins a folder and a name the way the Windows code joins with "\\": one '/' between them unless
+// the folder already ends with one. An empty folder gives the name alone.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+}  // namespace kz::platform

@@ -1,0 +1,61 @@
+// UiService: everything a presenter needs a person for. Presenters (src/editor, src/citect,
+// src/projfiles, src/shell) call it; src/ui/qt implements it with Qt Widgets, and tests use a
+// scripted implementation (tests/support/scripted_ui.h) that records and answers.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kz::ui {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class Icon { None, Exclamation, Question, Information, Stop };
+enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+enum class DialogResult { Ok, Cancel };
+
+// Base of every presenter that a view can show. A view finds its presenter's type with
+// dynamic_cast; the presenter never knows its view.
+class Window {
+ public:
+  virtual ~Window() = default;
+};
+
+class UiService {
+ public:
+  virtual ~UiService() = default;
+
+  // False when no window can be shown (no display): callers refuse instead of hanging.
+  virtual bool CanShowWindows() const = 0;
+
+  // A modal message box owned by no window. An empty caption means the application's title.
+  virtual Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons,
+                            Icon icon) = 0;
+
+  // Runs the presenter's view modally; returns how it was closed.
+  virtual DialogResult RunModal(Window& presenter) = 0;
+
+  // Modeless windows (the progress dialog): shown, refreshed after the presenter changed its
+  // state, and closed. The presenter must outlive the window.
+  virtual void ShowModeless(Window& presenter) = 0;
+  virtual void Refresh(Window& presenter) = 0;
+  virtual void CloseModeless(Window& presenter) = 0;
+
+  // Dispatches the thread's pending events and keeps dispatching them as they arrive until
+  // `duration` has passed; blocks while there is nothing to do (never spins).
+  virtual void PumpEvents(std::chrono::milliseconds duration) = 0;
+
+  // Opens a help file at a topic; does nothing when the file does not exist.
+  virtual void ShowHelp(const std::string& file, std::uint32_t context_id) = 0;
+
+  // File-open and folder choosers; nullopt when the user cancels.
+  virtual std::optional<std::string> ChooseOpenFile(std::string_view title,
+                                                    std::string_view filter,
+                                                    std::string_view initial_path) = 0;
+  virtual std::optional<std::string> ChooseFolder(std::string_view title,
+                                                  std::string_view initial_path) = 0;
+};
+
+}  // namespace kz::ui

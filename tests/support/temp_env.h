@@ -1,0 +1,44 @@
+// TempEnv: points the Windows-directory, registry and runtime stand-ins at a fresh temporary
+// folder for the life of a test, so no test touches the user's real folders. Removes the folder
+// and restores the environment afterwards.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+namespace kz::test {
+
+class TempEnv {
+ public:
+  TempEnv();
+  ~TempEnv();
+  TempEnv(const TempEnv&) = delete;
+  TempEnv& operator=(const TempEnv&) = delete;
+
+  const std::filesystem::path& root() const { return root_; }
+  std::filesystem::path windir() const { return root_ / "windows"; }
+  std::filesystem::path registry() const { return root_ / "registry"; }
+  std::filesystem::path runtime() const { return root_ / "run"; }
+  // A path below the root (not created).
+  std::filesystem::path Path(std::string_view name) const { return root_ / name; }
+
+ private:
+  std::filesystem::path root_;
+  std::string saved_[4];
+  bool had_[4] = {};
+};
+
+// A test fixture that owns a TempEnv.
+class TempEnvTest : public ::testing::Test {
+ protected:
+  TempEnv env_;
+};
+
+// Whole-file helpers for assertions on exact bytes.
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace kz::test
