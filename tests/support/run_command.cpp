@@ -79,7 +79,7 @@ CommandResult RunCommand(const std::vector<std::string>& argv, int timeout_ms) {
 }
 
 CommandResult RunHost(const std::vector<std::string>& args, int timeout_ms) {
-  std::vector<std::string> argv{BuildPath("src/cli/kzdlogsrv").string()};
+  std::vector<std::string> argv{BuildPath("bin/kzdlogsrv").string()};
   argv.insert(argv.end(), args.begin(), args.end());
   return RunCommand(argv, timeout_ms);
 }
