@@ -9,7 +9,10 @@
 namespace kz::config {
 
 // Field numbers count from 1 (n < 1 gives the empty text). A separator of '\0' means that blanks
-// (space, tab, LF, CR) separate the fields. At most `max_len` bytes are kept.
+// (space, tab, LF, CR) separate the fields. A backquote toggles quoting (separators between
+// backquotes are text) and is never part of a field. Blanks and control characters at the start
+// of the field are dropped, at most `max_len` bytes are kept (max_len < 1 gives the empty text),
+// then outer spaces are trimmed.
 std::string GetField(std::string_view line, char separator, int n, int max_len);
 
 }  // namespace kz::config
