@@ -1,0 +1,203 @@
+#include "config/cfg_mgr.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "config/number_text.h"
+#include "config/serial_cfg.h"
+#include "config/tcp_cfg.h"
+#include "config/udp_cfg.h"
+
+namespace kz::config {
+namespace {
+
+template <class T>
+T* At(const std::vector<std::unique_ptr<T>>& items, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return nullptr;
+  return items[static_cast<std::size_t>(index)].get();
+}
+
+// The first index after `after` whose record is live, or -1.
+template <class T>
+int NextLive(const std::vector<std::unique_ptr<T>>& items, int after) {
+  for (std::size_t i = after < 0 ? 0 : static_cast<std::size_t>(after) + 1; i < items.size(); ++i) {
+    if (!items[i]->IsRemoved()) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+CCfgMgr::~CCfgMgr() = default;
+
+void CCfgMgr::Clear() {
+  ClearConnections();
+  m_ports.clear();
+  m_scheduledXfers.clear();
+}
+
+void CCfgMgr::ClearConnections() {
+  m_connectionIndex.clear();
+  m_connections.clear();
+}
+
+std::string CCfgMgr::MakeConnectionKey(int station_number, int id) {
+  return std::to_string(station_number) + "." + std::to_string(id);
+}
+
+int CCfgMgr::AddConnection(std::unique_ptr<CConnectionCfg>& transfer) {
+  if (!transfer) return kCfgFailed;
+  const int result = ValidateConnection(*transfer);
+  if (result < 0) return result;
+  m_connectionIndex[MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
+      transfer.get();
+  m_connections.push_back(std::move(transfer));
+  return kCfgOk;
+}
+
+void CCfgMgr::RemoveConnection(int index) {
+  CConnectionCfg* transfer = At(m_connections, index);
+  if (!transfer) return;
+  // A file may hold two transfers with one key; the entry then belongs to the later one and
+  // must survive the removal of the earlier.
+  const auto it =
+      m_connectionIndex.find(MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID()));
+  if (it != m_connectionIndex.end() && it->second == transfer) m_connectionIndex.erase(it);
+  transfer->SetRemoved(true);
+}
+
+void CCfgMgr::RekeyConnection(CConnectionCfg* transfer, const std::string& old_key) {
+  if (!transfer) return;
+  const auto it = m_connectionIndex.find(old_key);
+  if (it != m_connectionIndex.end() && it->second == transfer) m_connectionIndex.erase(it);
+  m_connectionIndex[MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID())] = transfer;
+}
+
+CConnectionCfg* CCfgMgr::FindConnection(const std::string& key) const {
+  const auto it = m_connectionIndex.find(key);
+  return it == m_connectionIndex.end() ? nullptr : it->second;
+}
+
+CConnectionCfg* CCfgMgr::GetConnection(int index) const {
+  return At(m_connections, index);
+}
+
+int CCfgMgr::ValidateConnection(int station_number, int id, const std::string& data_file,
+                                const CConnectionCfg* exclude) const {
+  const CConnectionCfg* found = FindConnection(MakeConnectionKey(station_number, id));
+  if (found && found != exclude && !found->IsRemoved()) return kDuplicateTransfer;
+  if (exclude) {
+    if (data_file.empty()) return kCfgOk;
+    return IsDataFileInUse(data_file, exclude) ? kDuplicateDataFile : kCfgOk;
+  }
+  // A transfer that does not exist yet is checked against every data file, even those of
+  // removed transfers: their files may still hold records of another station.
+  const std::string wanted = AsciiLower(data_file);
+  for (const auto& transfer : m_connections) {
+    if (AsciiLower(transfer->GetDataFile()) == wanted) return kDuplicateDataFile;
+  }
+  return kCfgOk;
+}
+
+int CCfgMgr::ValidateConnection(const CConnectionCfg& transfer) const {
+  return ValidateConnection(transfer.GetStationNumber(), transfer.GetID(), transfer.GetDataFile(),
+                            &transfer);
+}
+
+bool CCfgMgr::IsDataFileInUse(const std::string& data_file, const CConnectionCfg* exclude) const {
+  const std::string wanted = AsciiLower(data_file);
+  return std::any_of(m_connections.begin(), m_connections.end(), [&](const auto& transfer) {
+    return transfer.get() != exclude && !transfer->IsRemoved() &&
+           AsciiLower(transfer->GetDataFile()) == wanted;
+  });
+}
+
+CPortCfg* CCfgMgr::AddPort(int type) {
+  std::unique_ptr<CPortCfg> port;
+  switch (type) {
+    case PORT_UDP:
+      port = std::make_unique<CUDPCfg>();
+      break;
+    case PORT_TCP:
+      port = std::make_unique<CTCPCfg>();
+      break;
+    case PORT_SERIAL:
+      port = std::make_unique<CSerialCfg>();
+      break;
+    default:
+      return nullptr;
+  }
+  // Removed ports count too, so a new port never takes the number of one removed meanwhile.
+  std::int64_t highest = type == PORT_SERIAL ? 0 : 1657;
+  for (const auto& existing : m_ports) {
+    if (existing->GetType() == type)
+      highest = std::max<std::int64_t>(highest, existing->GetNumber());
+  }
+  const int number =
+      static_cast<int>(std::min<std::int64_t>(highest + 1, std::numeric_limits<int>::max()));
+  if (type == PORT_SERIAL) {
+    static_cast<CSerialCfg&>(*port).SetComNumber(number);
+  } else {
+    static_cast<CIpPortCfg&>(*port).SetPortNumber(number);
+  }
+  m_ports.push_back(std::move(port));
+  return m_ports.back().get();
+}
+
+void CCfgMgr::DiscardLastPort() {
+  if (!m_ports.empty()) m_ports.pop_back();
+}
+
+void CCfgMgr::InsertPort(int index, std::unique_ptr<CPortCfg> port) {
+  if (!port) return;
+  const auto at = std::clamp<std::int64_t>(index, 0, static_cast<std::int64_t>(m_ports.size()));
+  m_ports.insert(m_ports.begin() + at, std::move(port));
+}
+
+void CCfgMgr::RemovePort(int index) {
+  if (CPortCfg* port = At(m_ports, index)) port->SetRemoved(true);
+}
+
+int CCfgMgr::GetFirstPort() const {
+  return NextLive(m_ports, -1);
+}
+int CCfgMgr::GetNextPort(int index) const {
+  return NextLive(m_ports, index);
+}
+CPortCfg* CCfgMgr::GetPort(int index) const {
+  return At(m_ports, index);
+}
+
+bool CCfgMgr::IsPortInUse(int type, int number, const CPortCfg* exclude) const {
+  return std::any_of(m_ports.begin(), m_ports.end(), [&](const auto& port) {
+    return port.get() != exclude && port->GetType() == type && !port->IsRemoved() &&
+           port->GetNumber() == number;
+  });
+}
+
+bool CCfgMgr::IsComPortInUse(int number, const CPortCfg* exclude) const {
+  return IsPortInUse(PORT_SERIAL, number, exclude);
+}
+bool CCfgMgr::IsUDPPortInUse(int number, const CPortCfg* exclude) const {
+  return IsPortInUse(PORT_UDP, number, exclude);
+}
+bool CCfgMgr::IsTCPPortInUse(int number, const CPortCfg* exclude) const {
+  return IsPortInUse(PORT_TCP, number, exclude);
+}
+
+void CCfgMgr::AddScheduledXfer(std::unique_ptr<CScheduledXfer> xfer) {
+  if (xfer) m_scheduledXfers.push_back(std::move(xfer));
+}
+
+int CCfgMgr::GetFirstScheduledXfer() const {
+  return NextLive(m_scheduledXfers, -1);
+}
+int CCfgMgr::GetNextScheduledXfer(int index) const {
+  return NextLive(m_scheduledXfers, index);
+}
+CScheduledXfer* CCfgMgr::GetScheduledXfer(int index) const {
+  return At(m_scheduledXfers, index);
+}
+
+}  // namespace kz::config

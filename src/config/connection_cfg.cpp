@@ -1,0 +1,38 @@
+#include "config/connection_cfg.h"
+
+#include "config/number_text.h"
+#include "config/record_io.h"
+
+namespace kz::config {
+namespace {
+
+// Read buffers of the server's format: 250 bytes for the modes, 350 for the rest.
+constexpr std::size_t kModeBuffer = 250;
+constexpr std::size_t kTextBuffer = 350;
+
+}  // namespace
+
+void CConnectionCfg::Load(const platform::ProfileDocument& doc, std::string_view section) {
+  m_nNewFileMode = ParseLeadingInt(doc.GetString(section, "new file mode", "", kModeBuffer));
+  m_nNewFileSynchMode =
+      ParseLeadingInt(doc.GetString(section, "new file synch mode", "", kModeBuffer));
+  m_strDataFile = doc.GetString(section, "data file", "", kTextBuffer);
+  m_nStationNumber = ParseLeadingInt(doc.GetString(section, "station number", "", kTextBuffer));
+  m_nID = ParseLeadingInt(doc.GetString(section, "ID", "", kTextBuffer));
+  m_strDatalogFile = doc.GetString(section, "datalog file", "", kTextBuffer);
+}
+
+void CConnectionCfg::Save(platform::ProfileBatch& batch, std::string_view section) const {
+  batch.Write(section, "new file mode", std::to_string(m_nNewFileMode));
+  batch.Write(section, "new file synch mode", std::to_string(m_nNewFileSynchMode));
+  batch.Write(section, "data file", m_strDataFile);
+  batch.Write(section, "station number", std::to_string(m_nStationNumber));
+  batch.Write(section, "ID", std::to_string(m_nID));
+  batch.Write(section, "datalog file", m_strDatalogFile);
+}
+
+int CConnectionCfg::ReadWrite(const std::string& path, const std::string& section, bool save) {
+  return ReadWriteRecord(*this, path, section, save);
+}
+
+}  // namespace kz::config
