@@ -96,6 +96,8 @@ class CDBaseFile {
   ~CDBaseFile() = default;
   CDBaseFile(const CDBaseFile&) = delete;
   CDBaseFile& operator=(const CDBaseFile&) = delete;
+  CDBaseFile(CDBaseFile&&) = default;
+  CDBaseFile& operator=(CDBaseFile&&) = default;
 
   // Opens the file and reads the header and descriptors. False when the file cannot be opened
   // or its header cannot be read whole (shorter than its descriptors, header length below 32);

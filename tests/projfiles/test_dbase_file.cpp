@@ -1,0 +1,361 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "projfiles/dbase_file.h"
+#include "support/temp_env.h"
+
+namespace kz::projfiles {
+namespace {
+
+struct RawField {
+  std::string name;
+  char type;
+  int length;
+};
+
+// A table as another writer would make it: header length 32n + 33 unless `pad` adds the NUL
+// byte, `count` records claimed in the header, the given records (flag included) and 0x1A.
+std::string RawTable(const std::vector<RawField>& fields, const std::vector<std::string>& records,
+                     bool pad = false, long count = -1) {
+  int record_length = 1;
+  for (const auto& f : fields) record_length += f.length;
+  const int header_length = 32 + 32 * static_cast<int>(fields.size()) + (pad ? 2 : 1);
+  std::string out(32, '\0');
+  out[0] = 0x03;
+  const auto n = static_cast<unsigned long>(count < 0 ? static_cast<long>(records.size()) : count);
+  for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<char>((n >> (8 * i)) & 0xFF);
+  out[8] = static_cast<char>(header_length & 0xFF);
+  out[9] = static_cast<char>(header_length >> 8);
+  out[10] = static_cast<char>(record_length & 0xFF);
+  out[11] = static_cast<char>(record_length >> 8);
+  for (const auto& f : fields) {
+    std::string d(32, '\0');
+    d.replace(0, f.name.size(), f.name);
+    d[11] = f.type;
+    d[16] = static_cast<char>(f.length);
+    out += d;
+  }
+  out += '\x0D';
+  if (pad) out += '\0';
+  for (const auto& r : records) out += r;
+  out += '\x1A';
+  return out;
+}
+
+std::string Pad(std::string s, std::size_t n) {
+  s.resize(n, ' ');
+  return s;
+}
+
+const std::vector<RawField> kNameUnit = {{"NAME", 'C', 8}, {"UNIT", 'C', 4}, {"RAW", 'N', 5}};
+
+std::string Row(char flag, std::string name, std::string unit, std::string raw = "    7") {
+  return std::string(1, flag) + Pad(std::move(name), 8) + Pad(std::move(unit), 4) + raw;
+}
+
+class DbaseFileTest : public test::TempEnvTest {
+ protected:
+  CDBaseFile OpenRaw(const std::string& bytes) {
+    CDBaseFile f;
+    EXPECT_TRUE(f.OpenBytes(bytes));
+    return f;
+  }
+  std::vector<std::string> LiveNames(CDBaseFile& f) {
+    std::vector<std::string> names;
+    std::string v;
+    for (bool more = f.Locate(false, false); more; more = f.Locate(true, false)) {
+      EXPECT_EQ(f.ReadFieldByName(v, "NAME"), kDbfDone);
+      names.push_back(v);
+    }
+    return names;
+  }
+};
+
+TEST_F(DbaseFileTest, BothHeaderLengthsGiveTheSameFieldsAndRecords) {
+  for (bool pad : {false, true}) {
+    CDBaseFile f;
+    ASSERT_TRUE(f.OpenBytes(RawTable(kNameUnit, {Row(' ', "P1", "S1")}, pad)));
+    EXPECT_EQ(f.HeaderLength(), pad ? 130 : 129);
+    EXPECT_EQ(f.FieldCount(), 3);
+    EXPECT_EQ(f.Fields()[2].Name(), "RAW");
+    EXPECT_EQ(f.Fields()[2].m_type, 'N');
+    std::string v;
+    ASSERT_EQ(f.ReadField(v, 2, 1), kDbfDone);
+    EXPECT_EQ(v, "S1");
+  }
+}
+
+TEST_F(DbaseFileTest, TableWithoutFieldsOpensWithNoFields) {
+  for (bool pad : {false, true}) {
+    CDBaseFile f;
+    ASSERT_TRUE(f.OpenBytes(RawTable({}, {}, pad)));
+    EXPECT_EQ(f.FieldCount(), 0);
+    EXPECT_FALSE(f.Locate(false, false));
+  }
+}
+
+TEST_F(DbaseFileTest, CharacterFieldsLoseTrailingSpacesOnly) {
+  const std::vector<RawField> fields = {
+      {"A", 'C', 4}, {"B", 'C', 4}, {"C", 'C', 4}, {"D", 'C', 4}, {"N", 'N', 5}};
+  CDBaseFile f = OpenRaw(RawTable(fields, {" AB      "
+                                           "  ABABCD 3.5 "}));
+  std::string v;
+  ASSERT_EQ(f.ReadField(v, 1, 1), kDbfDone);
+  EXPECT_EQ(v, "AB");
+  ASSERT_EQ(f.ReadField(v, 2, 1), kDbfDone);
+  EXPECT_EQ(v, "");
+  ASSERT_EQ(f.ReadField(v, 3, 1), kDbfDone);
+  EXPECT_EQ(v, "  AB");
+  ASSERT_EQ(f.ReadField(v, 4, 1), kDbfDone);
+  EXPECT_EQ(v, "ABCD");  // fills its width: whole, nothing after it
+  ASSERT_EQ(f.ReadField(v, 5, 1), kDbfDone);
+  EXPECT_EQ(v, " 3.5 ");  // numeric fields come as stored
+}
+
+TEST_F(DbaseFileTest, ValueEndsAtItsFirstNul) {
+  CDBaseFile f = OpenRaw(RawTable({{"A", 'C', 6}}, {std::string(" AB \0CD", 7)}));
+  std::string v;
+  ASSERT_EQ(f.ReadField(v, 1, 1), kDbfDone);
+  EXPECT_EQ(v, "AB ");
+}
+
+TEST_F(DbaseFileTest, FieldNamesMatchWithoutCase) {
+  CDBaseFile f = OpenRaw(RawTable(kNameUnit, {Row(' ', "P1", "S1")}));
+  std::string v;
+  ASSERT_EQ(f.ReadFieldByName(v, "unit"), kDbfDone);
+  EXPECT_EQ(v, "S1");
+  EXPECT_EQ(f.ReadFieldByName(v, "UNITS"), kDbfFailed);
+}
+
+TEST_F(DbaseFileTest, ElevenByteNameWithoutNulIsWhole) {
+  CDBaseFile f = OpenRaw(RawTable({{"ABCDEFGHIJK", 'C', 2}}, {" xy"}));
+  EXPECT_EQ(f.Fields()[0].Name(), "ABCDEFGHIJK");
+  std::string v;
+  EXPECT_EQ(f.ReadFieldByName(v, "abcdefghijk", 1), kDbfDone);
+  EXPECT_EQ(v, "xy");
+}
+
+TEST_F(DbaseFileTest, ReadsPastTheLastRecordOrFieldFail) {
+  CDBaseFile f = OpenRaw(RawTable(kNameUnit, {Row(' ', "P1", "S1")}));
+  std::string v = "kept";
+  EXPECT_EQ(f.ReadField(v, 1, 2), kDbfFailed);
+  EXPECT_EQ(f.ReadField(v, 4, 1), kDbfFailed);
+  EXPECT_EQ(f.ReadField(v, 0, 1), kDbfFailed);
+  EXPECT_EQ(f.ReadField(v, 1, -1), kDbfFailed);
+  EXPECT_EQ(v, "kept");
+  EXPECT_TRUE(f.IsDeleted(2));
+  EXPECT_FALSE(f.IsDeleted(1));
+}
+
+TEST_F(DbaseFileTest, LocateVisitsLiveRecordsInFileOrder) {
+  CDBaseFile f = OpenRaw(RawTable(kNameUnit, {Row(' ', "A", "S1"), Row('*', "B", "S1"),
+                                              Row(' ', "C", "S2"), Row('*', "D", "S2")}));
+  EXPECT_EQ(LiveNames(f), (std::vector<std::string>{"A", "C"}));
+  EXPECT_FALSE(f.Locate(true, false));  // stays exhausted
+  ASSERT_TRUE(f.Locate(false, true));
+  EXPECT_EQ(f.CurrentRecord(), 2);
+  EXPECT_TRUE(f.IsDeleted());
+}
+
+TEST_F(DbaseFileTest, LocateComparesLeadingFieldsWithoutCase) {
+  CDBaseFile f = OpenRaw(RawTable(
+      kNameUnit, {Row(' ', "Pump", "S1"), Row(' ', "PUMP", "S2"), Row(' ', "pump", "S2")}));
+  ASSERT_TRUE(f.Locate(false, false, {"pump", "s2"}));
+  EXPECT_EQ(f.CurrentRecord(), 2);
+  ASSERT_TRUE(f.Locate(true, false, {"pump", "s2"}));
+  EXPECT_EQ(f.CurrentRecord(), 3);
+  EXPECT_FALSE(f.Locate(true, false, {"pump", "s2"}));
+  // Values beyond the last field are ignored, so the list end marker never compares.
+  ASSERT_TRUE(f.Locate(false, false, {"PUMP", "S1", "    7", "<END>"}));
+  EXPECT_EQ(f.CurrentRecord(), 1);
+}
+
+class DbaseShortFileTest : public DbaseFileTest {};
+
+TEST_F(DbaseShortFileTest, TruncatedTrailingRecordIsIgnored) {
+  std::string bytes = RawTable(kNameUnit, {Row(' ', "A", "S1"), Row(' ', "B", "S2")});
+  bytes.resize(bytes.size() - 5);  // the 0x1A and the last 4 bytes of record 2
+  CDBaseFile f = OpenRaw(bytes);
+  EXPECT_EQ(LiveNames(f), (std::vector<std::string>{"A"}));
+  std::string v;
+  EXPECT_EQ(f.ReadField(v, 1, 2), kDbfFailed);
+  EXPECT_TRUE(f.IsDeleted(2));
+}
+
+TEST_F(DbaseShortFileTest, HugeRecordCountStopsAtTheEndOfTheFile) {
+  CDBaseFile f = OpenRaw(RawTable(kNameUnit, {Row(' ', "A", "S1")}, false, 0xFFFFFFFFL));
+  EXPECT_EQ(f.RecordCount(), 0xFFFFFFFFu);
+  EXPECT_EQ(LiveNames(f), (std::vector<std::string>{"A"}));
+  EXPECT_TRUE(f.IsDeleted(1000));
+}
+
+TEST_F(DbaseShortFileTest, HeaderShorterThanItsDescriptorsDoesNotOpen) {
+  const std::string bytes = RawTable(kNameUnit, {});
+  for (std::size_t cut : {0u, 5u, 11u, 40u, 127u}) {
+    CDBaseFile f;
+    std::string why;
+    EXPECT_FALSE(f.OpenBytes(bytes.substr(0, cut), CDBaseFile::Mode::ReadOnly, &why)) << cut;
+    EXPECT_EQ(why, "header is cut short");
+  }
+}
+
+TEST_F(DbaseShortFileTest, HeaderLengthBelow32DoesNotOpen) {
+  std::string bytes = RawTable(kNameUnit, {Row(' ', "A", "S1")});
+  bytes[8] = 20;
+  bytes[9] = 0;
+  CDBaseFile f;
+  std::string why;
+  EXPECT_FALSE(f.OpenBytes(bytes, CDBaseFile::Mode::ReadOnly, &why));
+  EXPECT_EQ(why, "header length 20 is below 32");
+}
+
+TEST_F(DbaseShortFileTest, FieldsPastTheRecordLengthAreNotRead) {
+  std::string bytes = RawTable(kNameUnit, {Row(' ', "A", "S1")});
+  bytes[10] = 13;  // room for the flag, NAME and UNIT; RAW would reach into the next record
+  CDBaseFile f = OpenRaw(bytes);
+  std::string v;
+  EXPECT_EQ(f.ReadField(v, 2, 1), kDbfDone);
+  EXPECT_EQ(f.ReadField(v, 3, 1), kDbfFailed);
+  EXPECT_FALSE(f.OpenBytes(bytes, CDBaseFile::Mode::ReadWrite) &&
+               f.AppendRecord({"x"}) == kDbfDone);
+}
+
+TEST_F(DbaseShortFileTest, MissingFileDoesNotOpenAndSaysWhy) {
+  CDBaseFile f;
+  std::string why;
+  EXPECT_FALSE(f.Open(env_.Path("none.dbf"), CDBaseFile::Mode::ReadOnly, &why));
+  EXPECT_EQ(why, "No such file or directory");
+}
+
+class DbaseWriterTest : public DbaseFileTest {
+ protected:
+  const DbfDate date_{2026, 12, 6};
+};
+
+TEST_F(DbaseWriterTest, CreatedTableHasExactBytes) {
+  const std::vector<CFieldNode> fields = {CFieldNode("NAME", 3), CFieldNode("UNIT", 2)};
+  const auto path = env_.Path("t.dbf");
+  ASSERT_EQ(CDBaseFile::Create(path, fields, date_), kDbfCreated);
+  std::string expected("\x03\x7e\x0c\x06\0\0\0\0\x62\0\x06\0", 12);
+  expected += std::string(20, '\0');
+  expected += std::string("NAME\0\0\0\0\0\0\0C\0\0\0\0\x03", 17) + std::string(15, '\0');
+  expected += std::string("UNIT\0\0\0\0\0\0\0C\0\0\0\0\x02", 17) + std::string(15, '\0');
+  expected += std::string("\x0d\0", 2);
+  EXPECT_EQ(test::ReadFile(path), expected);
+
+  CDBaseFile f;
+  ASSERT_TRUE(f.Open(path, CDBaseFile::Mode::ReadWrite));
+  EXPECT_EQ(f.AppendRecord({"abcd", "x", "<END>"}), kDbfDone);
+  EXPECT_EQ(f.AppendRecord({"k"}), kDbfDone);
+  EXPECT_EQ(f.CurrentRecord(), 2);
+  ASSERT_TRUE(f.Close());
+  expected[4] = 2;
+  expected += " abcx  k    \x1a";
+  EXPECT_EQ(test::ReadFile(path), expected);
+}
+
+TEST_F(DbaseWriterTest, CloseWithoutAppendsWritesNothing) {
+  const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
+  const auto path = env_.Path("t.dbf");
+  ASSERT_EQ(CDBaseFile::Create(path, fields, date_), kDbfCreated);
+  const std::string before = test::ReadFile(path);
+  CDBaseFile f;
+  ASSERT_TRUE(f.Open(path, CDBaseFile::Mode::ReadWrite));
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(test::ReadFile(path), before);
+}
+
+TEST_F(DbaseWriterTest, TrendStoreLayoutHasHeader226AndRecord623) {
+  const std::vector<CFieldNode> fields = {
+      CFieldNode("CITECTPRJ", 255), CFieldNode("TRENDVAR", 32), CFieldNode("PRJFILE", 255),
+      CFieldNode("STANAME", 20),    CFieldNode("DLOGNAME", 20), CFieldNode("KZTAGNAME", 40)};
+  const auto image = CDBaseFile::CreateImage(fields, date_);
+  ASSERT_TRUE(image);
+  CDBaseFile f;
+  ASSERT_TRUE(f.OpenBytes(*image));
+  EXPECT_EQ(f.HeaderLength(), 226);
+  EXPECT_EQ(f.RecordLength(), 623);
+}
+
+TEST_F(DbaseWriterTest, LongValuesAreCutAndAppendedRowsReadBack) {
+  const std::vector<CFieldNode> fields = {CFieldNode("TRENDVAR", 32), CFieldNode("STANAME", 20)};
+  CDBaseFile f;
+  ASSERT_TRUE(f.OpenBytes(*CDBaseFile::CreateImage(fields, date_), CDBaseFile::Mode::ReadWrite));
+  const std::string tag33(33, 't'), station25(25, 's');
+  ASSERT_EQ(f.AppendRecord({tag33, station25}), kDbfDone);
+  ASSERT_EQ(f.AppendRecord({"only"}), kDbfDone);
+  std::string v;
+  ASSERT_EQ(f.ReadFieldByName(v, "TRENDVAR", 1), kDbfDone);
+  EXPECT_EQ(v, std::string(32, 't'));
+  ASSERT_EQ(f.ReadFieldByName(v, "STANAME", 1), kDbfDone);
+  EXPECT_EQ(v, std::string(20, 's'));
+  ASSERT_EQ(f.ReadFieldByName(v, "STANAME", 2), kDbfDone);
+  EXPECT_EQ(v, "");
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(f.Bytes()[4], 2);
+  EXPECT_EQ(f.Bytes().back(), '\x1a');
+  EXPECT_EQ(f.Bytes().size(), 32u + 64 + 2 + 2 * 53 + 1);
+}
+
+TEST_F(DbaseWriterTest, ReadOnlyTableRefusesAppends) {
+  const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
+  CDBaseFile f;
+  ASSERT_TRUE(f.OpenBytes(*CDBaseFile::CreateImage(fields, date_)));
+  EXPECT_EQ(f.AppendRecord({"x"}), kDbfFailed);
+  EXPECT_EQ(f.RecordCount(), 0u);
+}
+
+TEST_F(DbaseWriterTest, CreateInMissingFolderFails) {
+  const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
+  EXPECT_EQ(CDBaseFile::Create(env_.Path("no/such/t.dbf"), fields, date_), kDbfCreateFailed);
+}
+
+TEST_F(DbaseWriterTest, TodayIsWrittenWhenNoDateIsGiven) {
+  const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
+  const auto path = env_.Path("t.dbf");
+  const DbfDate before = LocalDate();
+  ASSERT_EQ(CDBaseFile::Create(path, fields), kDbfCreated);
+  const DbfDate after = LocalDate();
+  const std::string bytes = test::ReadFile(path);
+  const auto matches = [&](const DbfDate& d) {
+    return bytes[1] == static_cast<char>(d.year - 1900) && bytes[2] == d.month && bytes[3] == d.day;
+  };
+  EXPECT_TRUE(matches(before) || matches(after));
+}
+
+TEST_F(DbaseWriterTest, ScanAcrossManyBufferRefillsSeesEveryRecord) {
+  // Records of 3000 bytes: the read buffer holds only a few at a time.
+  const std::vector<CFieldNode> fields = {CFieldNode("NAME", 10), CFieldNode("PAD", 255),
+                                          CFieldNode("UNIT", 10)};
+  std::vector<CFieldNode> wide(fields);
+  for (int i = 0; i < 10; ++i) wide.emplace_back("X" + std::to_string(i), 255);
+  const auto path = env_.Path("big.dbf");
+  ASSERT_EQ(CDBaseFile::Create(path, wide, date_), kDbfCreated);
+  CDBaseFile w;
+  ASSERT_TRUE(w.Open(path, CDBaseFile::Mode::ReadWrite));
+  for (int i = 0; i < 500; ++i) {
+    ASSERT_EQ(w.AppendRecord({"N" + std::to_string(i), "", "U" + std::to_string(i % 7)}), kDbfDone);
+  }
+  ASSERT_TRUE(w.Close());
+  CDBaseFile r;
+  ASSERT_TRUE(r.Open(path, CDBaseFile::Mode::ReadOnly));
+  int seen = 0;
+  std::string name, unit;
+  for (bool more = r.Locate(false, false); more; more = r.Locate(true, false)) {
+    ASSERT_EQ(r.ReadFieldByName(name, "NAME"), kDbfDone);
+    ASSERT_EQ(r.ReadFieldByName(unit, "unit"), kDbfDone);
+    EXPECT_EQ(name, "N" + std::to_string(seen));
+    EXPECT_EQ(unit, "U" + std::to_string(seen % 7));
+    ++seen;
+  }
+  EXPECT_EQ(seen, 500);
+  std::string v;
+  ASSERT_EQ(r.ReadField(v, 1, 3), kDbfDone);  // backwards after the scan
+  EXPECT_EQ(v, "N2");
+}
+
+}  // namespace
+}  // namespace kz::projfiles
