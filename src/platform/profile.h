@@ -31,8 +31,12 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     std::string_view def, std::size_t size, std::string_view name);
 
 // WritePrivateProfileStringA. nullopt key deletes the section, nullopt value deletes the key.
-// Creates a missing file (its folder must exist). Returns false when nothing could be written;
-// the file is then as it was.
+// Creates a missing file (its folder must exist; the Windows directory is created for a bare
+// name). A deletion that finds nothing leaves the file alone (a missing file stays missing).
+// Returns false when the write was refused (a value holding CR or LF, see
+// ProfileDocument::SetValue; errno EINVAL) or the file could not be replaced (errno tells why);
+// the file is then as it was. Concurrent writers of one file are not serialised: the last
+// replacement wins.
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view name);
 
@@ -49,13 +53,15 @@ class ProfileBatch {
   // Same contract as WritePrivateProfileString; a refused write marks the batch failed.
   bool Write(std::string_view section, std::optional<std::string_view> key,
              std::optional<std::string_view> value);
-  // Replaces the file when any write was made. False when a write was refused or the file could
-  // not be replaced; the file on disk is then untouched.
+  // Replaces the file when any write changed the text. False when a write was refused (errno
+  // EINVAL) or the file could not be replaced (errno tells why); the file on disk is then
+  // untouched. A batch may go on after a successful Commit.
   bool Commit();
 
   const ProfileDocument& Document() const { return doc_; }
 
  private:
+  std::string name_;
   std::filesystem::path path_;
   ProfileDocument doc_;
   bool changed_ = false;

@@ -47,14 +47,16 @@ class ProfileDocument {
   bool HasSection(std::string_view section) const;
 
   // WritePrivateProfileStringA with a value: replace, add the key, or add the section.
-  // Returns false (and changes nothing) when the value holds CR or LF, or a name is unusable
-  // (section or key holding CR/LF, key empty after trimming or holding '=').
+  // Returns false (and changes nothing) when the value holds CR or LF, or a name could not be read
+  // back as written: a section or key holding CR/LF, a section holding ']', a key empty after
+  // trimming, holding '=' or starting with '['.
   bool SetValue(std::string_view section, std::string_view key, std::string_view value);
   // WritePrivateProfileStringA with a key and no value: delete the first matching entry line.
-  void DeleteKey(std::string_view section, std::string_view key);
-  // WritePrivateProfileStringA with no key: delete the section's header, entries and lines
-  // without '='; comment and blank lines stay.
-  void DeleteSection(std::string_view section);
+  // True when a line was deleted (an emptied section keeps its header).
+  bool DeleteKey(std::string_view section, std::string_view key);
+  // WritePrivateProfileStringA with no key: delete the first matching section's header, entries
+  // and lines without '='; comment and blank lines stay. True when a section was deleted.
+  bool DeleteSection(std::string_view section);
 
   // The file's bytes as they stand after the edits.
   std::string Serialize() const;

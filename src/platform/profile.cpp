@@ -1,0 +1,205 @@
+#include "platform/profile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/atomic_file.h"
+#include "platform/file_lookup.h"
+#include "platform/system_dirs.h"
+
+namespace kz::platform {
+namespace {
+
+// What identifies one version of a file on disk.
+struct Stamp {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = 0;
+  timespec mtime{};
+  timespec ctime{};
+  bool operator==(const Stamp& o) const {
+    return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+           mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+           ctime.tv_nsec == o.ctime.tv_nsec;
+  }
+};
+
+Stamp StampOf(const struct stat& st) {
+  return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+std::int64_t Nanoseconds(const timespec& t) {
+  return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// File times come from a clock that advances once per kernel tick (up to 10 ms), so a file
+// changed again within the tick of its last change keeps its stamp. A version read that soon
+// after its change is "racy": it is checked by content until the tick has surely passed.
+constexpr std::int64_t kRacyNs = 20'000'000;
+
+struct Entry {
+  Stamp stamp;
+  bool racy = false;
+  std::size_t hash = 0;  // of the bytes, to confirm a racy entry without parsing again
+  std::shared_ptr<const ProfileDocument> doc;
+};
+
+std::mutex cache_mutex;
+std::unordered_map<std::string, Entry>& Cache() {
+  static std::unordered_map<std::string, Entry> cache;
+  return cache;
+}
+
+const std::shared_ptr<const ProfileDocument>& EmptyDocument() {
+  static const auto empty = std::make_shared<const ProfileDocument>();
+  return empty;
+}
+
+bool ReadAll(int fd, std::string& out) {
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = read(fd, buf, sizeof buf);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    out.append(buf, static_cast<std::size_t>(n));
+  }
+}
+
+std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& path) {
+  const std::string key = path.string();
+  struct stat st {};
+  if (stat(key.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::lock_guard lock(cache_mutex);
+    Cache().erase(key);
+    return EmptyDocument();
+  }
+  const Stamp seen = StampOf(st);
+  {
+    std::lock_guard lock(cache_mutex);
+    const auto it = Cache().find(key);
+    if (it != Cache().end() && it->second.stamp == seen && !it->second.racy) return it->second.doc;
+  }
+
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  const int fd = open(key.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return EmptyDocument();
+  std::string bytes;
+  const bool ok = fstat(fd, &st) == 0 && ReadAll(fd, bytes);
+  close(fd);
+  if (!ok) return EmptyDocument();
+
+  Entry entry;
+  entry.stamp = StampOf(st);
+  entry.racy =
+      std::max(Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)) >= Nanoseconds(now) - kRacyNs;
+  entry.hash = std::hash<std::string_view>{}(bytes);
+  std::lock_guard lock(cache_mutex);
+  auto& slot = Cache()[key];
+  if (slot.doc && slot.stamp == entry.stamp && slot.hash == entry.hash) {
+    slot.racy = entry.racy;
+    return slot.doc;
+  }
+  entry.doc = std::make_shared<const ProfileDocument>(bytes);
+  slot = entry;
+  return entry.doc;
+}
+
+void Forget(const std::filesystem::path& path) {
+  std::lock_guard lock(cache_mutex);
+  Cache().erase(path.string());
+}
+
+bool IsBareName(std::string_view name) {
+  return name.find('/') == std::string_view::npos;
+}
+
+// The Windows directory is created on first write; other folders must exist.
+bool Store(std::string_view name, const std::filesystem::path& path, const ProfileDocument& doc) {
+  if (IsBareName(name)) CreateWindowsDirectory();
+  const bool ok = WriteFileAtomically(path, doc.Serialize());
+  const int saved = errno;
+  Forget(path);
+  errno = saved;
+  return ok;
+}
+
+// Applies one write call to `doc`. Sets `changed` when the text changed; false when refused.
+bool Apply(ProfileDocument& doc, std::string_view section, std::optional<std::string_view> key,
+           std::optional<std::string_view> value, bool& changed) {
+  if (!key) {
+    changed |= doc.DeleteSection(section);
+  } else if (!value) {
+    changed |= doc.DeleteKey(section, *key);
+  } else {
+    if (!doc.SetValue(section, *key, *value)) {
+      errno = EINVAL;
+      return false;
+    }
+    changed = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path ProfilePath(std::string_view name) {
+  if (IsBareName(name)) return ResolveCase(JoinPath(WindowsDirectory().string(), name));
+  return ResolveCase(name);
+}
+
+std::shared_ptr<const ProfileDocument> ProfileSnapshot(std::string_view name) {
+  return SnapshotOf(ProfilePath(name));
+}
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view def, std::size_t size, std::string_view name) {
+  return ProfileSnapshot(name)->GetString(section, key, def, size);
+}
+
+bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
+                               std::optional<std::string_view> value, std::string_view name) {
+  const auto path = ProfilePath(name);
+  ProfileDocument doc = *SnapshotOf(path);
+  bool changed = false;
+  if (!Apply(doc, section, key, value, changed)) return false;
+  return !changed || Store(name, path, doc);
+}
+
+ProfileBatch::ProfileBatch(std::string_view name)
+    : name_(name), path_(ProfilePath(name)), doc_(*SnapshotOf(path_)) {}
+
+std::string ProfileBatch::GetString(std::string_view section, std::string_view key,
+                                    std::string_view def, std::size_t size) const {
+  return doc_.GetString(section, key, def, size);
+}
+
+bool ProfileBatch::Write(std::string_view section, std::optional<std::string_view> key,
+                         std::optional<std::string_view> value) {
+  if (Apply(doc_, section, key, value, changed_)) return true;
+  failed_ = true;
+  return false;
+}
+
+bool ProfileBatch::Commit() {
+  if (failed_) {
+    errno = EINVAL;
+    return false;
+  }
+  if (!changed_) return true;
+  if (!Store(name_, path_, doc_)) return false;
+  changed_ = false;
+  return true;
+}
+
+}  // namespace kz::platform

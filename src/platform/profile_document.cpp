@@ -1,0 +1,432 @@
+#include "platform/profile_document.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <unordered_map>
+#include <utility>
+
+namespace kz::platform {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kCrlf = "\r\n";
+// Sections with more data lines than this get a hash index of their keys; smaller ones are
+// scanned, which is faster than hashing for the six-key sections the configuration is made of.
+constexpr std::size_t kIndexThreshold = 8;
+constexpr std::uint32_t kNone = UINT32_MAX;
+
+bool IsFileBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v';
+}
+
+std::string_view TrimFile(std::string_view s) {
+  while (!s.empty() && IsFileBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsFileBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view TrimSpaces(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+unsigned char Fold(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  }
+  return true;
+}
+
+struct NoCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const noexcept {
+    std::uint64_t h = 14695981039346656037ull;  // FNV-1a over folded bytes
+    for (char c : s) {
+      h ^= Fold(c);
+      h *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(h);
+  }
+};
+
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept {
+    return EqualNoCase(a, b);
+  }
+};
+
+template <typename V>
+using NoCaseMap = std::unordered_map<std::string_view, V, NoCaseHash, NoCaseEqual>;
+
+enum class Kind : std::uint8_t { Blank, Comment, Header, Entry, Other };
+enum class Eol : std::uint8_t { None, Cr, Lf, CrLf };
+
+std::string_view EolText(Eol e) {
+  switch (e) {
+    case Eol::Cr:
+      return "\r";
+    case Eol::Lf:
+      return "\n";
+    case Eol::CrLf:
+      return kCrlf;
+    case Eol::None:
+      break;
+  }
+  return {};
+}
+
+// One line of the file without its terminator. `text` points into the document's original
+// buffer or into one of its owned strings; both outlive the line.
+struct Line {
+  std::string_view text;
+  std::string_view name;   // Header: the section name; Entry: the key
+  std::string_view value;  // Entry: trimmed and unquoted
+  Kind kind = Kind::Blank;
+  Eol eol = Eol::None;
+  bool written_as_key = false;  // a ";name=value" write: a comment, but placed like a key
+};
+
+Line ParseLine(std::string_view text, Eol eol) {
+  Line line{text, {}, {}, Kind::Blank, eol, false};
+  const std::string_view t = TrimFile(text);
+  if (t.empty()) return line;
+  if (t.front() == ';') {
+    line.kind = Kind::Comment;
+  } else if (t.front() == '[') {
+    line.kind = Kind::Header;
+    const std::string_view rest = t.substr(1);
+    line.name = TrimFile(rest.substr(0, rest.find(']')));
+  } else if (const auto eq = t.find('='); eq != std::string_view::npos) {
+    line.kind = Kind::Entry;
+    line.name = TrimFile(t.substr(0, eq));
+    std::string_view v = TrimFile(t.substr(eq + 1));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+      v = v.substr(1, v.size() - 2);
+    }
+    line.value = v;
+  } else {
+    line.kind = Kind::Other;
+  }
+  return line;
+}
+
+bool IsData(const Line& l) {
+  return l.kind == Kind::Entry || l.kind == Kind::Other;
+}
+
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+// The file as groups of lines: the text before the first header, then one group per header.
+// A deleted section leaves a group without header that keeps its comment and blank lines, so no
+// edit has to move the lines of other sections.
+struct ProfileDocument::Impl {
+  struct Group {
+    bool has_header = false;
+    Line header;
+    std::vector<Line> body;
+    std::uint32_t next_same = kNone;  // next group with the same section name (first wins)
+    std::unique_ptr<NoCaseMap<std::uint32_t>> keys;  // first entry per key, big sections only
+  };
+
+  bool bom = false;
+  std::string original;
+  std::deque<std::string> owned;  // texts of edited lines; a deque never moves its elements
+  std::vector<Group> groups;
+  NoCaseMap<std::uint32_t> sections;  // first group per section name
+
+  void Parse(std::string_view bytes) {
+    std::string_view rest = bytes;
+    if (rest.substr(0, kBom.size()) == kBom) {
+      bom = true;
+      rest.remove_prefix(kBom.size());
+    }
+    groups.emplace_back();  // text before the first header
+    NoCaseMap<std::uint32_t> last_same;
+    while (!rest.empty()) {
+      const auto end = rest.find_first_of("\r\n");
+      std::string_view text = rest.substr(0, end);
+      Eol eol = Eol::None;
+      if (end == std::string_view::npos) {
+        rest = {};
+      } else if (rest[end] == '\n') {
+        eol = Eol::Lf;
+        rest.remove_prefix(end + 1);
+      } else if (end + 1 < rest.size() && rest[end + 1] == '\n') {
+        eol = Eol::CrLf;
+        rest.remove_prefix(end + 2);
+      } else {
+        eol = Eol::Cr;
+        rest.remove_prefix(end + 1);
+      }
+      Line line = ParseLine(text, eol);
+      if (line.kind == Kind::Header) {
+        const auto index = static_cast<std::uint32_t>(groups.size());
+        Group& g = groups.emplace_back();
+        g.has_header = true;
+        g.header = line;
+        if (auto [it, added] = last_same.try_emplace(line.name, index); !added) {
+          groups[it->second].next_same = index;
+          it->second = index;
+        } else {
+          sections.emplace(line.name, index);
+        }
+      } else {
+        groups.back().body.push_back(line);
+      }
+    }
+    for (Group& g : groups) IndexKeys(g);
+  }
+
+  void IndexKeys(Group& g) {
+    g.keys.reset();
+    if (!g.has_header || g.body.size() <= kIndexThreshold) return;
+    g.keys = std::make_unique<NoCaseMap<std::uint32_t>>();
+    g.keys->reserve(g.body.size());
+    for (std::uint32_t i = 0; i < g.body.size(); ++i) {
+      if (g.body[i].kind == Kind::Entry) g.keys->try_emplace(g.body[i].name, i);
+    }
+  }
+
+  Group* FindGroup(std::string_view section) {
+    const auto it = sections.find(TrimSpaces(section));
+    return it == sections.end() ? nullptr : &groups[it->second];
+  }
+  const Group* FindGroup(std::string_view section) const {
+    return const_cast<Impl*>(this)->FindGroup(section);
+  }
+
+  // Index of the first entry line of `key` in g's body, or kNone.
+  static std::uint32_t FindEntry(const Group& g, std::string_view key) {
+    key = TrimSpaces(key);
+    if (g.keys) {
+      const auto it = g.keys->find(key);
+      return it == g.keys->end() ? kNone : it->second;
+    }
+    for (std::uint32_t i = 0; i < g.body.size(); ++i) {
+      if (g.body[i].kind == Kind::Entry && EqualNoCase(g.body[i].name, key)) return i;
+    }
+    return kNone;
+  }
+
+  std::string_view Own(std::string text) { return owned.emplace_back(std::move(text)); }
+
+  // The last line of the file, to give it a terminator before anything is added after it.
+  Line* LastLine() {
+    for (auto g = groups.rbegin(); g != groups.rend(); ++g) {
+      if (!g->body.empty()) return &g->body.back();
+      if (g->has_header) return &g->header;
+    }
+    return nullptr;
+  }
+
+  void AppendSection(std::string_view section, std::string_view key, std::string_view value) {
+    if (Line* last = LastLine(); last && last->eol == Eol::None) last->eol = Eol::CrLf;
+    const auto index = static_cast<std::uint32_t>(groups.size());
+    Group& g = groups.emplace_back();
+    g.has_header = true;
+    g.header = ParseLine(Own("[" + std::string(section) + "]"), Eol::CrLf);
+    g.body.push_back(ParseLine(Own(std::string(key) + "=" + std::string(value)), Eol::CrLf));
+    // A section name can be found only when no group of that name exists, so it is the first.
+    sections.emplace(g.header.name, index);
+  }
+
+  void AddKey(Group& g, std::string_view key, std::string_view value) {
+    std::size_t pos = g.body.size();
+    while (pos > 0 && !IsData(g.body[pos - 1]) && !g.body[pos - 1].written_as_key) --pos;
+    Line& before = pos > 0 ? g.body[pos - 1] : g.header;
+    if (before.eol == Eol::None) before.eol = Eol::CrLf;
+    Line line = ParseLine(Own(std::string(key) + "=" + std::string(value)), Eol::CrLf);
+    line.written_as_key = true;
+    // The new line follows the last data line, so no entry's index moves.
+    g.body.insert(g.body.begin() + static_cast<std::ptrdiff_t>(pos), line);
+    if (g.keys && line.kind == Kind::Entry) {
+      g.keys->try_emplace(line.name, static_cast<std::uint32_t>(pos));
+    } else if (!g.keys && g.body.size() > kIndexThreshold) {
+      IndexKeys(g);
+    }
+  }
+
+  void ReplaceValue(Line& line, std::string_view value) {
+    const std::string_view t = line.text;
+    std::size_t keep = t.find('=') + 1;
+    while (keep < t.size() && IsFileBlank(t[keep])) ++keep;
+    std::string text(t.substr(0, keep));
+    text += value;
+    line = ParseLine(Own(std::move(text)), Eol::CrLf);
+  }
+};
+
+ProfileDocument::ProfileDocument() : impl_(std::make_unique<Impl>()) {
+  impl_->groups.emplace_back();
+}
+
+ProfileDocument::ProfileDocument(std::string_view bytes) : impl_(std::make_unique<Impl>()) {
+  impl_->original.assign(bytes);
+  impl_->Parse(impl_->original);
+}
+
+ProfileDocument::~ProfileDocument() = default;
+
+// Lines point into their own document's buffers, so a copy is made from the text.
+ProfileDocument::ProfileDocument(const ProfileDocument& other)
+    : ProfileDocument(other.Serialize()) {}
+
+ProfileDocument& ProfileDocument::operator=(const ProfileDocument& other) {
+  if (this != &other) *this = ProfileDocument(other);
+  return *this;
+}
+
+ProfileDocument::ProfileDocument(ProfileDocument&& other) noexcept
+    : impl_(std::exchange(other.impl_, nullptr)) {}
+
+ProfileDocument& ProfileDocument::operator=(ProfileDocument&& other) noexcept {
+  std::swap(impl_, other.impl_);
+  return *this;
+}
+
+std::optional<std::string_view> ProfileDocument::Find(std::string_view section,
+                                                      std::string_view key) const {
+  if (!impl_) return std::nullopt;
+  const Impl::Group* g = impl_->FindGroup(section);
+  if (!g) return std::nullopt;
+  const std::uint32_t i = Impl::FindEntry(*g, key);
+  if (i == kNone) return std::nullopt;
+  return g->body[i].value;
+}
+
+std::string ProfileDocument::GetString(std::string_view section, std::string_view key,
+                                       std::string_view def, std::size_t size) const {
+  if (size == 0) return {};
+  std::string_view result;
+  if (const auto value = Find(section, key)) {
+    result = *value;
+  } else {
+    result = def;
+    while (!result.empty() && result.back() == ' ') result.remove_suffix(1);
+  }
+  return std::string(result.substr(0, size - 1));
+}
+
+std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  const Impl::Group* g = impl_ ? impl_->FindGroup(section) : nullptr;
+  if (!g) return names;
+  NoCaseMap<bool> seen;
+  for (const Line& l : g->body) {
+    if (l.kind == Kind::Entry && seen.try_emplace(l.name, true).second) names.emplace_back(l.name);
+  }
+  return names;
+}
+
+std::vector<std::string> ProfileDocument::SectionNames() const {
+  std::vector<std::string> names;
+  if (!impl_) return names;
+  for (std::uint32_t i = 0; i < impl_->groups.size(); ++i) {
+    const auto& g = impl_->groups[i];
+    if (!g.has_header) continue;
+    const auto it = impl_->sections.find(g.header.name);
+    if (it != impl_->sections.end() && it->second == i) names.emplace_back(g.header.name);
+  }
+  return names;
+}
+
+bool ProfileDocument::HasSection(std::string_view section) const {
+  return impl_ && impl_->FindGroup(section) != nullptr;
+}
+
+bool ProfileDocument::SetValue(std::string_view section, std::string_view key,
+                               std::string_view value) {
+  section = TrimSpaces(section);
+  key = TrimSpaces(key);
+  // Each refusal would otherwise write a line that reads back as something else: a value or name
+  // with a line break injects lines, a key with '=' or a leading '[' turns into another key or a
+  // header, a section with ']' names another section.
+  if (HasLineBreak(value) || HasLineBreak(section) || HasLineBreak(key)) return false;
+  if (section.find(']') != std::string_view::npos) return false;
+  if (TrimFile(key).empty() || key.find('=') != std::string_view::npos) return false;
+  if (TrimFile(key).front() == '[') return false;
+  if (!impl_) *this = ProfileDocument();
+  Impl::Group* g = impl_->FindGroup(section);
+  if (!g) {
+    impl_->AppendSection(section, key, value);
+    return true;
+  }
+  if (const std::uint32_t i = Impl::FindEntry(*g, key); i != kNone) {
+    // The key index keeps its view of the old text: owned texts live as long as the document.
+    impl_->ReplaceValue(g->body[i], value);
+  } else {
+    impl_->AddKey(*g, key, value);
+  }
+  return true;
+}
+
+bool ProfileDocument::DeleteKey(std::string_view section, std::string_view key) {
+  Impl::Group* g = impl_ ? impl_->FindGroup(section) : nullptr;
+  if (!g) return false;
+  const std::uint32_t i = Impl::FindEntry(*g, key);
+  if (i == kNone) return false;
+  g->body.erase(g->body.begin() + i);
+  if (g->keys) impl_->IndexKeys(*g);  // later lines moved, and a duplicate may now be first
+  return true;
+}
+
+bool ProfileDocument::DeleteSection(std::string_view section) {
+  if (!impl_) return false;
+  const auto it = impl_->sections.find(TrimSpaces(section));
+  if (it == impl_->sections.end()) return false;
+  const std::uint32_t index = it->second;
+  Impl::Group& g = impl_->groups[index];
+  impl_->sections.erase(it);
+  if (g.next_same != kNone) {
+    const Impl::Group& next = impl_->groups[g.next_same];
+    impl_->sections.emplace(next.header.name, g.next_same);
+  }
+  g.has_header = false;
+  g.keys.reset();
+  std::erase_if(g.body, [](const Line& l) { return IsData(l); });
+  return true;
+}
+
+std::string ProfileDocument::Serialize() const {
+  std::string out;
+  if (!impl_) return out;
+  std::size_t size = impl_->bom ? kBom.size() : 0;
+  for (const auto& g : impl_->groups) {
+    if (g.has_header) size += g.header.text.size() + 2;
+    for (const Line& l : g.body) size += l.text.size() + 2;
+  }
+  out.reserve(size);
+  if (impl_->bom) out += kBom;
+  const auto put = [&out](const Line& l) {
+    out += l.text;
+    out += EolText(l.eol);
+  };
+  for (const auto& g : impl_->groups) {
+    if (g.has_header) put(g.header);
+    for (const Line& l : g.body) put(l);
+  }
+  return out;
+}
+
+bool ProfileDocument::Empty() const {
+  if (!impl_ || impl_->bom) return !impl_;
+  for (const auto& g : impl_->groups) {
+    if (g.has_header || !g.body.empty()) return false;
+  }
+  return true;
+}
+
+}  // namespace kz::platform

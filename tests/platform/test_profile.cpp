@@ -1,0 +1,154 @@
+// Profile calls on files: bare names, the parsed-file cache, batches.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/atomic_file.h"
+#include "platform/profile.h"
+#include "support/temp_env.h"
+
+namespace kz::platform {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+class ProfileTest : public test::TempEnvTest {
+ protected:
+  std::string Cfg() const { return env_.Path("kzdlogrcv.cfg").string(); }
+};
+
+TEST_F(ProfileTest, BareNameReachesTheWindowsDirectoryWithoutRegardToCase) {
+  WriteFile(env_.windir() / "Velmora.INI", "[Installation Directory]\r\nPath32=C:\\Tool\r\n");
+  EXPECT_EQ(ProfilePath("velmora.ini"), env_.windir() / "Velmora.INI");
+  EXPECT_EQ(GetPrivateProfileString("installation directory", "path32", "", 1024, "velmora.ini"),
+            "C:\\Tool");
+}
+
+TEST_F(ProfileTest, MissingFileReadsTheDefaultAndIsCreatedByAWrite) {
+  EXPECT_EQ(GetPrivateProfileString("general", "clock tolerance", "60", 256, Cfg()), "60");
+  EXPECT_TRUE(WritePrivateProfileString("general", "mode", std::nullopt, Cfg()));
+  EXPECT_TRUE(WritePrivateProfileString("general", std::nullopt, std::nullopt, Cfg()));
+  EXPECT_FALSE(std::filesystem::exists(Cfg()));
+  ASSERT_TRUE(WritePrivateProfileString("general", "mode", "1", Cfg()));
+  EXPECT_EQ(ReadFile(Cfg()), "[general]\r\nmode=1\r\n");
+}
+
+TEST_F(ProfileTest, BareNameWriteCreatesTheWindowsDirectory) {
+  std::filesystem::remove_all(env_.windir());
+  ASSERT_TRUE(WritePrivateProfileString("s", "k", "v", "new.ini"));
+  EXPECT_EQ(ReadFile(env_.windir() / "new.ini"), "[s]\r\nk=v\r\n");
+}
+
+TEST_F(ProfileTest, WriteIntoAMissingFolderFailsAndCreatesNothing) {
+  const auto path = env_.Path("nosuch/dir/x.cfg");
+  EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", path.string()));
+  EXPECT_FALSE(std::filesystem::exists(path.parent_path()));
+}
+
+TEST_F(ProfileTest, RefusedValueLeavesTheFileAsItWas) {
+  WriteFile(Cfg(), "[s]\r\nk=1\r\n");
+  EXPECT_FALSE(WritePrivateProfileString("s", "k", "2\r\nmode=9", Cfg()));
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
+}
+
+TEST_F(ProfileTest, ReplacedFileKeepsItsPermissions) {
+  WriteFile(Cfg(), "[s]\r\nk=1\r\n");
+  chmod(Cfg().c_str(), 0640);
+  ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", Cfg()));
+  struct stat st {};
+  ASSERT_EQ(stat(Cfg().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(ProfileTest, CacheSeesAFileRewrittenInPlaceWithTheSameSize) {
+  WriteFile(Cfg(), "[s]\r\nk=1\r\n");
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "", 256, Cfg()), "1");
+  struct stat before {};
+  stat(Cfg().c_str(), &before);
+  WriteFile(Cfg(), "[s]\r\nk=2\r\n");  // same inode, same size, within the same tick
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "", 256, Cfg()), "2");
+  // Once the change is old, the stamp alone decides and the same parsed form is handed out.
+  timespec old_time[2] = {before.st_mtim, before.st_mtim};
+  old_time[0].tv_sec -= 10;
+  old_time[1].tv_sec -= 10;
+  utimensat(AT_FDCWD, Cfg().c_str(), old_time, 0);
+  const auto first = ProfileSnapshot(Cfg());
+  EXPECT_EQ(first, ProfileSnapshot(Cfg()));
+  EXPECT_EQ(first->GetString("s", "k", "", 256), "2");
+  // A rewrite with the same size that also restores the old modification time is seen too
+  // (its change time moves).
+  WriteFile(Cfg(), "[s]\r\nk=3\r\n");
+  utimensat(AT_FDCWD, Cfg().c_str(), old_time, 0);
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "", 256, Cfg()), "3");
+}
+
+TEST_F(ProfileTest, SnapshotStaysUnchangedWhenTheFileChanges) {
+  WriteFile(Cfg(), "[s]\r\nk=1\r\n");
+  const auto snapshot = ProfileSnapshot(Cfg());
+  ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", Cfg()));
+  EXPECT_EQ(snapshot->GetString("s", "k", "", 256), "1");
+  EXPECT_EQ(ProfileSnapshot(Cfg())->GetString("s", "k", "", 256), "2");
+}
+
+TEST_F(ProfileTest, BatchReadsSeeItsPendingWritesAndCommitWritesOnce) {
+  WriteFile(Cfg(), "; server configuration\r\n[general]\r\nmode=0\r\n[xfer0]\r\nID=1\r\n");
+  ProfileBatch batch(Cfg());
+  ASSERT_TRUE(batch.Write("xfer0", std::nullopt, std::nullopt));
+  ASSERT_TRUE(batch.Write("general", "mode", "1"));
+  ASSERT_TRUE(batch.Write("transfers", "0", "xfer0"));
+  ASSERT_TRUE(batch.Write("xfer0", "ID", "7"));
+  EXPECT_EQ(batch.GetString("general", "mode", "", 10), "1");
+  EXPECT_EQ(batch.GetString("xfer0", "ID", "", 256), "7");
+  // Nothing reached the disk yet.
+  EXPECT_EQ(GetPrivateProfileString("general", "mode", "", 10, Cfg()), "0");
+  int steps = 0;
+  SetAtomicWriteFaultHook([&](int) { return ++steps, false; });
+  ASSERT_TRUE(batch.Commit());
+  SetAtomicWriteFaultHook(nullptr);
+  EXPECT_GT(steps, 0);
+  EXPECT_EQ(ReadFile(Cfg()),
+            "; server configuration\r\n[general]\r\nmode=1\r\n[transfers]\r\n0=xfer0\r\n"
+            "[xfer0]\r\nID=7\r\n");
+  // A second Commit without new writes touches nothing.
+  steps = 0;
+  SetAtomicWriteFaultHook([&](int) { return ++steps, false; });
+  EXPECT_TRUE(batch.Commit());
+  SetAtomicWriteFaultHook(nullptr);
+  EXPECT_EQ(steps, 0);
+}
+
+TEST_F(ProfileTest, BatchWithARefusedWriteFailsItsCommitAndLeavesTheFile) {
+  WriteFile(Cfg(), "[s]\r\nk=1\r\n");
+  ProfileBatch batch(Cfg());
+  ASSERT_TRUE(batch.Write("s", "k", "2"));
+  EXPECT_FALSE(batch.Write("s", "j", "line\nbreak"));
+  ASSERT_TRUE(batch.Write("s", "m", "3"));
+  EXPECT_FALSE(batch.Commit());
+  EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
+}
+
+TEST_F(ProfileTest, BatchOfDeletionsOnAMissingFileCreatesNothing) {
+  ProfileBatch batch(Cfg());
+  batch.Write("ports", std::nullopt, std::nullopt);
+  batch.Write("general", "mode", std::nullopt);
+  EXPECT_TRUE(batch.Commit());
+  EXPECT_FALSE(std::filesystem::exists(Cfg()));
+}
+
+TEST_F(ProfileTest, FailedCommitLeavesTheFileAndReportsFalse) {
+  WriteFile(Cfg(), "[s]\r\nk=1\r\n");
+  ProfileBatch batch(Cfg());
+  ASSERT_TRUE(batch.Write("s", "k", "2"));
+  SetAtomicWriteFaultHook([](int step) { return step == 2; });
+  EXPECT_FALSE(batch.Commit());
+  SetAtomicWriteFaultHook(nullptr);
+  EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
+  ASSERT_TRUE(batch.Commit());  // the batch still holds its writes
+  EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=2\r\n");
+}
+
+}  // namespace
+}  // namespace kz::platform

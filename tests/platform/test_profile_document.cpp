@@ -1,0 +1,219 @@
+// Reading and editing the text of a profile file, byte for byte.
+#include <gtest/gtest.h>
+
+#include "platform/profile_document.h"
+
+namespace kz::platform {
+namespace {
+
+std::string Get(const ProfileDocument& doc, std::string_view section, std::string_view key,
+                std::string_view def = "DEF", std::size_t size = 1024) {
+  return doc.GetString(section, key, def, size);
+}
+
+// Applies a value write and returns the resulting bytes.
+std::string AfterSet(std::string_view bytes, std::string_view section, std::string_view key,
+                     std::string_view value) {
+  ProfileDocument doc(bytes);
+  EXPECT_TRUE(doc.SetValue(section, key, value));
+  return doc.Serialize();
+}
+
+class ProfileDocumentTest : public ::testing::Test {};
+
+TEST_F(ProfileDocumentTest, NamesMatchWithoutCaseAndBlanksAroundNamesAndEqualsAreTrimmed) {
+  ProfileDocument doc(" \t[ General ] trailing text\r\n \vNew File Mode\t = 3 \r\n");
+  EXPECT_EQ(Get(doc, "general", "new file mode"), "3");
+  EXPECT_EQ(Get(doc, "  GENERAL  ", "  NEW FILE MODE "), "3");
+  // Requested names lose spaces only; a tab is part of the name.
+  EXPECT_EQ(Get(doc, "\tgeneral", "new file mode"), "DEF");
+  // Inner blanks count.
+  EXPECT_EQ(Get(doc, "general", "newfile mode"), "DEF");
+}
+
+TEST_F(ProfileDocumentTest, OnePairOfEnclosingQuotesIsStripped) {
+  ProfileDocument doc(
+      "[s]\na=\" x \"\nb='y'\nc=\"z'\nd=\"\ne=\"\"\"\"\nf=  'q'  \ng=\"a\"b\"\nh=''\n");
+  EXPECT_EQ(Get(doc, "s", "a"), " x ");
+  EXPECT_EQ(Get(doc, "s", "b"), "y");
+  EXPECT_EQ(Get(doc, "s", "c"), "\"z'");
+  EXPECT_EQ(Get(doc, "s", "d"), "\"");
+  EXPECT_EQ(Get(doc, "s", "e"), "\"\"");
+  EXPECT_EQ(Get(doc, "s", "f"), "q");
+  EXPECT_EQ(Get(doc, "s", "g"), "a\"b");
+  EXPECT_EQ(Get(doc, "s", "h"), "");
+}
+
+TEST_F(ProfileDocumentTest, EmptyValueIsNotAMissingKeyAndDefaultLosesTrailingSpaces) {
+  ProfileDocument doc("[s]\r\nk=\r\n");
+  EXPECT_EQ(Get(doc, "s", "k"), "");
+  EXPECT_EQ(doc.Find("s", "k"), std::optional<std::string_view>(""));
+  EXPECT_EQ(Get(doc, "s", "missing", " 60 \t  "), " 60 \t");
+  EXPECT_EQ(Get(doc, "nosuch", "k", "x  "), "x");
+}
+
+TEST_F(ProfileDocumentTest, ValuesAndDefaultsAreCutToBufferSizeMinusOne) {
+  ProfileDocument doc("[s]\r\nk=abcdefghij\r\n");
+  EXPECT_EQ(Get(doc, "s", "k", "", 10), "abcdefghi");
+  EXPECT_EQ(Get(doc, "s", "k", "", 1), "");
+  EXPECT_EQ(Get(doc, "s", "k", "", 0), "");
+  EXPECT_EQ(Get(doc, "s", "missing", "123456", 4), "123");
+}
+
+TEST_F(ProfileDocumentTest, FirstOfDuplicateSectionsAndKeysWins) {
+  ProfileDocument doc("[s]\nk=1\nk=2\n[S]\nk=3\nj=4\n");
+  EXPECT_EQ(Get(doc, "s", "k"), "1");
+  EXPECT_EQ(Get(doc, "s", "j"), "DEF");
+  EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"s"}));
+  EXPECT_EQ(doc.KeyNames("S"), (std::vector<std::string>{"k"}));
+  ASSERT_TRUE(doc.SetValue("s", "K", "x"));
+  EXPECT_EQ(doc.Serialize(), "[s]\nk=x\r\nk=2\n[S]\nk=3\nj=4\n");
+}
+
+TEST_F(ProfileDocumentTest, DeletingTheFirstDuplicateUncoversTheNext) {
+  ProfileDocument doc("[s]\nk=1\nk=2\n[S]\nk=3\n");
+  ASSERT_TRUE(doc.DeleteKey("s", "k"));
+  EXPECT_EQ(Get(doc, "s", "k"), "2");
+  ASSERT_TRUE(doc.DeleteSection("s"));
+  EXPECT_EQ(Get(doc, "s", "k"), "3");
+  EXPECT_EQ(doc.Serialize(), "[S]\nk=3\n");
+}
+
+TEST_F(ProfileDocumentTest, CommentsAndLinesWithoutEqualsAreNeverFound) {
+  ProfileDocument doc("[s]\r\n;k=1\r\n  ; j=2\r\nbare line\r\n#x=3\r\na=b;c\r\n");
+  EXPECT_EQ(Get(doc, "s", ";k"), "DEF");
+  EXPECT_EQ(Get(doc, "s", "; j"), "DEF");
+  EXPECT_EQ(Get(doc, "s", "bare line"), "DEF");
+  EXPECT_EQ(Get(doc, "s", "#x"), "3");
+  EXPECT_EQ(Get(doc, "s", "a"), "b;c");
+  EXPECT_EQ(doc.KeyNames("s"), (std::vector<std::string>{"#x", "a"}));
+}
+
+TEST_F(ProfileDocumentTest, TextBeforeTheFirstSectionCannotBeRead) {
+  ProfileDocument doc("k=1\r\n[s]\r\n");
+  EXPECT_EQ(Get(doc, "", "k"), "DEF");
+  EXPECT_FALSE(doc.HasSection(""));
+  ProfileDocument empty_name("[]\nk=2\n[ a");
+  EXPECT_EQ(Get(empty_name, "", "k"), "2");
+  EXPECT_TRUE(empty_name.HasSection("a"));
+}
+
+TEST_F(ProfileDocumentTest, EveryLineEndEndsALineAndHighBytesPassThrough) {
+  ProfileDocument doc("[s]\ra=1\nb=\xE9\xFF\r\nc=3");
+  EXPECT_EQ(Get(doc, "s", "a"), "1");
+  EXPECT_EQ(Get(doc, "s", "b"), "\xE9\xFF");
+  EXPECT_EQ(Get(doc, "s", "c"), "3");
+}
+
+TEST_F(ProfileDocumentTest, ByteOrderMarkIsSkippedWhenReadingAndKeptWhenWriting) {
+  const std::string bom = "\xEF\xBB\xBF";
+  EXPECT_EQ(AfterSet(bom + "[s]\r\nk=1\r\n", "s", "k", "2"), bom + "[s]\r\nk=2\r\n");
+  ProfileDocument doc(bom + "[s]\r\nk=1\r\n");
+  EXPECT_EQ(Get(doc, "s", "k"), "1");
+}
+
+TEST_F(ProfileDocumentTest, ReplacedValueKeepsLinePositionAndTextUpToTheOldValue) {
+  EXPECT_EQ(AfterSet("; c\n[S]\n  Key = old \n;x\n", "s", "KEY", "new"),
+            "; c\n[S]\n  Key = new\r\n;x\n");
+  EXPECT_EQ(AfterSet("[s]\r\nk=1", "s", "k", "22"), "[s]\r\nk=22\r\n");
+  EXPECT_EQ(AfterSet("[s]\r\nk=   \r\n", "s", "k", "v"), "[s]\r\nk=   v\r\n");
+}
+
+TEST_F(ProfileDocumentTest, NewKeyGoesAfterTheLastKeyBeforeClosingCommentsAndBlankLines) {
+  const std::string file = "[a]\r\nx=1\r\n; end of a\r\n\r\n[b]\r\ny=2\r\n";
+  ProfileDocument doc(file);
+  ASSERT_TRUE(doc.SetValue("a", "k1", "v1"));
+  ASSERT_TRUE(doc.SetValue("a", "k2", "v2"));
+  EXPECT_EQ(doc.Serialize(), "[a]\r\nx=1\r\nk1=v1\r\nk2=v2\r\n; end of a\r\n\r\n[b]\r\ny=2\r\n");
+  EXPECT_EQ(AfterSet("[a]\n; only a comment\n[b]\n", "a", "k", "v"),
+            "[a]\nk=v\r\n; only a comment\n[b]\n");
+  EXPECT_EQ(AfterSet("[a]", "a", "k", "v"), "[a]\r\nk=v\r\n");
+  EXPECT_EQ(AfterSet("[a]\nx=1", "a", "k", "v"), "[a]\nx=1\r\nk=v\r\n");
+}
+
+TEST_F(ProfileDocumentTest, NewSectionGoesAtTheVeryEndAfterTrailingBlankLines) {
+  EXPECT_EQ(AfterSet("[a]\r\nx=1\r\n\r\n\r\n", "  New  ", "  k ", "v"),
+            "[a]\r\nx=1\r\n\r\n\r\n[New]\r\nk=v\r\n");
+  EXPECT_EQ(AfterSet("[a]\nx=1", "b", "k", "v"), "[a]\nx=1\r\n[b]\r\nk=v\r\n");
+  EXPECT_EQ(AfterSet("[a]\rx=1\r", "b", "k", "v"), "[a]\rx=1\r[b]\r\nk=v\r\n");
+  EXPECT_EQ(AfterSet("", "b", "k", " v "), "[b]\r\nk= v \r\n");
+}
+
+TEST_F(ProfileDocumentTest, ValueWithOuterBlanksIsWrittenAsGivenAndReadsBackTrimmed) {
+  ProfileDocument doc;
+  ASSERT_TRUE(doc.SetValue("s", "k", "  v  "));
+  EXPECT_EQ(doc.Serialize(), "[s]\r\nk=  v  \r\n");
+  EXPECT_EQ(Get(doc, "s", "k"), "v");
+}
+
+TEST_F(ProfileDocumentTest, KeyBeginningWithSemicolonAlwaysAddsALine) {
+  ProfileDocument doc("[s]\r\n");
+  ASSERT_TRUE(doc.SetValue("s", ";k", "1"));
+  ASSERT_TRUE(doc.SetValue("s", ";k", "2"));
+  EXPECT_EQ(doc.Serialize(), "[s]\r\n;k=1\r\n;k=2\r\n");
+}
+
+TEST_F(ProfileDocumentTest, WritesThatWouldInjectLinesOrNamesAreRefused) {
+  const std::string file = "[s]\r\nk=1\r\n";
+  ProfileDocument doc(file);
+  EXPECT_FALSE(doc.SetValue("s", "k", "a\r\nx=1"));
+  EXPECT_FALSE(doc.SetValue("s", "k", "a\nb"));
+  EXPECT_FALSE(doc.SetValue("s", "j", "a\rb"));
+  EXPECT_FALSE(doc.SetValue("s\n[t]", "k", "v"));
+  EXPECT_FALSE(doc.SetValue("s", "k\nj", "v"));
+  EXPECT_FALSE(doc.SetValue("t]x", "k", "v"));
+  EXPECT_FALSE(doc.SetValue("s", "a=b", "v"));
+  EXPECT_FALSE(doc.SetValue("s", "   ", "v"));
+  EXPECT_FALSE(doc.SetValue("s", "[t]", "v"));
+  EXPECT_EQ(doc.Serialize(), file);
+}
+
+TEST_F(ProfileDocumentTest, DeletingAKeyRemovesOnlyItsLineAndKeepsAnEmptiedHeader) {
+  ProfileDocument doc("[s]\r\n; about k\r\nk=1\r\n[t]\r\n");
+  EXPECT_FALSE(doc.DeleteKey("s", "missing"));
+  EXPECT_FALSE(doc.DeleteKey("missing", "k"));
+  ASSERT_TRUE(doc.DeleteKey("S", "K"));
+  EXPECT_EQ(doc.Serialize(), "[s]\r\n; about k\r\n[t]\r\n");
+  EXPECT_TRUE(doc.HasSection("s"));
+}
+
+TEST_F(ProfileDocumentTest, DeletingASectionKeepsItsCommentsAndBlankLines) {
+  ProfileDocument doc("top\r\n[a]\r\nx=1\r\n; note\r\nbare\r\n\r\ny=2\r\n[b]\r\nz=3\r\n");
+  EXPECT_FALSE(doc.DeleteSection("missing"));
+  ASSERT_TRUE(doc.DeleteSection("A"));
+  EXPECT_EQ(doc.Serialize(), "top\r\n; note\r\n\r\n[b]\r\nz=3\r\n");
+  EXPECT_FALSE(doc.HasSection("a"));
+  EXPECT_EQ(Get(doc, "b", "z"), "3");
+  // The kept lines belong to no section: a new "a" goes at the end.
+  ASSERT_TRUE(doc.SetValue("a", "x", "9"));
+  EXPECT_EQ(doc.Serialize(), "top\r\n; note\r\n\r\n[b]\r\nz=3\r\n[a]\r\nx=9\r\n");
+}
+
+TEST_F(ProfileDocumentTest, BigSectionsFindKeysThroughTheirIndexAfterEdits) {
+  ProfileDocument doc;
+  for (int i = 0; i < 50; ++i) doc.SetValue("list", std::to_string(i), "v" + std::to_string(i));
+  ASSERT_TRUE(doc.SetValue("LIST", "7", "seven"));
+  ASSERT_TRUE(doc.DeleteKey("list", "3"));
+  EXPECT_EQ(Get(doc, "list", "7"), "seven");
+  EXPECT_EQ(Get(doc, "list", "3"), "DEF");
+  EXPECT_EQ(Get(doc, "list", "49"), "v49");
+  EXPECT_EQ(doc.KeyNames("list").size(), 49u);
+  ProfileDocument reread(doc.Serialize());
+  EXPECT_EQ(Get(reread, "list", "7"), "seven");
+  EXPECT_EQ(Get(reread, "list", "48"), "v48");
+}
+
+TEST_F(ProfileDocumentTest, CopiesAreIndependent) {
+  ProfileDocument a("[s]\r\nk=1\r\n");
+  ProfileDocument b = a;
+  ASSERT_TRUE(b.SetValue("s", "k", "2"));
+  EXPECT_EQ(Get(a, "s", "k"), "1");
+  EXPECT_EQ(Get(b, "s", "k"), "2");
+  a = b;
+  EXPECT_EQ(Get(a, "s", "k"), "2");
+  EXPECT_TRUE(ProfileDocument().Empty());
+  EXPECT_FALSE(a.Empty());
+}
+
+}  // namespace
+}  // namespace kz::platform
