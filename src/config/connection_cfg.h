@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/cfg_result.h"
 #include "platform/profile.h"
 #include "platform/profile_document.h"
 
