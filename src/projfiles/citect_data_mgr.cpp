@@ -1,0 +1,186 @@
+#include "projfiles/citect_data_mgr.h"
+
+#include <set>
+
+#include "config/get_field.h"
+#include "config/number_text.h"
+#include "platform/atomic_file.h"
+#include "platform/file_lookup.h"
+#include "platform/profile.h"
+#include "projfiles/citect_install.h"
+#include "projfiles/dbase_file.h"
+#include "projfiles/text_case.h"
+#include "projfiles/trend_store.h"
+
+namespace kz::projfiles {
+namespace {
+
+using config::AsciiLower;
+using config::GetField;
+
+constexpr std::size_t kProfileValueSize = 1024;
+
+// The values of keys "0", "1", ... up to the first missing or empty one.
+std::vector<std::string> NumberedValues(const platform::ProfileDocument& doc,
+                                        std::string_view section) {
+  std::vector<std::string> values;
+  for (int i = 0;; ++i) {
+    std::string v = doc.GetString(section, std::to_string(i), "", kProfileValueSize);
+    if (v.empty()) break;
+    values.push_back(std::move(v));
+  }
+  return values;
+}
+
+std::string CacheKey(std::string_view path, std::string_view name) {
+  return AsciiLower(path) + ':' + AsciiLower(name);
+}
+
+}  // namespace
+
+int CCitectDataMgr::ReadWrite(const std::string& path, bool save) {
+  return save ? Save(path) : Load(path);
+}
+
+int CCitectDataMgr::Load(const std::string& path) {
+  m_tags.RemoveAll();
+  m_stationCache.clear();
+  m_datalogCache.clear();
+  m_tagCache.clear();
+
+  CDBaseFile table;
+  if (!table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly)) return kDataFailed;
+  std::set<std::string> projects;
+  std::unordered_map<std::string, citect::CCitectTrendTag*> by_key;
+  std::string values[kTrendStoreColumns.size()];
+  for (bool more = table.Locate(false, false, {kListEnd}); more;
+       more = table.Locate(true, false, {kListEnd})) {
+    for (std::size_t i = 0; i < kTrendStoreColumns.size(); ++i) {
+      // A field the table lacks reads as empty, as the fixed-size buffer it stands in for would.
+      if (table.ReadFieldByName(values[i], kTrendStoreColumns[i].name) != kDbfDone) {
+        values[i].clear();
+      }
+    }
+    if (values[0].empty() || values[1].empty()) continue;
+    auto& tag = m_tags.Add();
+    tag.m_strCitectProj = values[0];
+    tag.m_strTrendVar = values[1];
+    tag.m_strProjFile = values[2];
+    tag.m_strStaName = values[3];
+    tag.m_strDatalog = values[4];
+    tag.m_strTagName = values[5];
+    projects.insert(AsciiLower(tag.m_strCitectProj));
+    by_key[tag.TrendTagKey()] = &tag;
+  }
+  table.Close();
+
+  std::unordered_map<std::string, std::string> expressions;
+  for (const auto& project : projects) {
+    expressions.clear();
+    if (ReadTrendExpressions(project, expressions) != kDataOk) return kDataFailed;
+    for (const auto& [name, expr] : expressions) {
+      if (auto it = by_key.find(citect::TrendTagKey(name, project)); it != by_key.end()) {
+        it->second->m_strExpr = expr;
+      }
+    }
+  }
+  return kDataOk;
+}
+
+int CCitectDataMgr::Save(const std::string& path) {
+  const auto image = CDBaseFile::CreateImage(TrendStoreFields(), LocalDate());
+  CDBaseFile table;
+  if (!image || !table.OpenBytes(*image, CDBaseFile::Mode::ReadWrite)) return kDataFailed;
+  for (std::size_t i = 0; i < m_tags.size(); ++i) {
+    const auto& t = m_tags[i];
+    if (table.AppendRecord({t.m_strCitectProj, t.m_strTrendVar, t.m_strProjFile, t.m_strStaName,
+                            t.m_strDatalog, t.m_strTagName, kListEnd}) != kDbfDone) {
+      return kDataFailed;
+    }
+  }
+  table.Close();
+  // Built in memory and replaced in one step, so a failed save leaves the old list whole.
+  return platform::WriteFileAtomically(platform::ResolveCase(path), table.Bytes()) ? kDataOk
+                                                                                   : kDataFailed;
+}
+
+int CCitectDataMgr::ReadTrendExpressions(
+    std::string_view project, std::unordered_map<std::string, std::string>& expressions) {
+  const std::string user = CitectUserFolderFromIni();
+  if (user.empty()) {
+    ui_.MessageBox("Unable to locate the Citect user folder location.", "Error", ui::Buttons::Ok,
+                   ui::Icon::Exclamation);
+    return kDataFailed;
+  }
+  const std::string path = CitectProjectFolder(user, project) + "trend.dbf";
+  CDBaseFile table;
+  if (!table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly)) {
+    ui_.MessageBox("Unable to access trend tag list - the file may be in use by Citect.\n\n" + path,
+                   "Error", ui::Buttons::Ok, ui::Icon::Exclamation);
+    return kDataFailed;
+  }
+  std::string name, expr;
+  for (bool more = table.Locate(false, false, {kListEnd}); more;
+       more = table.Locate(true, false, {kListEnd})) {
+    if (table.ReadFieldByName(name, "NAME") != kDbfDone) name.clear();
+    if (table.ReadFieldByName(expr, "EXPR") != kDbfDone) expr.clear();
+    expressions[name] = expr;
+  }
+  table.Close();
+  return kDataOk;
+}
+
+const std::vector<CStaInfo>& CCitectDataMgr::GetStations(const std::string& path) {
+  if (auto it = m_stationCache.find(path); it != m_stationCache.end()) return it->second;
+  auto& stations = m_stationCache[path];
+  const auto doc = platform::ProfileSnapshot(path);
+  struct Pass {
+    std::string_view list;
+    std::string_view section_prefix;
+    int name_length;
+  };
+  for (const Pass& pass : {Pass{"Zel Stations", "Zel: ", 25}, Pass{"Brenmark", "Brenmark: ", 80}}) {
+    for (const auto& value : NumberedValues(*doc, pass.list)) {
+      CStaInfo info;
+      info.m_strName = GetField(value, ',', 1, pass.name_length);
+      info.m_datalogNames = GetDatalogConfigs(path, info.m_strName);
+      const std::string section = std::string(pass.section_prefix) + info.m_strName;
+      info.m_nStationNumber =
+          config::ParseLeadingInt(doc->GetString(section, "StaNum", "", kProfileValueSize));
+      stations.push_back(std::move(info));
+    }
+  }
+  return stations;
+}
+
+const std::vector<std::string>& CCitectDataMgr::GetDatalogConfigs(const std::string& path,
+                                                                  const std::string& station) {
+  const std::string key = CacheKey(path, station);
+  if (auto it = m_datalogCache.find(key); it != m_datalogCache.end()) return it->second;
+  auto& configs = m_datalogCache[key];
+  const auto doc = platform::ProfileSnapshot(path);
+  for (const auto& value : NumberedValues(*doc, "Quenda")) {
+    if (EqualsNoCase(GetField(value, ',', 1, 80), station)) {
+      configs.push_back(GetField(value, ',', 2, 80));
+    }
+  }
+  return configs;
+}
+
+const std::vector<std::string>& CCitectDataMgr::GetDatalogTags(const std::string& path,
+                                                               const std::string& datalog) {
+  const std::string key = CacheKey(path, datalog);
+  if (auto it = m_tagCache.find(key); it != m_tagCache.end()) return it->second;
+  auto& tags = m_tagCache[key];
+  const auto doc = platform::ProfileSnapshot(path);
+  for (auto& value : NumberedValues(*doc, "Quenda:" + AsciiLower(datalog))) {
+    if (value.find(':') == std::string::npos) tags.push_back(std::move(value));
+  }
+  return tags;
+}
+
+void CCitectDataMgr::AppendCopies(const citect::CCitectTrendTagArray& other) {
+  for (std::size_t i = 0; i < other.size(); ++i) m_tags.Add().CopyFrom(other[i]);
+}
+
+}  // namespace kz::projfiles

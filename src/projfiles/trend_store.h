@@ -1,0 +1,41 @@
+// kztrendvars.dbf, the stored trend tag list: a dBase III table of six character fields, one
+// record per CCitectTrendTag in list order (the expression is not stored). Written whole by this
+// module, so its header length is 226 and its record length 623.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "projfiles/dbase_file.h"
+
+namespace kz::projfiles {
+
+struct TrendStoreColumn {
+  std::string_view name;
+  std::uint8_t length;
+};
+
+inline constexpr std::array<TrendStoreColumn, 6> kTrendStoreColumns = {{
+    {"CITECTPRJ", 255},  // m_strCitectProj
+    {"TRENDVAR", 32},    // m_strTrendVar
+    {"PRJFILE", 255},    // m_strProjFile
+    {"STANAME", 20},     // m_strStaName
+    {"DLOGNAME", 20},    // m_strDatalog
+    {"KZTAGNAME", 40},   // m_strTagName
+}};
+
+inline constexpr std::string_view kTrendStoreFileName = "kztrendvars.dbf";
+
+// Every value list passed to AppendRecord and Locate ends with this marker, which is counted but
+// never written or compared (it lies beyond the last field).
+inline constexpr std::string_view kListEnd = "<END>";
+
+inline std::vector<CFieldNode> TrendStoreFields() {
+  std::vector<CFieldNode> fields;
+  for (const auto& c : kTrendStoreColumns) fields.emplace_back(c.name, c.length);
+  return fields;
+}
+
+}  // namespace kz::projfiles
