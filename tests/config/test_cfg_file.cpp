@@ -1,0 +1,420 @@
+// The configuration file: load order, save order and the exact bytes a save produces.
+#include <gtest/gtest.h>
+
+#include "config/cfg_mgr.h"
+#include "config/serial_cfg.h"
+#include "config/tcp_cfg.h"
+#include "config/udp_cfg.h"
+#include "platform/atomic_file.h"
+#include "support/temp_env.h"
+
+namespace kz::config {
+namespace {
+
+class CfgFileTest : public test::TempEnvTest {
+ protected:
+  void TearDown() override { platform::SetAtomicWriteFaultHook(nullptr); }
+
+  // Writes `text` (LF line ends become CRLF) and loads it into model_.
+  void LoadText(std::string_view text) {
+    test::WriteFile(path_, Crlf(text));
+    ASSERT_EQ(model_.ReadWrite(path_, false), kCfgOk);
+  }
+  int Save() { return model_.ReadWrite(path_, true); }
+  std::string File() const { return test::ReadFile(path_); }
+
+  static std::string Crlf(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+      if (c == '\n') out += '\r';
+      out += c;
+    }
+    return out;
+  }
+
+  const std::string path_ = env_.Path("kzdlogrcv.cfg").string();
+  CCfgMgr model_;
+};
+
+// A model using every field of every record kind, with no field at its initial value.
+void FillEveryField(CCfgMgr& model) {
+  model.SetMode(0);
+  model.SetNewFileMode(1);
+  model.SetNewFileSynchMode(3600);
+  model.SetAutoModeDataPath("/srv/auto");
+  model.SetAutoModeBaseNameChoice(2);
+  model.SetSetStaClock(1);
+  model.SetClockTolerance(30);
+  model.SetPcTimeFormat(1);
+  model.SetEnableLog(1);
+  model.SetLogDir("/var/log/k");
+  model.SetUseScaling(0);
+  model.SetCheckDuplicates(1);
+  for (int station : {12, 99, 13}) {
+    auto t = std::make_unique<CConnectionCfg>();
+    t->SetStationNumber(station);
+    t->SetID(station - 11);
+    t->SetDataFile("/d/" + std::to_string(station) + ".csv");
+    t->SetDatalogFile("s" + std::to_string(station) + ".kdl");
+    t->SetNewFileMode(2);
+    t->SetNewFileSynchMode(station % 7);
+    ASSERT_EQ(model.AddConnection(t), kCfgOk);
+  }
+  model.RemoveConnection(1);
+  auto& com = static_cast<CSerialCfg&>(*model.AddPort(PORT_SERIAL));
+  com.SetComNumber(2);
+  com.SetBaud("19200");
+  com.SetDataBits("7");
+  com.SetStopBits("2");
+  com.SetParity("e");
+  com.SetFlow("n");
+  model.AddPort(PORT_UDP);
+  model.AddPort(PORT_TCP);
+  static_cast<CTCPCfg&>(*model.AddPort(PORT_TCP)).SetPortNumber(1700);
+  model.RemovePort(2);
+  auto x = std::make_unique<CScheduledXfer>();
+  x->SetSyncPolling(0);
+  x->SetSyncClock(1);
+  x->SetPollInterval(15);
+  x->SetSyncStartTime(1800);
+  x->SetIntervalUnit(1);
+  x->SetStationNumber(12);
+  x->SetClockSource(1);
+  x->SetDescription("North, hill");
+  x->SetReserved("r");
+  x->SetPort("COM2");
+  x->SetXferID(1);
+  model.AddScheduledXfer(std::move(x));
+  auto removed = std::make_unique<CScheduledXfer>();
+  removed->SetRemoved(true);
+  model.AddScheduledXfer(std::move(removed));
+}
+
+constexpr std::string_view kEveryFieldFile =
+    "[general]\n"
+    "mode=0\n"
+    "new file mode=1\n"
+    "new file synch mode=3600\n"
+    "auto mode data path=/srv/auto\n"
+    "auto mode base name choice=2\n"
+    "set sta clock=1\n"
+    "clock tolerance=30\n"
+    "pc time format=1\n"
+    "enable log=1\n"
+    "log dir=/var/log/k\n"
+    "use scaling=0\n"
+    "check duplicates=1\n"
+    "[transfers]\n"
+    "0=xfer0\n"
+    "1=xfer1\n"
+    "[xfer0]\n"
+    "new file mode=2\n"
+    "new file synch mode=5\n"
+    "data file=/d/12.csv\n"
+    "station number=12\n"
+    "ID=1\n"
+    "datalog file=s12.kdl\n"
+    "[xfer1]\n"
+    "new file mode=2\n"
+    "new file synch mode=6\n"
+    "data file=/d/13.csv\n"
+    "station number=13\n"
+    "ID=2\n"
+    "datalog file=s13.kdl\n"
+    "[ports]\n"
+    "0=COM2\n"
+    "1=UDP1658\n"
+    "2=TCP1700\n"
+    "[COM2]\n"
+    "baud=19200\n"
+    "data_bits=7\n"
+    "stop_bits=2\n"
+    "parity=e\n"
+    "flow=n\n"
+    "[scheduled]\n"
+    "0=0,1,15,1800,1,12,1,`North, hill`,r,COM2,1\n";
+
+TEST_F(CfgFileTest, SaveWritesTheListsInOrderRenumberedWithoutRemovedRecords) {
+  FillEveryField(model_);
+  ASSERT_EQ(Save(), kCfgOk);
+  EXPECT_EQ(File(), Crlf(kEveryFieldFile));
+}
+
+TEST_F(CfgFileTest, EveryFieldOfEveryRecordKindSurvivesARoundTrip) {
+  FillEveryField(model_);
+  ASSERT_EQ(Save(), kCfgOk);
+  CCfgMgr back;
+  ASSERT_EQ(back.ReadWrite(path_, false), kCfgOk);
+  EXPECT_EQ(back.GetMode(), 0);
+  EXPECT_EQ(back.GetNewFileMode(), 1);
+  EXPECT_EQ(back.GetNewFileSynchMode(), 3600);
+  EXPECT_EQ(back.GetAutoModeDataPath(), "/srv/auto");
+  EXPECT_EQ(back.GetAutoModeBaseNameChoice(), 2);
+  EXPECT_EQ(back.GetSetStaClock(), 1);
+  EXPECT_EQ(back.GetClockTolerance(), 30);
+  EXPECT_EQ(back.GetPcTimeFormat(), 1);
+  EXPECT_EQ(back.GetEnableLog(), 1);
+  EXPECT_EQ(back.GetLogDir(), "/var/log/k");
+  EXPECT_EQ(back.GetUseScaling(), 0);
+  EXPECT_EQ(back.GetCheckDuplicates(), 1);
+
+  ASSERT_EQ(back.GetConnectionCount(), 2);
+  const CConnectionCfg* t = back.FindConnection("13.2");
+  ASSERT_EQ(t, back.GetConnection(1));
+  EXPECT_EQ(t->GetDataFile(), "/d/13.csv");
+  EXPECT_EQ(t->GetDatalogFile(), "s13.kdl");
+  EXPECT_EQ(t->GetNewFileMode(), 2);
+  EXPECT_EQ(t->GetNewFileSynchMode(), 6);
+  EXPECT_FALSE(t->IsRemoved());
+
+  ASSERT_EQ(back.GetPortCount(), 3);
+  const auto& com = dynamic_cast<const CSerialCfg&>(*back.GetPort(0));
+  EXPECT_EQ(com.GetComNumber(), 2);
+  EXPECT_EQ(com.DisplayText(), "COM2 19200,7,E,2");
+  EXPECT_EQ(com.GetFlow(), "n");
+  EXPECT_EQ(dynamic_cast<const CUDPCfg&>(*back.GetPort(1)).GetPortNumber(), 1658);
+  EXPECT_EQ(dynamic_cast<const CTCPCfg&>(*back.GetPort(2)).GetPortNumber(), 1700);
+
+  ASSERT_EQ(back.GetScheduledXferCount(), 1);
+  const CScheduledXfer& x = *back.GetScheduledXfer(0);
+  EXPECT_EQ(x.GetSyncPolling(), 0);
+  EXPECT_EQ(x.GetSyncClock(), 1);
+  EXPECT_EQ(x.GetPollInterval(), 15u);
+  EXPECT_EQ(x.GetSyncStartTime(), 1800u);
+  EXPECT_EQ(x.GetIntervalUnit(), 1);
+  EXPECT_EQ(x.GetStationNumber(), 12);
+  EXPECT_EQ(x.GetClockSource(), 1);
+  EXPECT_EQ(x.GetDescription(), "North, hill");
+  EXPECT_EQ(x.GetReserved(), "r");
+  EXPECT_EQ(x.GetPort(), "COM2");
+  EXPECT_EQ(x.GetXferID(), 1);
+
+  // A second save of the loaded model changes nothing.
+  ASSERT_EQ(back.ReadWrite(path_, true), kCfgOk);
+  EXPECT_EQ(File(), Crlf(kEveryFieldFile));
+}
+
+TEST_F(CfgFileTest, NewModelSavesToleranceSixtyAndScalingOne) {
+  ASSERT_EQ(Save(), kCfgOk);
+  EXPECT_EQ(File(), Crlf("[general]\nmode=0\nnew file mode=0\nnew file synch mode=0\n"
+                         "auto mode data path=\nauto mode base name choice=0\nset sta clock=0\n"
+                         "clock tolerance=60\npc time format=0\nenable log=0\nlog dir=\n"
+                         "use scaling=1\ncheck duplicates=0\n"));
+}
+
+TEST_F(CfgFileTest, FileWithoutGeneralGivesToleranceSixtyAndNoScaling) {
+  LoadText("[other]\nx=1\n");
+  EXPECT_EQ(model_.GetClockTolerance(), 60);
+  EXPECT_EQ(model_.GetUseScaling(), 0);
+  EXPECT_EQ(model_.GetMode(), 0);
+}
+
+TEST_F(CfgFileTest, MissingFileLoadsAsEmptyAndDropsTheOldRecords) {
+  FillEveryField(model_);
+  ASSERT_EQ(model_.ReadWrite(env_.Path("none.cfg").string(), false), kCfgOk);
+  EXPECT_EQ(model_.GetConnectionCount(), 0);
+  EXPECT_EQ(model_.GetPortCount(), 0);
+  EXPECT_EQ(model_.GetScheduledXferCount(), 0);
+  EXPECT_EQ(model_.FindConnection("12.1"), nullptr);
+  EXPECT_EQ(model_.GetClockTolerance(), 60);
+  EXPECT_EQ(model_.GetUseScaling(), 0);
+  EXPECT_EQ(model_.GetLogDir(), "");
+}
+
+TEST_F(CfgFileTest, ModeIsReadFromItsFirstNineCharacters) {
+  LoadText("[general]\nmode=0000000001\nclock tolerance=0000000001\n");
+  EXPECT_EQ(model_.GetMode(), 0);
+  EXPECT_EQ(model_.GetClockTolerance(), 1);
+}
+
+TEST_F(CfgFileTest, PortListStopsAtAGapAndSkipsShortEntries) {
+  LoadText("[ports]\n0=COM\n1=udp1700\n2=xyz5\n3=Com4\n5=UDP9\n[com4]\nbaud=38400\n");
+  ASSERT_EQ(model_.GetPortCount(), 3);
+  EXPECT_EQ(model_.GetPort(0)->GetType(), PORT_UDP);
+  EXPECT_EQ(model_.GetPort(0)->GetNumber(), 1700);
+  EXPECT_EQ(model_.GetPort(1)->GetType(), PORT_TCP);
+  EXPECT_EQ(model_.GetPort(1)->GetNumber(), 5);
+  const auto& com = dynamic_cast<const CSerialCfg&>(*model_.GetPort(2));
+  EXPECT_EQ(com.GetComNumber(), 4);
+  EXPECT_EQ(com.GetBaud(), "38400");
+}
+
+TEST_F(CfgFileTest, LoadedDuplicatesStayAndTheLaterTakesTheKey) {
+  LoadText(
+      "[transfers]\n0=a\n1=b\n[a]\nstation number=5\nID=1\ndata file=x\n"
+      "[b]\nstation number=5\nID=1\ndata file=y\n");
+  ASSERT_EQ(model_.GetConnectionCount(), 2);
+  EXPECT_EQ(model_.FindConnection("5.1"), model_.GetConnection(1));
+  // Removing the earlier one leaves the later one indexed.
+  model_.RemoveConnection(0);
+  EXPECT_EQ(model_.FindConnection("5.1"), model_.GetConnection(1));
+}
+
+TEST_F(CfgFileTest, RemovingTheMiddleTransferLeavesXfer0AndXfer1) {
+  LoadText(
+      "[transfers]\n0=xfer0\n1=xfer1\n2=xfer2\n"
+      "[xfer0]\nnew file mode=0\nstation number=1\n"
+      "[xfer1]\nnew file mode=0\nstation number=2\n"
+      "[xfer2]\nnew file mode=0\nstation number=3\n");
+  model_.RemoveConnection(1);
+  ASSERT_EQ(Save(), kCfgOk);
+  CCfgMgr back;
+  back.ReadWrite(path_, false);
+  ASSERT_EQ(back.GetConnectionCount(), 2);
+  EXPECT_EQ(back.GetConnection(0)->GetStationNumber(), 1);
+  EXPECT_EQ(back.GetConnection(1)->GetStationNumber(), 3);
+  const std::string file = File();
+  EXPECT_EQ(file.find("[xfer2]"), std::string::npos);
+  EXPECT_EQ(file.find("2=xfer2"), std::string::npos);
+}
+
+TEST_F(CfgFileTest, ModeOneSaveWritesNoClientTransfers) {
+  LoadText("[transfers]\n0=xfer0\n[xfer0]\nnew file mode=0\nstation number=1\n");
+  model_.SetMode(1);
+  ASSERT_EQ(Save(), kCfgOk);
+  EXPECT_EQ(model_.GetConnectionCount(), 0);
+  EXPECT_EQ(model_.FindConnection("1.0"), nullptr);
+  const std::string file = File();
+  EXPECT_EQ(file.find("[transfers]"), std::string::npos);
+  EXPECT_EQ(file.find("xfer"), std::string::npos);
+  EXPECT_NE(file.find("mode=1\r\n"), std::string::npos);
+}
+
+// Stale lists: gaps, sections no list names, and unknown lines, all in one file.
+constexpr std::string_view kGapsFile =
+    "; stale lists\n"
+    "[general]\n"
+    "mode=0\n"
+    "clock tolerance = 30\n"
+    "site=north\n"
+    "\n"
+    "[transfers]\n"
+    "0=xfer0\n"
+    "2=xfer2\n"
+    "\n"
+    "[xfer0]\n"
+    "new file mode=0\n"
+    "station number=1\n"
+    "ID=1\n"
+    "; keep me\n"
+    "[xfer1]\n"
+    "new file mode=1\n"
+    "[xfer2]\n"
+    "new file mode=2\n"
+    "[xfer9]\n"
+    "new file mode=9\n"
+    "[ports]\n"
+    "0=COM2\n"
+    "2=UDP1700\n"
+    "[COM2]\n"
+    "baud=38400\n"
+    "[COM5]\n"
+    "baud=19200\n"
+    "[scheduled]\n"
+    "0=1,0,1,0,0,1,0,`a`,,COM2,0\n"
+    "2=1,0,1,0,0,2,0,`b`,,COM2,0\n"
+    "[notes]\n"
+    "text=kept\n";
+
+TEST_F(CfgFileTest, SaveClearsStaleListsAndLeavesOtherLinesAlone) {
+  LoadText(kGapsFile);
+  ASSERT_EQ(Save(), kCfgOk);
+  EXPECT_EQ(File(), Crlf("; stale lists\n"
+                         "[general]\n"
+                         "mode=0\n"
+                         "clock tolerance = 30\n"
+                         "site=north\n"
+                         "new file mode=0\n"
+                         "new file synch mode=0\n"
+                         "auto mode data path=\n"
+                         "auto mode base name choice=0\n"
+                         "set sta clock=0\n"
+                         "pc time format=0\n"
+                         "enable log=0\n"
+                         "log dir=\n"
+                         "use scaling=0\n"
+                         "check duplicates=0\n"
+                         "\n"
+                         "\n"
+                         "; keep me\n"
+                         "[xfer9]\n"
+                         "new file mode=9\n"
+                         "[COM5]\n"
+                         "baud=19200\n"
+                         "[notes]\n"
+                         "text=kept\n"
+                         "[transfers]\n"
+                         "0=xfer0\n"
+                         "[xfer0]\n"
+                         "new file mode=0\n"
+                         "new file synch mode=0\n"
+                         "data file=\n"
+                         "station number=1\n"
+                         "ID=1\n"
+                         "datalog file=\n"
+                         "[ports]\n"
+                         "0=COM2\n"
+                         "[COM2]\n"
+                         "baud=38400\n"
+                         "data_bits=8\n"
+                         "stop_bits=1\n"
+                         "parity=n\n"
+                         "flow=n\n"
+                         "[scheduled]\n"
+                         "0=1,0,1,0,0,1,0,`a`,,COM2,0\n"));
+}
+
+TEST_F(CfgFileTest, UntouchedScheduledLinesPassThroughByteIdentical) {
+  const std::string long_line = "1,0,1,0,0,1,0,`" + std::string(70, 'L') + "`,x,y,UDP1658,2";
+  const std::string comma_line = "0,1,3600,0,1,44,1,`d`,re,served,CO,M1,9";
+  LoadText("[scheduled]\n0=" + long_line + "\n1=" + comma_line + "\n");
+  ASSERT_EQ(model_.GetScheduledXferCount(), 2);
+  ASSERT_EQ(Save(), kCfgOk);
+  const std::string file = File();
+  EXPECT_NE(file.find("\r\n0=" + long_line + "\r\n1=" + comma_line + "\r\n"), std::string::npos);
+}
+
+TEST_F(CfgFileTest, ValueWithALineBreakFailsTheSaveAndKeepsTheOldFile) {
+  LoadText(kEveryFieldFile);
+  const std::string before = File();
+  for (const char* bad : {"/var/log\r\n[ports]", "a\nb", "a\rb"}) {
+    model_.SetLogDir(bad);
+    EXPECT_EQ(Save(), kCfgFailed) << bad;
+    EXPECT_EQ(File(), before);
+  }
+  model_.SetLogDir("/ok");
+  model_.GetConnection(0)->SetDatalogFile("x\ny=1");
+  EXPECT_EQ(Save(), kCfgFailed);
+  EXPECT_EQ(File(), before);
+}
+
+TEST_F(CfgFileTest, SaveFailingAtAnyStepReturnsFailedAndKeepsTheOldBytes) {
+  LoadText(kEveryFieldFile);
+  const std::string before = File();
+  model_.SetClockTolerance(45);
+  int fail_at = 1;
+  for (; fail_at < 100; ++fail_at) {
+    int step = 0;
+    platform::SetAtomicWriteFaultHook([&](int) { return ++step == fail_at; });
+    const int result = Save();
+    if (step < fail_at) {  // every step passed: the save went through
+      EXPECT_EQ(result, kCfgOk);
+      break;
+    }
+    EXPECT_EQ(result, kCfgFailed) << "step " << fail_at;
+    EXPECT_EQ(File(), before) << "step " << fail_at;
+  }
+  EXPECT_GT(fail_at, 1);
+  EXPECT_NE(File().find("clock tolerance=45\r\n"), std::string::npos);
+  for (const auto& entry : std::filesystem::directory_iterator(env_.root())) {
+    EXPECT_TRUE(entry.path().filename() == "kzdlogrcv.cfg" || entry.is_directory()) << entry.path();
+  }
+}
+
+TEST_F(CfgFileTest, SaveIntoAMissingFolderFails) {
+  EXPECT_EQ(model_.ReadWrite(env_.Path("no/such/dir.cfg").string(), true), kCfgFailed);
+  EXPECT_FALSE(std::filesystem::exists(env_.Path("no")));
+}
+
+}  // namespace
+}  // namespace kz::config
