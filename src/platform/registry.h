@@ -1,8 +1,8 @@
 // The registry stand-in: one text file per hive in the .reg export format under
 // RegistryDirectory() ("HKEY_CURRENT_USER.reg", "HKEY_LOCAL_MACHINE.reg", "HKEY_CLASSES_ROOT.reg").
 // Key paths use '\\' between components and are matched without case. Every change is a
-// read-modify-write under an exclusive lock of the hive (flock on a lock file beside it) and is
-// written by atomic replace, so two processes never lose each other's values.
+// read-modify-write under an exclusive lock of the hive (flock on "<hive>.reg.lock" beside it) and
+// is written by atomic replace, so two processes never lose each other's values.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kz::platform {
@@ -20,18 +22,38 @@ enum class Hive { CurrentUser, LocalMachine, ClassesRoot };
 struct RegValue {
   enum class Kind { String, ExpandString, Dword };
   Kind kind = Kind::String;
-  std::string text;    // String, ExpandString: the bytes as stored
+  std::string text;  // String, ExpandString: the bytes as stored
   std::uint32_t dword = 0;
 };
 
 // One hive in memory. Parsing accepts any bytes: what does not parse is skipped, never fatal.
+//
+// File form (one file per hive):
+//   Windows Registry Editor Version 5.00
+//   <blank line>
+//   [HKEY_CURRENT_USER\Software\Thornbridge\kzdlogsrv\settings]
+//   "server path"="C:\\Tools\\kzdlogrcv.exe"      String: '\' and '"' escaped with '\'
+//   "server init time ms"=dword:000005dc           Dword: eight hex digits
+//   @="default value"                              the default value
+//   "with line break"=hex(1):61,0d,0a,62            String holding CR, LF or NUL: its raw bytes
+//   "expand"=hex(2):25,50,41,54,48,25               ExpandString: its raw bytes
+// Lines end in CRLF when written; CR, LF or CRLF are read. hex(1) and hex(2) hold the 8-bit text
+// itself, not the UTF-16 text that Windows' own export would write, so every byte survives.
+// Hex lists may continue on the next line after a trailing '\'. Key lines name the hive as
+// their first component; key paths given to the methods below leave it out ("" is the hive's
+// root). Keys and value names are matched without ASCII case.
 class RegistryHive {
  public:
   RegistryHive() = default;
   static RegistryHive Parse(std::string_view bytes);
   std::string Serialize() const;  // "Windows Registry Editor Version 5.00" format
 
-  bool KeyExists(std::string_view key) const;
+  // The hive's name written in key lines ("HKEY_CURRENT_USER" unless the parsed file or
+  // Registry::Load said otherwise).
+  const std::string& RootName() const { return root_; }
+  void SetRootName(std::string_view root) { root_ = root; }
+
+  bool KeyExists(std::string_view key) const;  // also a parent implied by a deeper key
   // Names of the direct subkeys, sorted without case (the order Windows enumerates them).
   std::vector<std::string> Subkeys(std::string_view key) const;
   // "" names the default value ("@").
@@ -44,12 +66,16 @@ class RegistryHive {
 
  private:
   struct Key {
-    std::string path;  // as first written
+    std::string path;  // as first written, without the hive, components joined by one '\'
     std::vector<std::pair<std::string, RegValue>> values;
   };
-  std::vector<Key> keys_;  // in file order
+  std::string root_ = "HKEY_CURRENT_USER";
+  std::vector<Key> keys_;                               // in file order
+  std::unordered_map<std::string, std::size_t> index_;  // lower-cased path -> keys_ position
   Key* Find(std::string_view key);
   const Key* Find(std::string_view key) const;
+  Key& Create(std::string_view normalized);
+  void Reindex();
 };
 
 // File access to the hives.
@@ -57,12 +83,14 @@ class Registry {
  public:
   // Reads the hive's file; a missing or unreadable file is an empty hive.
   static RegistryHive Load(Hive hive);
-  // Locks the hive, loads it, lets `edit` change it, writes it back atomically, unlocks.
-  // False when the lock or the write failed; the file is then unchanged.
+  // Locks the hive, loads it, lets `edit` change it, writes it back atomically, unlocks. The
+  // registry folder is created when missing. False when the lock or the write failed (errno
+  // tells why); the file is then unchanged. An edit that changes nothing writes nothing.
   static bool Modify(Hive hive, const std::function<void(RegistryHive&)>& edit);
   static std::filesystem::path HivePath(Hive hive);
 
-  // Shorthands.
+  // Shorthands. GetString gives a String or ExpandString value's text, nullopt for a missing
+  // value or a dword.
   static std::optional<std::string> GetString(Hive hive, std::string_view key,
                                               std::string_view name);
   static bool SetString(Hive hive, std::string_view key, std::string_view name,
@@ -78,8 +106,7 @@ class AppProfile {
                                std::string_view def);
   // A dword value, or a string value holding a decimal number; else def.
   static int GetInt(std::string_view section, std::string_view entry, int def);
-  static bool WriteString(std::string_view section, std::string_view entry,
-                          std::string_view value);
+  static bool WriteString(std::string_view section, std::string_view entry, std::string_view value);
   static bool WriteInt(std::string_view section, std::string_view entry, int value);
 };
 

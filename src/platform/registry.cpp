@@ -1,0 +1,487 @@
+#include "platform/registry.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "platform/atomic_file.h"
+#include "platform/system_dirs.h"
+
+namespace kz::platform {
+namespace {
+
+constexpr std::string_view kSignature = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kCrlf = "\r\n";
+
+char Fold(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+std::string Folded(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = Fold(c);
+  return out;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return Fold(x) == Fold(y); });
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
+  });
+}
+
+// One '\' between components, none at either end: "\Software\\X\" and "Software\X" are one key.
+std::string Normalize(std::string_view key) {
+  std::string out;
+  std::size_t start = 0;
+  while (start <= key.size()) {
+    const auto end = std::min(key.find('\\', start), key.size());
+    if (end > start) {
+      if (!out.empty()) out += '\\';
+      out += key.substr(start, end - start);
+    }
+    start = end + 1;
+  }
+  return out;
+}
+
+// True when `path` lies below `parent` ("" is the root); `rest` gets what follows "parent\".
+bool IsBelow(std::string_view path, std::string_view parent, std::string_view& rest) {
+  if (parent.empty()) {
+    rest = path;
+    return !path.empty();
+  }
+  if (path.size() <= parent.size() || path[parent.size()] != '\\' ||
+      !EqualNoCase(path.substr(0, parent.size()), parent)) {
+    return false;
+  }
+  rest = path.substr(parent.size() + 1);
+  return true;
+}
+
+void PutQuoted(std::string& out, std::string_view text) {
+  out += '"';
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  out += '"';
+}
+
+void PutHex(std::string& out, std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i) out += ',';
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    out += kDigits[b >> 4];
+    out += kDigits[b & 15];
+  }
+}
+
+// Reads a quoted text starting at s[0] == '"'. Unknown escapes keep their backslash.
+std::optional<std::string> TakeQuoted(std::string_view& s) {
+  std::string out;
+  for (std::size_t i = 1; i < s.size(); ++i) {
+    if (s[i] == '"') {
+      s.remove_prefix(i + 1);
+      return out;
+    }
+    if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) ++i;
+    out += s[i];
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ParseHexList(std::string_view s) {
+  std::string out;
+  int digits = 0;
+  unsigned value = 0;
+  for (char c : s) {
+    int d;
+    if (c >= '0' && c <= '9') {
+      d = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+      d = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+      d = c - 'A' + 10;
+    } else if (c == ',' || c == ' ' || c == '\t') {
+      if (digits) out += static_cast<char>(value);
+      digits = 0;
+      value = 0;
+      continue;
+    } else {
+      return std::nullopt;
+    }
+    if (++digits > 2) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(d);
+  }
+  if (digits) out += static_cast<char>(value);
+  return out;
+}
+
+std::optional<RegValue> ParseData(std::string_view s) {
+  RegValue v;
+  if (!s.empty() && s.front() == '"') {
+    auto text = TakeQuoted(s);
+    if (!text) return std::nullopt;
+    v.text = std::move(*text);
+    return v;
+  }
+  const auto lower = Folded(s.substr(0, 7));
+  if (lower.starts_with("dword:")) {
+    const std::string_view hex = s.substr(6);
+    if (hex.empty() || hex.size() > 8) return std::nullopt;
+    const auto [end, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), v.dword, 16);
+    if (ec != std::errc() || end != hex.data() + hex.size()) return std::nullopt;
+    v.kind = RegValue::Kind::Dword;
+    return v;
+  }
+  if (lower == "hex(1):" || lower == "hex(2):") {
+    auto bytes = ParseHexList(s.substr(7));
+    if (!bytes) return std::nullopt;
+    v.kind = lower == "hex(1):" ? RegValue::Kind::String : RegValue::Kind::ExpandString;
+    v.text = std::move(*bytes);
+    return v;
+  }
+  return std::nullopt;  // other kinds and "=-" deletions are not part of this store
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// Splits the file into logical lines: a line ending in '\' continues on the next one.
+std::vector<std::string> LogicalLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string current;
+  bool continuing = false;
+  while (!bytes.empty()) {
+    const auto end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    std::string_view line = bytes.substr(0, end);
+    bytes.remove_prefix(end);
+    if (bytes.starts_with("\r\n")) {
+      bytes.remove_prefix(2);
+    } else if (!bytes.empty()) {
+      bytes.remove_prefix(1);
+    }
+    if (continuing) line = TrimBlanks(line);
+    current += line;
+    continuing = !current.empty() && current.back() == '\\' &&
+                 current.find('=') != std::string::npos && current.front() != '[';
+    if (continuing) {
+      current.pop_back();
+    } else {
+      lines.push_back(std::move(current));
+      current.clear();
+    }
+  }
+  if (continuing || !current.empty()) lines.push_back(std::move(current));
+  return lines;
+}
+
+const char* HiveName(Hive hive) {
+  switch (hive) {
+    case Hive::LocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case Hive::ClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case Hive::CurrentUser:
+      break;
+  }
+  return "HKEY_CURRENT_USER";
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+}  // namespace
+
+RegistryHive RegistryHive::Parse(std::string_view bytes) {
+  RegistryHive hive;
+  bool root_seen = false;
+  Key* current = nullptr;
+  for (const std::string& raw : LogicalLines(bytes)) {
+    std::string_view line = TrimBlanks(raw);
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      current = nullptr;
+      const auto close = line.rfind(']');
+      if (close == std::string_view::npos || line.substr(1).starts_with("-")) continue;
+      std::string path = Normalize(line.substr(1, close - 1));
+      const auto first = path.substr(0, path.find('\\'));
+      if (!Folded(first).starts_with("hkey_")) continue;  // not a key of any hive
+      if (!root_seen) hive.root_ = first;
+      root_seen = true;
+      path.erase(0, std::min(path.size(), first.size() + 1));
+      current = &hive.Create(path);
+      continue;
+    }
+    if (!current) continue;
+    std::string name;
+    if (line.front() == '@') {
+      line.remove_prefix(1);
+    } else if (line.front() == '"') {
+      auto quoted = TakeQuoted(line);
+      if (!quoted) continue;
+      name = std::move(*quoted);
+    } else {
+      continue;
+    }
+    line = TrimBlanks(line);
+    if (line.empty() || line.front() != '=') continue;
+    if (auto value = ParseData(TrimBlanks(line.substr(1)))) {
+      // The last of duplicate values wins, as an import would leave it.
+      bool replaced = false;
+      for (auto& [n, v] : current->values) {
+        if (EqualNoCase(n, name)) {
+          v = std::move(*value);
+          replaced = true;
+          break;
+        }
+      }
+      if (!replaced) current->values.emplace_back(std::move(name), std::move(*value));
+    }
+  }
+  return hive;
+}
+
+std::string RegistryHive::Serialize() const {
+  std::string out(kSignature);
+  out += kCrlf;
+  for (const Key& key : keys_) {
+    out += kCrlf;
+    out += '[';
+    out += root_;
+    if (!key.path.empty()) out += '\\';
+    out += key.path;
+    out += ']';
+    out += kCrlf;
+    for (const auto& [name, value] : key.values) {
+      if (name.empty()) {
+        out += '@';
+      } else {
+        PutQuoted(out, name);
+      }
+      out += '=';
+      switch (value.kind) {
+        case RegValue::Kind::String:
+          if (value.text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) {
+            PutQuoted(out, value.text);
+          } else {
+            out += "hex(1):";
+            PutHex(out, value.text);
+          }
+          break;
+        case RegValue::Kind::ExpandString:
+          out += "hex(2):";
+          PutHex(out, value.text);
+          break;
+        case RegValue::Kind::Dword: {
+          char buf[16];
+          std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(value.dword));
+          out += buf;
+          break;
+        }
+      }
+      out += kCrlf;
+    }
+  }
+  return out;
+}
+
+RegistryHive::Key* RegistryHive::Find(std::string_view key) {
+  const auto it = index_.find(Folded(Normalize(key)));
+  return it == index_.end() ? nullptr : &keys_[it->second];
+}
+
+const RegistryHive::Key* RegistryHive::Find(std::string_view key) const {
+  return const_cast<RegistryHive*>(this)->Find(key);
+}
+
+RegistryHive::Key& RegistryHive::Create(std::string_view normalized) {
+  const auto [it, added] = index_.try_emplace(Folded(normalized), keys_.size());
+  if (added) keys_.push_back({std::string(normalized), {}});
+  return keys_[it->second];
+}
+
+void RegistryHive::Reindex() {
+  index_.clear();
+  for (std::size_t i = 0; i < keys_.size(); ++i) index_.emplace(Folded(keys_[i].path), i);
+}
+
+bool RegistryHive::KeyExists(std::string_view key) const {
+  const std::string path = Normalize(key);
+  if (Find(path)) return true;
+  std::string_view rest;
+  return std::any_of(keys_.begin(), keys_.end(),
+                     [&](const Key& k) { return IsBelow(k.path, path, rest); });
+}
+
+std::vector<std::string> RegistryHive::Subkeys(std::string_view key) const {
+  const std::string path = Normalize(key);
+  std::vector<std::string> names;
+  std::unordered_map<std::string, bool> seen;
+  for (const Key& k : keys_) {
+    std::string_view rest;
+    if (!IsBelow(k.path, path, rest)) continue;
+    std::string name(rest.substr(0, rest.find('\\')));
+    if (seen.try_emplace(Folded(name), true).second) names.push_back(std::move(name));
+  }
+  std::stable_sort(names.begin(), names.end(), LessNoCase);
+  return names;
+}
+
+std::optional<RegValue> RegistryHive::GetValue(std::string_view key, std::string_view name) const {
+  const Key* k = Find(key);
+  if (!k) return std::nullopt;
+  for (const auto& [n, v] : k->values) {
+    if (EqualNoCase(n, name)) return v;
+  }
+  return std::nullopt;
+}
+
+void RegistryHive::CreateKey(std::string_view key) {
+  const std::string path = Normalize(key);
+  // Parents first, as an export lists them.
+  for (std::size_t pos = path.find('\\'); pos != std::string::npos;
+       pos = path.find('\\', pos + 1)) {
+    Create(std::string_view(path).substr(0, pos));
+  }
+  Create(path);
+}
+
+void RegistryHive::SetValue(std::string_view key, std::string_view name, RegValue value) {
+  CreateKey(key);
+  Key* k = Find(key);
+  for (auto& [n, v] : k->values) {
+    if (EqualNoCase(n, name)) {
+      v = std::move(value);
+      return;
+    }
+  }
+  k->values.emplace_back(std::string(name), std::move(value));
+}
+
+void RegistryHive::DeleteValue(std::string_view key, std::string_view name) {
+  if (Key* k = Find(key)) {
+    std::erase_if(k->values, [&](const auto& nv) { return EqualNoCase(nv.first, name); });
+  }
+}
+
+void RegistryHive::DeleteTree(std::string_view key) {
+  const std::string path = Normalize(key);
+  std::erase_if(keys_, [&](const Key& k) {
+    std::string_view rest;
+    return EqualNoCase(k.path, path) || IsBelow(k.path, path, rest);
+  });
+  Reindex();
+}
+
+std::filesystem::path Registry::HivePath(Hive hive) {
+  return RegistryDirectory() / (std::string(HiveName(hive)) + ".reg");
+}
+
+RegistryHive Registry::Load(Hive hive) {
+  std::string bytes;
+  RegistryHive h =
+      ReadWholeFile(HivePath(hive), bytes) ? RegistryHive::Parse(bytes) : RegistryHive();
+  h.SetRootName(HiveName(hive));
+  return h;
+}
+
+bool Registry::Modify(Hive hive, const std::function<void(RegistryHive&)>& edit) {
+  std::error_code ec;
+  std::filesystem::create_directories(RegistryDirectory(), ec);
+  const std::string lock_path = HivePath(hive).string() + ".lock";
+  const int lock = open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (lock < 0) return false;
+  int rc;
+  while ((rc = flock(lock, LOCK_EX)) != 0 && errno == EINTR) {
+  }
+  if (rc != 0) {
+    const int saved = errno;
+    close(lock);
+    errno = saved;
+    return false;
+  }
+  std::string before;
+  ReadWholeFile(HivePath(hive), before);
+  RegistryHive h = RegistryHive::Parse(before);
+  h.SetRootName(HiveName(hive));
+  const std::string unchanged = h.Serialize();
+  edit(h);
+  const std::string after = h.Serialize();
+  const bool ok = after == unchanged || WriteFileAtomically(HivePath(hive), after);
+  const int saved = errno;
+  close(lock);  // releases the lock
+  errno = saved;
+  return ok;
+}
+
+std::optional<std::string> Registry::GetString(Hive hive, std::string_view key,
+                                               std::string_view name) {
+  const auto value = Load(hive).GetValue(key, name);
+  if (!value || value->kind == RegValue::Kind::Dword) return std::nullopt;
+  return value->text;
+}
+
+bool Registry::SetString(Hive hive, std::string_view key, std::string_view name,
+                         std::string_view value) {
+  return Modify(hive, [&](RegistryHive& h) {
+    h.SetValue(key, name, {RegValue::Kind::String, std::string(value), 0});
+  });
+}
+
+namespace {
+std::string AppKey(std::string_view section) {
+  return std::string(AppProfile::kRoot) + "\\" + std::string(section);
+}
+}  // namespace
+
+std::string AppProfile::GetString(std::string_view section, std::string_view entry,
+                                  std::string_view def) {
+  auto text = Registry::GetString(Hive::CurrentUser, AppKey(section), entry);
+  return text ? std::move(*text) : std::string(def);
+}
+
+int AppProfile::GetInt(std::string_view section, std::string_view entry, int def) {
+  const auto value = Registry::Load(Hive::CurrentUser).GetValue(AppKey(section), entry);
+  if (!value) return def;
+  if (value->kind == RegValue::Kind::Dword) return static_cast<int>(value->dword);
+  const std::string_view text = TrimBlanks(value->text);
+  int n = 0;
+  const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
+  const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), n);
+  return (ec == std::errc() && end == text.data() + text.size() && !text.empty()) ? n : def;
+}
+
+bool AppProfile::WriteString(std::string_view section, std::string_view entry,
+                             std::string_view value) {
+  return Registry::SetString(Hive::CurrentUser, AppKey(section), entry, value);
+}
+
+bool AppProfile::WriteInt(std::string_view section, std::string_view entry, int value) {
+  return Registry::Modify(Hive::CurrentUser, [&](RegistryHive& h) {
+    h.SetValue(AppKey(section), entry,
+               {RegValue::Kind::Dword, {}, static_cast<std::uint32_t>(value)});
+  });
+}
+
+}  // namespace kz::platform
