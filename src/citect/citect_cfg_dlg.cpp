@@ -1,0 +1,7 @@
+#include "citect/citect_cfg_dlg.h"
+
+namespace kz::citect {
+
+CCitectCfgDlg::CCitectCfgDlg() = default;
+
+}  // namespace kz::citect

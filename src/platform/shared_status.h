@@ -1,0 +1,48 @@
+// The server status block "kzdlogsrv_shared": four 32-bit words shared by every process of this
+// user that loads the module, and by the datalog server that keeps its word in it.
+//
+// Layout (16 bytes, machine byte order): word 0 the standard server's status, word 1 the Citect
+// server's, words 2 and 3 reserved (0).
+//
+// The block is the file "kzdlogsrv_shared" in RuntimeDirectory(), mode 0600, mapped shared. It is
+// private to the user: a file owned by someone else, open to group or others, not a regular file,
+// a symbolic link, or of a size other than 16 bytes counts as no block (Open gives nullptr).
+// Every holder keeps a shared flock on it; an opener that can lock it exclusively is alone, so
+// every earlier holder has gone (also by a crash) and it zeroes the words before sharing them.
+// The file is never removed: an opener of the old inode and a creator of a new one would
+// otherwise see different blocks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+namespace kz::platform {
+
+class SharedStatus {
+ public:
+  static constexpr std::size_t kWords = 4;
+  static constexpr std::size_t kSize = kWords * sizeof(std::int32_t);
+  static constexpr const char* kName = "kzdlogsrv_shared";
+
+  // Opens or creates the block in RuntimeDirectory(); nullptr when no private block can be had.
+  static std::unique_ptr<SharedStatus> Open();
+  // The same at an explicit path (the file is created there when missing).
+  static std::unique_ptr<SharedStatus> OpenAt(const std::filesystem::path& path);
+
+  ~SharedStatus();  // unmaps and closes, which drops this holder's lock
+  SharedStatus(const SharedStatus&) = delete;
+  SharedStatus& operator=(const SharedStatus&) = delete;
+
+  // Single aligned 32-bit accesses; `word` < kWords.
+  std::int32_t Load(std::size_t word) const;
+  void Store(std::size_t word, std::int32_t value);
+
+ private:
+  SharedStatus(int fd, std::int32_t* words) : fd_(fd), words_(words) {}
+  int fd_;
+  std::int32_t* words_;  // the mapping, kWords long
+};
+
+}  // namespace kz::platform
