@@ -1,0 +1,199 @@
+// kzdlogsrv config show / config rewrite, run as the built host.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "config/cfg_mgr.h"
+#include "platform/profile.h"
+#include "support/run_command.h"
+#include "support/temp_env.h"
+
+namespace kz {
+namespace {
+
+using nlohmann::ordered_json;
+
+const std::filesystem::path kSamples =
+    std::filesystem::path(__FILE__).parent_path() / "../../samples";
+
+class ConfigCommandTest : public test::TempEnvTest {
+ protected:
+  std::string Write(std::string_view name, std::string_view bytes) {
+    const auto path = env_.Path(name);
+    test::WriteFile(path, bytes);
+    return path.string();
+  }
+};
+
+TEST_F(ConfigCommandTest, ShowPrintsTheLiveRecordsAsJson) {
+  const std::string path = Write(
+      "a.cfg",
+      "[general]\r\nlog dir=/var/\xe9t\xe9\r\nclock tolerance=30\r\n"
+      "[transfers]\r\n0=xfer0\r\n[xfer0]\r\nstation number=12\r\nID=1\r\n"
+      "data file=/d/a.csv\r\ndatalog file=a.kdl\r\nnew file mode=1\r\nnew file synch mode=60\r\n"
+      "[ports]\r\n0=UDP1658\r\n1=COM3\r\n[COM3]\r\nparity=E\r\n"
+      "[scheduled]\r\n0=1,0,15,1800,1,12,1,`North, hill`,r,COM3,1\r\n");
+  const auto run = test::RunHost({"config", "show", "--file", path, "--json"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const ordered_json expected = {{"general",
+                                  {{"mode", 0},
+                                   {"new file mode", 0},
+                                   {"new file synch mode", 0},
+                                   {"auto mode data path", ""},
+                                   {"auto mode base name choice", 0},
+                                   {"set sta clock", 0},
+                                   {"clock tolerance", 30},
+                                   {"pc time format", 0},
+                                   {"enable log", 0},
+                                   {"log dir", {{"hex", "2f7661722fe974e9"}}},
+                                   {"use scaling", 0},
+                                   {"check duplicates", 0}}},
+                                 {"transfers",
+                                  {{{"station number", 12},
+                                    {"ID", 1},
+                                    {"datalog file", "a.kdl"},
+                                    {"new file mode", 1},
+                                    {"new file synch mode", 60},
+                                    {"data file", "/d/a.csv"}}}},
+                                 {"ports",
+                                  {{{"type", "UDP"}, {"number", 1658}},
+                                   {{"type", "COM"},
+                                    {"number", 3},
+                                    {"baud", "9600"},
+                                    {"data_bits", "8"},
+                                    {"stop_bits", "1"},
+                                    {"parity", "e"},
+                                    {"flow", "n"}}}},
+                                 {"scheduled",
+                                  {{{"sync polling", 1},
+                                    {"sync clock", 0},
+                                    {"poll interval", 15},
+                                    {"sync start time", 1800},
+                                    {"interval unit", 1},
+                                    {"station number", 12},
+                                    {"clock source", 1},
+                                    {"description", "North, hill"},
+                                    {"reserved", "r"},
+                                    {"port", "COM3"},
+                                    {"xfer id", 1}}}}};
+  EXPECT_EQ(ordered_json::parse(run.out).dump(), expected.dump());
+}
+
+TEST_F(ConfigCommandTest, ShowWithOptionsFollowsTheConfigurePathRule) {
+  test::WriteFile(env_.windir() / "kzcitectsrv.cfg", "[general]\r\nclock tolerance=11\r\n");
+  const std::string spaced = Write("my cfg/a b.cfg", "[general]\r\nclock tolerance=22\r\n");
+  auto run = test::RunHost({"config", "show", "--options", "product=citect"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(ordered_json::parse(run.out)["general"]["clock tolerance"], 11);
+  run = test::RunHost(
+      {"config", "show", "--options", "File=\"" + spaced + "\" page=scheduled_xfers", "--json"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(ordered_json::parse(run.out)["general"]["clock tolerance"], 22);
+}
+
+TEST_F(ConfigCommandTest, ShowOfAMissingFileFailsWithOneLineNamingIt) {
+  const std::string missing = env_.Path("missing.cfg").string();
+  auto run = test::RunHost({"config", "show", "--file", missing});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "kzdlogsrv: " + missing + ": no such file\n");
+  // The default file of an empty options text is just as missing.
+  run = test::RunHost({"config", "show"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.err.find((env_.windir() / "kzdlogrcv.cfg").string()), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(env_.windir() / "kzdlogrcv.cfg"));
+}
+
+TEST_F(ConfigCommandTest, FileAndOptionsTogetherAreAUsageError) {
+  const auto run = test::RunHost({"config", "show", "--file", "a", "--options", "b"});
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(test::RunHost({"config", "rewrite"}).exit_code, 2);
+}
+
+TEST_F(ConfigCommandTest, RewriteClearsStaleListsAsASaveWithoutChangesDoes) {
+  const std::string sample = test::ReadFile(kSamples / "gaps.cfg");
+  ASSERT_NE(sample, "");
+  const std::string by_host = Write("host.cfg", sample);
+  const std::string in_process = Write("model.cfg", sample);
+  const auto run = test::RunHost({"config", "rewrite", "--file", by_host});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  config::CCfgMgr model;
+  model.ReadWrite(in_process, false);
+  ASSERT_EQ(model.ReadWrite(in_process, true), config::kCfgOk);
+  const std::string rewritten = test::ReadFile(by_host);
+  EXPECT_EQ(rewritten, test::ReadFile(in_process));
+  EXPECT_NE(rewritten, sample);
+  EXPECT_EQ(rewritten.find("[xfer2]"), std::string::npos);
+  EXPECT_EQ(rewritten.find("3=xfer3"), std::string::npos);
+  EXPECT_EQ(rewritten.find("`Station two`"), std::string::npos);
+  EXPECT_NE(rewritten.find("[COM5]\r\nbaud=9600\r\n"), std::string::npos);
+  EXPECT_NE(rewritten.find("site=north field\r\n"), std::string::npos);
+  // A second rewrite has nothing left to clear.
+  ASSERT_EQ(test::RunHost({"config", "rewrite", "--file", by_host}).exit_code, 0);
+  EXPECT_EQ(test::ReadFile(by_host), rewritten);
+}
+
+TEST_F(ConfigCommandTest, RewriteThatCannotWriteFailsAndKeepsTheFile) {
+  const std::string sample = test::ReadFile(kSamples / "kzdlogrcv.cfg");
+  const std::string path = Write("big.cfg", sample);
+  // A file size limit makes the write fail even for root, for whom permissions do not.
+  struct sigaction ignore {
+  }, old_action{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &old_action);
+  rlimit old_limit{};
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit small = old_limit;
+  small.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const auto run = test::RunHost({"config", "rewrite", "--file", path});
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  sigaction(SIGXFSZ, &old_action, nullptr);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err.rfind("kzdlogsrv: " + path + ": not saved", 0), 0u) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+  EXPECT_EQ(test::ReadFile(path), sample);
+  EXPECT_EQ(
+      test::RunHost({"config", "rewrite", "--file", env_.Path("none.cfg").string()}).exit_code, 1);
+  EXPECT_FALSE(std::filesystem::exists(env_.Path("none.cfg")));
+}
+
+// The server reads the file in its own process: what a save wrote must read back there.
+TEST_F(ConfigCommandTest, SavedFileReadsBackInAnotherProcess) {
+  const std::string path = env_.Path("saved.cfg").string();
+  config::CCfgMgr model;
+  model.SetLogDir("/var/log/k");
+  model.AddPort(config::PORT_SERIAL);
+  ASSERT_EQ(model.ReadWrite(path, true), config::kCfgOk);
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    close(fds[0]);
+    const std::string text =
+        platform::GetPrivateProfileString("general", "log dir", "", 256, path) + "|" +
+        platform::GetPrivateProfileString("ports", "0", "", 1024, path) + "|" +
+        platform::GetPrivateProfileString("com1", "flow", "?", 500, path);
+    const bool ok = write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    _exit(ok ? 0 : 1);
+  }
+  close(fds[1]);
+  std::string got;
+  char buffer[256];
+  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) got.append(buffer, n);
+  close(fds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(got, "/var/log/k|COM1|");
+}
+
+}  // namespace
+}  // namespace kz
