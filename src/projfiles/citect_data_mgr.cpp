@@ -53,8 +53,8 @@ int CCitectDataMgr::Load(const std::string& path) {
   std::set<std::string> projects;
   std::unordered_map<std::string, citect::CCitectTrendTag*> by_key;
   std::string values[kTrendStoreColumns.size()];
-  for (bool more = table.Locate(false, false, {kListEnd}); more;
-       more = table.Locate(true, false, {kListEnd})) {
+  for (bool more = table.Locate(false, false); more;
+       more = table.Locate(true, false)) {
     for (std::size_t i = 0; i < kTrendStoreColumns.size(); ++i) {
       // A field the table lacks reads as empty, as the fixed-size buffer it stands in for would.
       if (table.ReadFieldByName(values[i], kTrendStoreColumns[i].name) != kDbfDone) {
@@ -120,8 +120,8 @@ int CCitectDataMgr::ReadTrendExpressions(
     return kDataFailed;
   }
   std::string name, expr;
-  for (bool more = table.Locate(false, false, {kListEnd}); more;
-       more = table.Locate(true, false, {kListEnd})) {
+  for (bool more = table.Locate(false, false); more;
+       more = table.Locate(true, false)) {
     if (table.ReadFieldByName(name, "NAME") != kDbfDone) name.clear();
     if (table.ReadFieldByName(expr, "EXPR") != kDbfDone) expr.clear();
     expressions[name] = expr;

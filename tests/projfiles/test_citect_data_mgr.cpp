@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include "platform/atomic_file.h"
+#include "projfiles/citect_data_mgr.h"
+#include "projfiles/dbase_file.h"
+#include "projfiles/trend_store.h"
+#include "support/citect_install.h"
+#include "support/scripted_ui.h"
+#include "support/temp_env.h"
+
+namespace kz::projfiles {
+namespace {
+
+using citect::CCitectTrendTag;
+
+CCitectTrendTag Binding(std::string project, std::string trend, std::string station = "North") {
+  CCitectTrendTag t;
+  t.m_strCitectProj = std::move(project);
+  t.m_strTrendVar = std::move(trend);
+  t.m_strProjFile = "/data/Site.kpj";
+  t.m_strStaName = std::move(station);
+  t.m_strDatalog = "Hourly";
+  t.m_strTagName = "Flow";
+  return t;
+}
+
+class CitectDataMgrTest : public test::TempEnvTest {
+ protected:
+  void SetUp() override {
+    install_.user_folder = env_.Path("citect/User");
+    install_.projects = {
+        {"Water",
+         "Water works",
+         {{"PumpFlow", "Pump1_Flow"}, {"Level", "Tank_Level"}, {"Old", "Gone", true}},
+         {}},
+        {"Power", "", {{"Load", "Feeder_Load"}}, {}}};
+    ASSERT_TRUE(test::WriteCitectInstall(install_));
+  }
+  std::string Store() const { return env_.Path("kztrendvars.dbf").string(); }
+  void SaveList(const std::vector<CCitectTrendTag>& tags) {
+    CCitectDataMgr mgr(ui_);
+    for (const auto& t : tags) mgr.m_tags.Add().CopyFrom(t);
+    ASSERT_EQ(mgr.ReadWrite(Store(), true), kDataOk);
+  }
+
+  test::CitectInstall install_;
+  test::ScriptedUi ui_;
+  CCitectDataMgr mgr_{ui_};
+};
+
+TEST_F(CitectDataMgrTest, SavedListLoadsBackWithProjectExpressions) {
+  SaveList(
+      {Binding("Water", "PumpFlow"), Binding("power", "Load", "South"), Binding("WATER", "Level")});
+  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
+  ASSERT_EQ(mgr_.m_tags.size(), 3u);
+  EXPECT_EQ(mgr_.m_tags[0].m_strCitectProj, "Water");
+  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "Pump1_Flow");
+  EXPECT_EQ(mgr_.m_tags[1].m_strStaName, "South");
+  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "Feeder_Load");  // project folder found without case
+  EXPECT_EQ(mgr_.m_tags[2].m_strExpr, "Tank_Level");
+  EXPECT_EQ(mgr_.m_tags[2].m_strProjFile, "/data/Site.kpj");
+  EXPECT_EQ(mgr_.m_tags[2].m_strDatalog, "Hourly");
+  EXPECT_EQ(mgr_.m_tags[2].m_strTagName, "Flow");
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(CitectDataMgrTest, SavedTableHasExactLayoutAndRecordBytes) {
+  SaveList({Binding("Water", std::string(33, 'T'), std::string(25, 'S'))});
+  const std::string bytes = test::ReadFile(Store());
+  ASSERT_EQ(bytes.size(), 226u + 623 + 1);
+  EXPECT_EQ(bytes.substr(0, 1), "\x03");
+  EXPECT_EQ(bytes.substr(4, 8), std::string("\x01\0\0\0\xe2\0\x6f\x02", 8));
+  const DbfDate today = LocalDate();
+  EXPECT_EQ(bytes[1], static_cast<char>(today.year - 1900));
+  std::string record = " " + std::string("Water").append(250, ' ') + std::string(32, 'T') +
+                       std::string("/data/Site.kpj").append(241, ' ') + std::string(20, 'S') +
+                       std::string("Hourly").append(14, ' ') + std::string("Flow").append(36, ' ') +
+                       "\x1a";
+  EXPECT_EQ(bytes.substr(226), record);
+  CDBaseFile f;
+  ASSERT_TRUE(f.Open(Store(), CDBaseFile::Mode::ReadOnly));
+  for (std::size_t i = 0; i < kTrendStoreColumns.size(); ++i) {
+    EXPECT_EQ(f.Fields()[i].Name(), kTrendStoreColumns[i].name);
+    EXPECT_EQ(f.Fields()[i].m_nLength, kTrendStoreColumns[i].length);
+  }
+}
+
+TEST_F(CitectDataMgrTest, RecordsWithoutProjectOrTrendTagAreDropped) {
+  SaveList({Binding("", "PumpFlow"), Binding("Water", ""), Binding("Water", "Level")});
+  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
+  ASSERT_EQ(mgr_.m_tags.size(), 1u);
+  EXPECT_EQ(mgr_.m_tags[0].m_strTrendVar, "Level");
+}
+
+TEST_F(CitectDataMgrTest, TrendTagNamesMatchTheProjectWithCase) {
+  SaveList({Binding("Water", "pumpflow"), Binding("Water", "Old")});
+  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
+  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "");  // differs in case only
+  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "");  // deleted in trend.dbf
+}
+
+TEST_F(CitectDataMgrTest, MissingStoreLoadsEmptyWithoutMessage) {
+  mgr_.m_tags.Add();
+  EXPECT_EQ(mgr_.ReadWrite(env_.Path("none.dbf").string(), false), kDataFailed);
+  EXPECT_TRUE(mgr_.m_tags.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(CitectDataMgrTest, UnreadableProjectTableIsReportedOnceAndKeepsTheRecords) {
+  SaveList({Binding("Ghost", "A"), Binding("Ghost", "B"), Binding("Zzz", "C")});
+  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataFailed);
+  EXPECT_EQ(mgr_.m_tags.size(), 3u);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].text,
+            "Unable to access trend tag list - the file may be in use by Citect.\n\n" +
+                install_.user_folder.string() + "/ghost/trend.dbf");
+  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+  EXPECT_EQ(ui_.boxes[0].icon, ui::Icon::Exclamation);
+}
+
+TEST_F(CitectDataMgrTest, UnknownUserFolderIsReported) {
+  SaveList({Binding("Water", "PumpFlow")});
+  std::filesystem::remove(env_.windir() / "citect.ini");
+  std::unordered_map<std::string, std::string> exprs;
+  EXPECT_EQ(mgr_.ReadTrendExpressions("Water", exprs), kDataFailed);
+  EXPECT_EQ(ui_.Texts(),
+            std::vector<std::string>{"Unable to locate the Citect user folder location."});
+  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+}
+
+TEST_F(CitectDataMgrTest, ReadTrendExpressionsGivesLiveRecordsLaterWinning) {
+  test::WriteTrendTable(install_.user_folder / "Water" / "trend.dbf",
+                        {{"A", "one"}, {"B", "two", true}, {"A", "three"}});
+  std::unordered_map<std::string, std::string> exprs;
+  ASSERT_EQ(mgr_.ReadTrendExpressions("water", exprs), kDataOk);
+  EXPECT_EQ(exprs, (std::unordered_map<std::string, std::string>{{"A", "three"}}));
+}
+
+class CitectDataMgrSaveFailureTest : public CitectDataMgrTest {
+ protected:
+  void TearDown() override { platform::SetAtomicWriteFaultHook(nullptr); }
+};
+
+TEST_F(CitectDataMgrSaveFailureTest, FailedSaveLeavesTheOldTableWhole) {
+  SaveList({Binding("Water", "PumpFlow")});
+  const std::string before = test::ReadFile(Store());
+  mgr_.m_tags.Add().CopyFrom(Binding("Water", "Level"));
+  for (int failing = 1;; ++failing) {
+    int step = 0;
+    platform::SetAtomicWriteFaultHook([&](int s) {
+      step = s;
+      return s == failing;
+    });
+    const int result = mgr_.ReadWrite(Store(), true);
+    if (step < failing) {
+      // The fault came after the last step: the save went through.
+      EXPECT_EQ(result, kDataOk);
+      break;
+    }
+    EXPECT_EQ(result, kDataFailed) << "step " << failing;
+    EXPECT_EQ(test::ReadFile(Store()), before) << "step " << failing;
+  }
+  platform::SetAtomicWriteFaultHook(nullptr);
+  CCitectDataMgr loaded(ui_);
+  ASSERT_EQ(loaded.ReadWrite(Store(), false), kDataOk);
+  EXPECT_EQ(loaded.m_tags.size(), 1u);
+}
+
+TEST_F(CitectDataMgrSaveFailureTest, SaveIntoMissingFolderFails) {
+  mgr_.m_tags.Add().CopyFrom(Binding("Water", "Level"));
+  EXPECT_EQ(mgr_.ReadWrite(env_.Path("no/such/kztrendvars.dbf").string(), true), kDataFailed);
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(CitectDataMgrTest, AppendCopiesAddsIndependentRecordsInOrder) {
+  citect::CCitectTrendTagArray wizard;
+  wizard.Add().CopyFrom(Binding("Water", "A"));
+  wizard[0].m_strExpr = "X";
+  wizard.Add().CopyFrom(Binding("Water", "B"));
+  mgr_.m_tags.Add().CopyFrom(Binding("Water", "Z"));
+  mgr_.AppendCopies(wizard);
+  wizard.RemoveAll();
+  ASSERT_EQ(mgr_.m_tags.size(), 3u);
+  EXPECT_EQ(mgr_.m_tags[1].m_strTrendVar, "A");
+  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "X");
+  EXPECT_EQ(mgr_.m_tags[2].m_strTrendVar, "B");
+}
+
+class StationFileTest : public CitectDataMgrTest {
+ protected:
+  void SetUp() override {
+    CitectDataMgrTest::SetUp();
+    test::KpjFile kpj;
+    kpj.Zel("North", 7)
+        .Brenmark("South", 9)
+        .Add("Brenmark", "NoNumber,3")
+        .Datalog("North", "Hourly", {"Flow", "Pressure", "Sched:1", "Level"})
+        .Datalog("NORTH", "Daily", {"Total"})
+        .Datalog("South", "Hourly", {})
+        .Add("Plant Floor Names", "Only,4");
+    ASSERT_TRUE(kpj.Write(env_.Path("Projects/Site.kpj")));
+    path_ = env_.Path("Projects/Site.kpj").string();
+  }
+  std::string path_;
+};
+
+TEST_F(StationFileTest, StationsComeFromZelThenBrenmarkWithNumbersAndDatalogs) {
+  const auto& stations = mgr_.GetStations(path_);
+  ASSERT_EQ(stations.size(), 3u);
+  EXPECT_EQ(stations[0].m_strName, "North");
+  EXPECT_EQ(stations[0].m_nStationNumber, 7);
+  EXPECT_EQ(stations[0].m_datalogNames, (std::vector<std::string>{"Hourly", "Daily"}));
+  EXPECT_EQ(stations[1].m_strName, "South");
+  EXPECT_EQ(stations[1].m_nStationNumber, 9);
+  EXPECT_EQ(stations[2].m_strName, "NoNumber");
+  EXPECT_EQ(stations[2].m_nStationNumber, 0);
+}
+
+TEST_F(StationFileTest, DatalogTagsLeaveOutEntriesWithAColon) {
+  EXPECT_EQ(mgr_.GetDatalogTags(path_, "HOURLY"),
+            (std::vector<std::string>{"Flow", "Pressure", "Level"}));
+}
+
+TEST_F(StationFileTest, LowerCasedPathsStillFindTheFile) {
+  const std::string lower = env_.Path("projects/site.kpj").string();
+  EXPECT_EQ(mgr_.GetStations(lower).size(), 3u);
+  EXPECT_EQ(mgr_.GetDatalogTags(lower, "daily"), std::vector<std::string>{"Total"});
+}
+
+TEST_F(StationFileTest, DatalogCachesIgnoreCaseButStationCacheDoesNot) {
+  const auto& configs = mgr_.GetDatalogConfigs(path_, "North");
+  const auto& tags = mgr_.GetDatalogTags(path_, "Hourly");
+  const auto& stations = mgr_.GetStations(path_);
+  test::KpjFile().Zel("Other", 1).Datalog("North", "Changed", {"New"}).Write(path_);
+  const std::string upper = env_.Path("PROJECTS/SITE.KPJ").string();
+  EXPECT_EQ(&mgr_.GetDatalogConfigs(upper, "NORTH"), &configs);
+  EXPECT_EQ(configs, (std::vector<std::string>{"Hourly", "Daily"}));
+  EXPECT_EQ(&mgr_.GetDatalogTags(upper, "hourly"), &tags);
+  EXPECT_EQ(&mgr_.GetStations(path_), &stations);
+  const auto& reread = mgr_.GetStations(upper);
+  EXPECT_NE(&reread, &stations);
+  ASSERT_EQ(reread.size(), 1u);
+  EXPECT_EQ(reread[0].m_strName, "Other");
+}
+
+TEST_F(StationFileTest, LoadEmptiesTheCaches) {
+  const auto first = mgr_.GetDatalogConfigs(path_, "North");
+  test::KpjFile().Datalog("North", "Changed", {}).Write(path_);
+  mgr_.ReadWrite(Store(), false);
+  EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "North"), std::vector<std::string>{"Changed"});
+}
+
+TEST_F(StationFileTest, MissingFileGivesEmptyCachedLists) {
+  const std::string missing = env_.Path("none.kpj").string();
+  EXPECT_TRUE(mgr_.GetStations(missing).empty());
+  EXPECT_TRUE(mgr_.GetDatalogConfigs(missing, "North").empty());
+  EXPECT_TRUE(mgr_.GetDatalogTags(missing, "Hourly").empty());
+}
+
+}  // namespace
+}  // namespace kz::projfiles

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "projfiles/citect_install.h"
+#include "support/citect_install.h"
+#include "support/scripted_ui.h"
+#include "support/temp_env.h"
+
+namespace kz::projfiles {
+namespace {
+
+class CitectInstallTest : public test::TempEnvTest {
+ protected:
+  void Install(std::string version, std::vector<std::string> others = {}) {
+    install_.user_folder = env_.Path("User");
+    install_.version = std::move(version);
+    install_.other_versions = std::move(others);
+    ASSERT_TRUE(test::WriteCitectInstall(install_));
+  }
+  test::CitectInstall install_;
+  test::ScriptedUi ui_;
+};
+
+TEST_F(CitectInstallTest, NewestNumericSubkeyIsTheVersion) {
+  Install("7.10", {"6.10", "Tools", "7.2", "7.1"});
+  EXPECT_EQ(GetCitectVersion(), "7.2");
+}
+
+TEST_F(CitectInstallTest, SubkeysOfLettersDoNotCount) {
+  Install("7.10", {"6.10", "Beta"});
+  EXPECT_EQ(GetCitectVersion(), "7.10");
+}
+
+TEST_F(CitectInstallTest, LegacyKeyGivesVersion610) {
+  Install("6.10");
+  EXPECT_EQ(GetCitectVersion(), "6.10");
+}
+
+TEST_F(CitectInstallTest, NoInstallationGivesNoVersion) {
+  EXPECT_EQ(GetCitectVersion(), "");
+}
+
+TEST_F(CitectInstallTest, VersionsCompareByTheirNumbers) {
+  EXPECT_EQ(CompareVersions("7.10", "7.10"), 0);
+  EXPECT_EQ(CompareVersions("6.10", "7.10"), -1);
+  EXPECT_EQ(CompareVersions("7.20", "7.10"), 1);
+  EXPECT_EQ(CompareVersions("7.10", "7.1"), 1);  // minor numbers 10 and 1
+  EXPECT_EQ(CompareVersions("7.10", "7.10.0"), 0);
+  EXPECT_EQ(CompareVersions("7.2", "7.10"), -1);
+  EXPECT_EQ(CompareVersions("7.10.1", "7.10"), 1);
+  EXPECT_EQ(CompareVersions("abc", "ABC"), 0);
+}
+
+TEST_F(CitectInstallTest, OlderVersionsReadCitectIniOfTheWindowsDirectory) {
+  Install("6.10");
+  EXPECT_EQ(GetCitectUserFolder("6.10", ui_), install_.user_folder.string());
+  EXPECT_EQ(GetCitectUserFolder("", ui_), install_.user_folder.string());
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(CitectInstallTest, NewerVersionsReadTheIniThatTheRegistryNames) {
+  install_.ini_path = env_.Path("Config/Citect.ini");
+  Install("7.10");
+  // The Windows directory's citect.ini must not be the one read.
+  platform::WritePrivateProfileString("CTEDIT", "USER", "/wrong", "citect.ini");
+  EXPECT_EQ(GetCitectUserFolder("7.10", ui_), install_.user_folder.string());
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(CitectInstallTest, MissingVersionKeyIsReported) {
+  Install("7.10");
+  EXPECT_EQ(GetCitectUserFolder("7.20", ui_), "");
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].text,
+            "Failed to open registry item\\LocalMachine\\Software\\Citect\\SCADA "
+            "Installs\\7.20\\CitectSCADA\\");
+  EXPECT_EQ(ui_.boxes[0].buttons, ui::Buttons::Ok);
+}
+
+TEST_F(CitectInstallTest, MissingDefaultIniPathIsReported) {
+  Install("7.10");
+  platform::Registry::Modify(platform::Hive::LocalMachine, [](platform::RegistryHive& hive) {
+    hive.DeleteValue("Software\\Citect\\SCADA Installs\\7.10\\CitectSCADA", "DefaultINIPath");
+  });
+  EXPECT_EQ(GetCitectUserFolder("7.10", ui_), "");
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"DefaultINIPath not found in registry."});
+}
+
+}  // namespace
+}  // namespace kz::projfiles
