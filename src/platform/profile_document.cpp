@@ -88,15 +88,16 @@ std::string_view EolText(Eol e) {
 // buffer or into one of its owned strings; both outlive the line.
 struct Line {
   std::string_view text;
-  std::string_view name;   // Header: the section name; Entry: the key
-  std::string_view value;  // Entry: trimmed and unquoted
+  std::string_view name;        // Header: the section name; Entry: the key
+  std::string_view value;       // Entry: trimmed and unquoted
+  std::uint32_t owned = kNone;  // which owned string holds `text`; kNone: the original buffer
   Kind kind = Kind::Blank;
   Eol eol = Eol::None;
   bool written_as_key = false;  // a ";name=value" write: a comment, but placed like a key
 };
 
 Line ParseLine(std::string_view text, Eol eol) {
-  Line line{text, {}, {}, Kind::Blank, eol, false};
+  Line line{text, {}, {}, kNone, Kind::Blank, eol, false};
   const std::string_view t = TrimFile(text);
   if (t.empty()) return line;
   if (t.front() == ';') {
@@ -138,11 +139,12 @@ struct ProfileDocument::Impl {
     Line header;
     std::vector<Line> body;
     std::uint32_t next_same = kNone;  // next group with the same section name (first wins)
+    std::uint32_t last_same = kNone;  // the first group of a name: the last group of that name
     std::unique_ptr<NoCaseMap<std::uint32_t>> keys;  // first entry per key, big sections only
   };
 
   bool bom = false;
-  std::string original;
+  std::shared_ptr<const std::string> original;  // shared by copies: unedited lines point into it
   std::deque<std::string> owned;  // texts of edited lines; a deque never moves its elements
   std::vector<Group> groups;
   NoCaseMap<std::uint32_t> sections;  // first group per section name
@@ -153,8 +155,10 @@ struct ProfileDocument::Impl {
       bom = true;
       rest.remove_prefix(kBom.size());
     }
-    groups.emplace_back();  // text before the first header
-    NoCaseMap<std::uint32_t> last_same;
+    // All lines first, so that each section's lines are allocated once at their final size.
+    std::vector<Line> all;
+    all.reserve(rest.size() / 24 + 8);
+    std::size_t headers = 0;
     while (!rest.empty()) {
       const auto end = rest.find_first_of("\r\n");
       std::string_view text = rest.substr(0, end);
@@ -171,23 +175,70 @@ struct ProfileDocument::Impl {
         eol = Eol::Cr;
         rest.remove_prefix(end + 1);
       }
-      Line line = ParseLine(text, eol);
-      if (line.kind == Kind::Header) {
-        const auto index = static_cast<std::uint32_t>(groups.size());
-        Group& g = groups.emplace_back();
-        g.has_header = true;
-        g.header = line;
-        if (auto [it, added] = last_same.try_emplace(line.name, index); !added) {
-          groups[it->second].next_same = index;
-          it->second = index;
-        } else {
-          sections.emplace(line.name, index);
-        }
-      } else {
-        groups.back().body.push_back(line);
-      }
+      all.push_back(ParseLine(text, eol));
+      headers += all.back().kind == Kind::Header;
     }
-    for (Group& g : groups) IndexKeys(g);
+    groups.reserve(headers + 1);
+    sections.reserve(headers);
+    std::size_t i = 0;
+    const auto take_body = [&](Group& g) {
+      std::size_t j = i;
+      while (j < all.size() && all[j].kind != Kind::Header) ++j;
+      g.body.assign(all.begin() + static_cast<std::ptrdiff_t>(i),
+                    all.begin() + static_cast<std::ptrdiff_t>(j));
+      i = j;
+    };
+    take_body(groups.emplace_back());  // text before the first header
+    while (i < all.size()) {
+      const auto index = static_cast<std::uint32_t>(groups.size());
+      Group& g = groups.emplace_back();
+      g.has_header = true;
+      g.header = all[i++];
+      g.last_same = index;
+      if (auto [it, added] = sections.try_emplace(g.header.name, index); !added) {
+        Group& first = groups[it->second];
+        groups[first.last_same].next_same = index;
+        first.last_same = index;
+      }
+      take_body(g);
+      IndexKeys(g);
+    }
+  }
+
+  // A copy shares the original buffer; lines in owned strings are moved onto the copy's own.
+  std::unique_ptr<Impl> Clone() const {
+    auto c = std::make_unique<Impl>();
+    c->bom = bom;
+    c->original = original;
+    c->owned = owned;
+    const auto rebase = [&](Line& l) {
+      if (l.owned == kNone) return;
+      const char* from = owned[l.owned].data();
+      const char* to = c->owned[l.owned].data();
+      const auto move = [&](std::string_view& v) {
+        if (!v.empty()) v = std::string_view(to + (v.data() - from), v.size());
+      };
+      move(l.name);
+      move(l.value);
+      l.text = c->owned[l.owned];
+    };
+    c->groups.reserve(groups.size());
+    for (const Group& g : groups) {
+      Group& n = c->groups.emplace_back();
+      n.has_header = g.has_header;
+      n.header = g.header;
+      rebase(n.header);
+      n.body = g.body;
+      for (Line& l : n.body) rebase(l);
+      n.next_same = g.next_same;
+      n.last_same = g.last_same;
+      if (g.keys) c->IndexKeys(n);
+    }
+    c->sections.reserve(sections.size());
+    for (const auto& [name, index] : sections) {
+      c->sections.emplace(c->groups[index].header.name, index);
+    }
+    return c;
   }
 
   void IndexKeys(Group& g) {
@@ -221,7 +272,11 @@ struct ProfileDocument::Impl {
     return kNone;
   }
 
-  std::string_view Own(std::string text) { return owned.emplace_back(std::move(text)); }
+  Line OwnedLine(std::string text) {
+    Line line = ParseLine(owned.emplace_back(std::move(text)), Eol::CrLf);
+    line.owned = static_cast<std::uint32_t>(owned.size() - 1);
+    return line;
+  }
 
   // The last line of the file, to give it a terminator before anything is added after it.
   Line* LastLine() {
@@ -237,8 +292,9 @@ struct ProfileDocument::Impl {
     const auto index = static_cast<std::uint32_t>(groups.size());
     Group& g = groups.emplace_back();
     g.has_header = true;
-    g.header = ParseLine(Own("[" + std::string(section) + "]"), Eol::CrLf);
-    g.body.push_back(ParseLine(Own(std::string(key) + "=" + std::string(value)), Eol::CrLf));
+    g.header = OwnedLine("[" + std::string(section) + "]");
+    g.last_same = index;
+    g.body.push_back(OwnedLine(std::string(key) + "=" + std::string(value)));
     // A section name can be found only when no group of that name exists, so it is the first.
     sections.emplace(g.header.name, index);
   }
@@ -248,7 +304,7 @@ struct ProfileDocument::Impl {
     while (pos > 0 && !IsData(g.body[pos - 1]) && !g.body[pos - 1].written_as_key) --pos;
     Line& before = pos > 0 ? g.body[pos - 1] : g.header;
     if (before.eol == Eol::None) before.eol = Eol::CrLf;
-    Line line = ParseLine(Own(std::string(key) + "=" + std::string(value)), Eol::CrLf);
+    Line line = OwnedLine(std::string(key) + "=" + std::string(value));
     line.written_as_key = true;
     // The new line follows the last data line, so no entry's index moves.
     g.body.insert(g.body.begin() + static_cast<std::ptrdiff_t>(pos), line);
@@ -265,7 +321,9 @@ struct ProfileDocument::Impl {
     while (keep < t.size() && IsFileBlank(t[keep])) ++keep;
     std::string text(t.substr(0, keep));
     text += value;
-    line = ParseLine(Own(std::move(text)), Eol::CrLf);
+    const bool written_as_key = line.written_as_key;
+    line = OwnedLine(std::move(text));
+    line.written_as_key = written_as_key;
   }
 };
 
@@ -274,15 +332,14 @@ ProfileDocument::ProfileDocument() : impl_(std::make_unique<Impl>()) {
 }
 
 ProfileDocument::ProfileDocument(std::string_view bytes) : impl_(std::make_unique<Impl>()) {
-  impl_->original.assign(bytes);
-  impl_->Parse(impl_->original);
+  impl_->original = std::make_shared<const std::string>(bytes);
+  impl_->Parse(*impl_->original);
 }
 
 ProfileDocument::~ProfileDocument() = default;
 
-// Lines point into their own document's buffers, so a copy is made from the text.
 ProfileDocument::ProfileDocument(const ProfileDocument& other)
-    : ProfileDocument(other.Serialize()) {}
+    : impl_(other.impl_ ? other.impl_->Clone() : nullptr) {}
 
 ProfileDocument& ProfileDocument::operator=(const ProfileDocument& other) {
   if (this != &other) *this = ProfileDocument(other);
@@ -391,7 +448,8 @@ bool ProfileDocument::DeleteSection(std::string_view section) {
   Impl::Group& g = impl_->groups[index];
   impl_->sections.erase(it);
   if (g.next_same != kNone) {
-    const Impl::Group& next = impl_->groups[g.next_same];
+    Impl::Group& next = impl_->groups[g.next_same];
+    next.last_same = g.last_same;
     impl_->sections.emplace(next.header.name, g.next_same);
   }
   g.has_header = false;

@@ -1,6 +1,8 @@
 // Reading and editing the text of a profile file, byte for byte.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/profile_document.h"
 
 namespace kz::platform {
@@ -211,6 +213,18 @@ TEST_F(ProfileDocumentTest, CopiesAreIndependent) {
   EXPECT_EQ(Get(b, "s", "k"), "2");
   a = b;
   EXPECT_EQ(Get(a, "s", "k"), "2");
+  // A copy of an edited document outlives the original, edited lines included.
+  auto edited = std::make_unique<ProfileDocument>("[s]\r\n");
+  for (int i = 0; i < 20; ++i) edited->SetValue("t", "k" + std::to_string(i), "x");
+  ASSERT_TRUE(edited->SetValue("s", "short", "y"));
+  ProfileDocument copy(*edited);
+  edited.reset();
+  EXPECT_EQ(Get(copy, "T", "K19"), "x");
+  EXPECT_EQ(Get(copy, "s", "short"), "y");
+  ASSERT_TRUE(copy.DeleteKey("t", "k0"));
+  ASSERT_TRUE(copy.SetValue("t", "k1", "z"));
+  EXPECT_EQ(copy.KeyNames("t").size(), 19u);
+  EXPECT_EQ(Get(copy, "t", "k1"), "z");
   EXPECT_TRUE(ProfileDocument().Empty());
   EXPECT_FALSE(a.Empty());
 }

@@ -1,0 +1,56 @@
+// Where the Windows folders live.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/system_dirs.h"
+#include "support/temp_env.h"
+
+namespace kz::platform {
+namespace {
+
+class SystemDirsTest : public test::TempEnvTest {};
+
+TEST_F(SystemDirsTest, VariablesNameTheFoldersAndConfigHomeIsTheFallback) {
+  EXPECT_EQ(WindowsDirectory(), env_.windir());
+  EXPECT_EQ(RegistryDirectory(), env_.registry());
+  unsetenv("KZDLOGSRV_WINDIR");
+  unsetenv("KZDLOGSRV_REGISTRY");
+  EXPECT_EQ(WindowsDirectory(), env_.root() / "config" / "kzdlogsrv");
+  EXPECT_EQ(RegistryDirectory(), env_.root() / "config" / "kzdlogsrv" / "registry");
+  EXPECT_FALSE(std::filesystem::exists(WindowsDirectory()));
+  ASSERT_TRUE(CreateWindowsDirectory());
+  EXPECT_TRUE(std::filesystem::is_directory(env_.root() / "config" / "kzdlogsrv"));
+  // A relative XDG_CONFIG_HOME is ignored, as XDG says.
+  const char* home = std::getenv("HOME");
+  const std::string saved_home = home ? home : "";
+  setenv("XDG_CONFIG_HOME", "relative", 1);
+  setenv("HOME", env_.root().c_str(), 1);
+  const auto fallback = WindowsDirectory();
+  home ? setenv("HOME", saved_home.c_str(), 1) : unsetenv("HOME");
+  EXPECT_EQ(fallback, env_.root() / ".config" / "kzdlogsrv");
+}
+
+TEST_F(SystemDirsTest, RuntimeDirectoryIsCreatedPrivateAndRefusedWhenOpenToOthers) {
+  const auto dir = RuntimeDirectory();
+  ASSERT_EQ(dir, env_.runtime() / "kzdlogsrv");
+  struct stat st {};
+  ASSERT_EQ(stat(dir.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  chmod(dir.c_str(), 0755);
+  EXPECT_EQ(RuntimeDirectory(), std::filesystem::path());
+  std::filesystem::remove(dir);
+  std::filesystem::create_directory_symlink(env_.root(), dir);
+  EXPECT_EQ(RuntimeDirectory(), std::filesystem::path());
+}
+
+TEST_F(SystemDirsTest, JoinPathPutsOneSlashBetween) {
+  EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
+  EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
+  EXPECT_EQ(JoinPath("", "b"), "b");
+}
+
+}  // namespace
+}  // namespace kz::platform
