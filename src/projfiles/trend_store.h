@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,5 +38,10 @@ inline std::vector<CFieldNode> TrendStoreFields() {
   for (const auto& c : kTrendStoreColumns) fields.emplace_back(c.name, c.length);
   return fields;
 }
+
+// Where the trend configuration looks for the store: the configuration tool's installation
+// ("Path32" of [Installation Directory] in velmora.ini of the Windows directory) + "/Projects/",
+// or the current directory when that is not recorded; then "kztrendvars.dbf".
+std::string LocateTrendStore();
 
 }  // namespace kz::projfiles
