@@ -1,7 +1,127 @@
+// ini get, ini set, ini delete: one profile call each, for administrators who script changes to
+// the configuration file, velmora.ini or citect.ini.
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "cli/commands.h"
+#include "platform/profile.h"
 
 namespace kz::cli {
+namespace {
 
-void AddIniCommands(CLI::App& /*app*/, int& /*exit_code*/) {}
+constexpr const char* kFileHelp =
+    "Profile file; a name without '/' lies in the Windows directory ($KZDLOGSRV_WINDIR), as for "
+    "the profile calls: write ./NAME for a file in the current folder";
+
+struct IniArgs {
+  std::string file;
+  std::string section;
+  std::optional<std::string> key;
+  std::string value;
+  std::string def;
+  std::string size = "1024";
+};
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// One line naming the file and why nothing was written.
+int WriteFailed(const IniArgs& args, std::string_view value) {
+  const int error = errno;
+  const std::string file = platform::ProfilePath(args.file).string();
+  if (HasLineBreak(value)) {
+    Fail(file, "the value holds a line break, which would add lines to the file; nothing written");
+  } else if (error == EINVAL) {
+    Fail(file,
+         "the section or key name would not read back as written (line break, '=' or a leading "
+         "'[' in the key, ']' in the section, or an empty key); nothing written");
+  } else {
+    Fail(file, std::string(std::strerror(error)) + "; the file is unchanged");
+  }
+  return kFailed;
+}
+
+int Get(const IniArgs& args) {
+  std::size_t size = 0;
+  const char* end = args.size.data() + args.size.size();
+  if (const auto [p, ec] = std::from_chars(args.size.data(), end, size);
+      ec != std::errc() || p != end || args.size.empty()) {
+    Fail("--size", "not a buffer size (a whole number from 0): " + args.size);
+    return kUsage;
+  }
+  std::cout << platform::GetPrivateProfileString(args.section, *args.key, args.def, size, args.file)
+            << '\n';
+  return kOk;
+}
+
+int Set(const IniArgs& args) {
+  errno = 0;
+  if (platform::WritePrivateProfileString(args.section, *args.key, args.value, args.file)) {
+    return kOk;
+  }
+  return WriteFailed(args, args.value);
+}
+
+int Delete(const IniArgs& args) {
+  errno = 0;
+  const std::optional<std::string_view> key =
+      args.key ? std::optional<std::string_view>(*args.key) : std::nullopt;
+  if (platform::WritePrivateProfileString(args.section, key, std::nullopt, args.file)) return kOk;
+  return WriteFailed(args, "");
+}
+
+}  // namespace
+
+void AddIniCommands(CLI::App& app, int& exit_code) {
+  CLI::App* ini = app.add_subcommand(
+      "ini",
+      "Read and write single keys of profile (INI) files as the server and the module do: names "
+      "without regard to case, the file replaced in one step or not at all.");
+  ini->require_subcommand(1);
+
+  auto get_args = std::make_shared<IniArgs>();
+  CLI::App* get = ini->add_subcommand(
+      "get",
+      "Print a key's value as the profile reader returns it (blanks trimmed, one pair of "
+      "enclosing quotes removed, cut to SIZE - 1 bytes), followed by a newline. A missing file, "
+      "section or key prints the default.");
+  get->add_option("FILE", get_args->file, kFileHelp)->required();
+  get->add_option("SECTION", get_args->section, "Section name")->required();
+  get->add_option("KEY", get_args->key, "Key name")->required();
+  get->add_option("--default", get_args->def,
+                  "Text printed when the key is missing (trailing spaces removed)");
+  get->add_option("--size", get_args->size, "The caller's buffer size, terminating zero included")
+      ->type_name("N")
+      ->capture_default_str();
+  get->callback([get_args, &exit_code] { exit_code = Get(*get_args); });
+
+  auto set_args = std::make_shared<IniArgs>();
+  CLI::App* set = ini->add_subcommand(
+      "set",
+      "Write a key: replace its value in place, else add it after the last key of its section, "
+      "else add the section at the end of the file. A missing file is created. A value holding a "
+      "line break is refused. Put -- before a VALUE that begins with '-'.");
+  set->add_option("FILE", set_args->file, kFileHelp)->required();
+  set->add_option("SECTION", set_args->section, "Section name")->required();
+  set->add_option("KEY", set_args->key, "Key name")->required();
+  set->add_option("VALUE", set_args->value, "Value, written exactly as given")->required();
+  set->callback([set_args, &exit_code] { exit_code = Set(*set_args); });
+
+  auto delete_args = std::make_shared<IniArgs>();
+  CLI::App* del = ini->add_subcommand(
+      "delete",
+      "Delete a key, or without KEY a whole section (its comment lines stay). Deleting what is "
+      "not there succeeds and leaves the file alone.");
+  del->add_option("FILE", delete_args->file, kFileHelp)->required();
+  del->add_option("SECTION", delete_args->section, "Section name")->required();
+  del->add_option("KEY", delete_args->key, "Key name; without it the section is deleted");
+  del->callback([delete_args, &exit_code] { exit_code = Delete(*delete_args); });
+}
 
 }  // namespace kz::cli

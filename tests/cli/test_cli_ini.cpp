@@ -1,0 +1,100 @@
+// kzdlogsrv ini get / set / delete, run as the built host.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/run_command.h"
+#include "support/temp_env.h"
+
+namespace kz {
+namespace {
+
+using test::ReadFile;
+using test::RunHost;
+using test::WriteFile;
+
+class IniCommandTest : public test::TempEnvTest {
+ protected:
+  std::string Path(std::string_view name) const { return env_.Path(name).string(); }
+};
+
+TEST_F(IniCommandTest, GetPrintsTheValueAsTheProfileReaderReturnsIt) {
+  WriteFile(Path("a.cfg"), "[General]\r\nLog Dir = \" /var/log \"\r\nempty=\r\n");
+  auto r = RunHost({"ini", "get", Path("a.cfg"), "general", "log dir"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out, " /var/log \n");
+  EXPECT_EQ(r.err, "");
+  r = RunHost({"ini", "get", Path("a.cfg"), "general", "log dir", "--size", "5"});
+  EXPECT_EQ(r.out, " /va\n");
+  r = RunHost({"ini", "get", Path("a.cfg"), "general", "empty", "--default", "x"});
+  EXPECT_EQ(r.out, "\n");
+  r = RunHost({"ini", "get", Path("a.cfg"), "general", "missing", "--default", "60  "});
+  EXPECT_EQ(r.out, "60\n");
+}
+
+TEST_F(IniCommandTest, GetOfAMissingFilePrintsTheDefaultAndSucceeds) {
+  const auto r = RunHost({"ini", "get", Path("none.cfg"), "s", "k", "--default", "d"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out, "d\n");
+  EXPECT_FALSE(std::filesystem::exists(Path("none.cfg")));
+}
+
+TEST_F(IniCommandTest, BareFileNameLiesInTheWindowsDirectory) {
+  ASSERT_EQ(RunHost({"ini", "set", "velmora.ini", "Installation Directory", "Path32", "/opt/v"})
+                .exit_code,
+            0);
+  EXPECT_EQ(ReadFile(env_.windir() / "velmora.ini"),
+            "[Installation Directory]\r\nPath32=/opt/v\r\n");
+  EXPECT_EQ(RunHost({"ini", "get", "VELMORA.INI", "installation directory", "path32"}).out,
+            "/opt/v\n");
+}
+
+TEST_F(IniCommandTest, SetAndDeleteEditOnlyTheirLines) {
+  WriteFile(Path("a.cfg"), "; keep me\r\n[s]\r\nk=1\r\n; about t\r\n[t]\r\nx=1\r\n");
+  EXPECT_EQ(RunHost({"ini", "set", Path("a.cfg"), "S", "K", "2"}).exit_code, 0);
+  EXPECT_EQ(RunHost({"ini", "set", Path("a.cfg"), "s", "j", "-3"}).exit_code, 0);
+  EXPECT_EQ(RunHost({"ini", "set", Path("a.cfg"), "u", "k", ""}).exit_code, 0);
+  EXPECT_EQ(ReadFile(Path("a.cfg")),
+            "; keep me\r\n[s]\r\nk=2\r\nj=-3\r\n; about t\r\n[t]\r\nx=1\r\n[u]\r\nk=\r\n");
+  EXPECT_EQ(RunHost({"ini", "delete", Path("a.cfg"), "s", "k"}).exit_code, 0);
+  EXPECT_EQ(RunHost({"ini", "delete", Path("a.cfg"), "t"}).exit_code, 0);
+  EXPECT_EQ(RunHost({"ini", "delete", Path("a.cfg"), "nosuch"}).exit_code, 0);
+  EXPECT_EQ(ReadFile(Path("a.cfg")), "; keep me\r\n[s]\r\nj=-3\r\n; about t\r\n[u]\r\nk=\r\n");
+}
+
+TEST_F(IniCommandTest, RefusedOrFailedWriteExitsOneNamingTheFile) {
+  WriteFile(Path("a.cfg"), "[s]\r\nk=1\r\n");
+  auto r = RunHost({"ini", "set", Path("a.cfg"), "s", "k", "2\nmode=1"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: " + Path("a.cfg") +
+                       ": the value holds a line break, which would add lines to the file; "
+                       "nothing written\n");
+  r = RunHost({"ini", "set", Path("a.cfg"), "s", "a=b", "2"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.err.find("key name would not read back"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadFile(Path("a.cfg")), "[s]\r\nk=1\r\n");
+
+  r = RunHost({"ini", "set", Path("nosuch/a.cfg"), "s", "k", "v"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: " + Path("nosuch/a.cfg") +
+                       ": No such file or directory; the file is unchanged\n");
+}
+
+TEST_F(IniCommandTest, UsageErrorsExitTwo) {
+  EXPECT_EQ(RunHost({"ini"}).exit_code, 2);
+  EXPECT_EQ(RunHost({"ini", "get", Path("a.cfg"), "s"}).exit_code, 2);
+  EXPECT_EQ(RunHost({"ini", "set", Path("a.cfg"), "s", "k"}).exit_code, 2);
+  const auto r = RunHost({"ini", "get", Path("a.cfg"), "s", "k", "--size", "-1"});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.err, "kzdlogsrv: --size: not a buffer size (a whole number from 0): -1\n");
+  EXPECT_EQ(RunHost({"ini", "delete", Path("a.cfg"), "s", "k", "extra"}).exit_code, 2);
+  EXPECT_FALSE(std::filesystem::exists(Path("a.cfg")));
+}
+
+TEST_F(IniCommandTest, HelpSaysWhereBareNamesLie) {
+  const auto r = RunHost({"ini", "set", "--help"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_NE(r.out.find("Windows directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kz
