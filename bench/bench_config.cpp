@@ -1,0 +1,145 @@
+// Load and save of large configurations: N client transfers, N/10 ports (half of them serial)
+// and N/10 scheduled transfers, for N = 5,000, 10,000 and 20,000.
+//
+//   bench_config [benchmark flags]          run the benchmarks
+//   bench_config --write-sample PATH [N]    write the generated file (default N 10,000) and exit
+#include <benchmark/benchmark.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "config/cfg_mgr.h"
+
+namespace {
+
+std::string GeneratedConfig(int transfers) {
+  const int ports = transfers / 10;
+  const int scheduled = transfers / 10;
+  std::string text;
+  text.reserve(static_cast<std::size_t>(transfers) * 200);
+  text +=
+      "; generated for benchmarking\r\n[general]\r\nmode=0\r\nnew file mode=1\r\n"
+      "new file synch mode=3600\r\nauto mode data path=/srv/datalog/auto\r\n"
+      "auto mode base name choice=0\r\nset sta clock=1\r\nclock tolerance=60\r\n"
+      "pc time format=0\r\nenable log=1\r\nlog dir=/var/log/kzdlogrcv\r\nuse scaling=1\r\n"
+      "check duplicates=0\r\n\r\n[transfers]\r\n";
+  for (int i = 0; i < transfers; ++i) {
+    text += std::to_string(i) + "=xfer" + std::to_string(i) + "\r\n";
+  }
+  for (int i = 0; i < transfers; ++i) {
+    const std::string n = std::to_string(i);
+    text += "\r\n[xfer" + n + "]\r\nnew file mode=" + std::to_string(i % 4) +
+            "\r\nnew file synch mode=" + std::to_string(i % 7) + "\r\ndata file=/srv/datalog/st" +
+            n + ".csv\r\nstation number=" + std::to_string(i / 4) +
+            "\r\nID=" + std::to_string(i % 4) + "\r\ndatalog file=log" + std::to_string(i % 4) +
+            ".kdl\r\n";
+  }
+  text += "\r\n[ports]\r\n";
+  for (int i = 0; i < ports; ++i) {
+    text += std::to_string(i) +
+            (i % 2 ? "=UDP" + std::to_string(1658 + i) : "=COM" + std::to_string(i + 1)) + "\r\n";
+  }
+  for (int i = 0; i < ports; i += 2) {
+    text += "\r\n[COM" + std::to_string(i + 1) +
+            "]\r\nbaud=19200\r\ndata_bits=8\r\nstop_bits=1\r\nparity=n\r\nflow=n\r\n";
+  }
+  text += "\r\n[scheduled]\r\n";
+  for (int i = 0; i < scheduled; ++i) {
+    text += std::to_string(i) + "=1,0,1,0,0," + std::to_string(i) + ",0,`Station " +
+            std::to_string(i) + ", hourly`,,COM1," + std::to_string(i % 4) + "\r\n";
+  }
+  return text;
+}
+
+bool WriteText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  return static_cast<bool>(out);
+}
+
+// One generated file per size in a temporary folder, removed at exit.
+class Files {
+ public:
+  ~Files() {
+    std::error_code ec;
+    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+  }
+  std::string Get(int transfers) {
+    if (dir_.empty()) {
+      std::string pattern = (std::filesystem::temp_directory_path() / "kzbench-XXXXXX").string();
+      if (!mkdtemp(pattern.data())) std::abort();
+      dir_ = pattern;
+    }
+    auto& path = paths_[transfers];
+    if (path.empty()) {
+      path = (dir_ / ("kzdlogrcv" + std::to_string(transfers) + ".cfg")).string();
+      if (!WriteText(path, GeneratedConfig(transfers))) std::abort();
+    }
+    return path;
+  }
+
+ private:
+  std::filesystem::path dir_;
+  std::map<int, std::string> paths_;
+};
+
+Files files;
+
+// Gives the file a new modification time, so the next load parses it again instead of using
+// the cached parse.
+void Touch(const std::string& path) {
+  static time_t stamp = 1000000000;
+  const utimbuf times{++stamp, stamp};
+  utime(path.c_str(), &times);
+}
+
+void BM_Load(benchmark::State& state) {
+  const std::string path = files.Get(static_cast<int>(state.range(0)));
+  kz::config::CCfgMgr model;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Touch(path);
+    state.ResumeTiming();
+    model.ReadWrite(path, false);
+    benchmark::DoNotOptimize(model.GetConnectionCount());
+  }
+  if (model.GetConnectionCount() != state.range(0)) state.SkipWithError("wrong transfer count");
+  state.SetComplexityN(state.range(0));
+}
+
+void BM_Save(benchmark::State& state) {
+  const std::string path = files.Get(static_cast<int>(state.range(0)));
+  kz::config::CCfgMgr model;
+  model.ReadWrite(path, false);
+  for (auto _ : state) {
+    if (model.ReadWrite(path, true) != kz::config::kCfgOk) state.SkipWithError("save failed");
+  }
+  state.SetComplexityN(state.range(0));
+}
+
+BENCHMARK(BM_Load)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Save)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 3 && std::string(argv[1]) == "--write-sample") {
+    const int transfers = argc >= 4 ? std::atoi(argv[3]) : 10000;
+    if (transfers < 1 || !WriteText(argv[2], GeneratedConfig(transfers))) {
+      std::cerr << "bench_config: " << argv[2] << ": cannot write the sample\n";
+      return 1;
+    }
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
