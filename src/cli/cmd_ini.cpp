@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "cli/commands.h"
 #include "platform/profile.h"
@@ -76,6 +77,22 @@ int Delete(const IniArgs& args) {
   return WriteFailed(args, "");
 }
 
+// A subcommand with the FILE SECTION KEY positionals that every ini command takes; `run` gives
+// its exit status.
+std::pair<CLI::App*, std::shared_ptr<IniArgs>> AddIniCommand(CLI::App& ini, const char* name,
+                                                             const char* help, const char* key_help,
+                                                             bool key_required,
+                                                             int (*run)(const IniArgs&),
+                                                             int& exit_code) {
+  auto args = std::make_shared<IniArgs>();
+  CLI::App* command = ini.add_subcommand(name, help);
+  command->add_option("FILE", args->file, kFileHelp)->required();
+  command->add_option("SECTION", args->section, "Section name")->required();
+  command->add_option("KEY", args->key, key_help)->required(key_required);
+  command->callback([args, run, &exit_code] { exit_code = run(*args); });
+  return {command, args};
+}
+
 }  // namespace
 
 void AddIniCommands(CLI::App& app, int& exit_code) {
@@ -85,43 +102,30 @@ void AddIniCommands(CLI::App& app, int& exit_code) {
       "without regard to case, the file replaced in one step or not at all.");
   ini->require_subcommand(1);
 
-  auto get_args = std::make_shared<IniArgs>();
-  CLI::App* get = ini->add_subcommand(
-      "get",
+  auto [get, get_args] = AddIniCommand(
+      *ini, "get",
       "Print a key's value as the profile reader returns it (blanks trimmed, one pair of "
       "enclosing quotes removed, cut to SIZE - 1 bytes), followed by a newline. A missing file, "
-      "section or key prints the default.");
-  get->add_option("FILE", get_args->file, kFileHelp)->required();
-  get->add_option("SECTION", get_args->section, "Section name")->required();
-  get->add_option("KEY", get_args->key, "Key name")->required();
+      "section or key prints the default.",
+      "Key name", true, Get, exit_code);
   get->add_option("--default", get_args->def,
                   "Text printed when the key is missing (trailing spaces removed)");
   get->add_option("--size", get_args->size, "The caller's buffer size, terminating zero included")
       ->type_name("N")
       ->capture_default_str();
-  get->callback([get_args, &exit_code] { exit_code = Get(*get_args); });
 
-  auto set_args = std::make_shared<IniArgs>();
-  CLI::App* set = ini->add_subcommand(
-      "set",
+  auto [set, set_args] = AddIniCommand(
+      *ini, "set",
       "Write a key: replace its value in place, else add it after the last key of its section, "
       "else add the section at the end of the file. A missing file is created. A value holding a "
-      "line break is refused. Put -- before a VALUE that begins with '-'.");
-  set->add_option("FILE", set_args->file, kFileHelp)->required();
-  set->add_option("SECTION", set_args->section, "Section name")->required();
-  set->add_option("KEY", set_args->key, "Key name")->required();
+      "line break is refused. Put -- before a VALUE that begins with '-'.",
+      "Key name", true, Set, exit_code);
   set->add_option("VALUE", set_args->value, "Value, written exactly as given")->required();
-  set->callback([set_args, &exit_code] { exit_code = Set(*set_args); });
 
-  auto delete_args = std::make_shared<IniArgs>();
-  CLI::App* del = ini->add_subcommand(
-      "delete",
-      "Delete a key, or without KEY a whole section (its comment lines stay). Deleting what is "
-      "not there succeeds and leaves the file alone.");
-  del->add_option("FILE", delete_args->file, kFileHelp)->required();
-  del->add_option("SECTION", delete_args->section, "Section name")->required();
-  del->add_option("KEY", delete_args->key, "Key name; without it the section is deleted");
-  del->callback([delete_args, &exit_code] { exit_code = Delete(*delete_args); });
+  AddIniCommand(*ini, "delete",
+                "Delete a key, or without KEY a whole section (its comment lines stay). Deleting "
+                "what is not there succeeds and leaves the file alone.",
+                "Key name; without it the section is deleted", false, Delete, exit_code);
 }
 
 }  // namespace kz::cli
