@@ -1,0 +1,305 @@
+#include "app_fixture.h"
+#include "citect/citect_cfg_dlg.h"
+#include "config/cfg_mgr.h"
+#include "editor/cfg_psheet.h"
+#include "platform/profile.h"
+#include "platform/shared_status.h"
+#include "platform/system_dirs.h"
+#include "shell/kzdlogsrv_app.h"
+
+namespace kz::shell {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+using ui::Answer;
+using ui::Buttons;
+using ui::DialogResult;
+using ui::Icon;
+
+constexpr const char* kOldFile = "[general]\nlog dir=/data/old\n";
+
+class ConfigureTest : public AppTest {
+ protected:
+  // Records what the sheet saw and changes the model, then closes with `result`.
+  void AnswerSheet(DialogResult result) {
+    ui_.on_modal = [this, result](ui::Window& w) {
+      if (auto* sheet = dynamic_cast<editor::CCfgPSheet*>(&w)) {
+        seen_log_dir_ = sheet->GetCfgMgr()->GetLogDir();
+        seen_options_ = sheet->GetOptions();
+        seen_start_page_ = sheet->GetStartPage();
+        sheet->GetCfgMgr()->SetLogDir("/data/new");
+      }
+      return result;
+    };
+  }
+  void SetWord(std::size_t word, int value) {
+    app_->SetServerStat(word == 1 ? "product=citect" : "", value);
+  }
+  std::string LogDirIn(const std::filesystem::path& file) {
+    return platform::GetPrivateProfileString("general", "log dir", "?", 256, file.string());
+  }
+  std::filesystem::path StandardFile() const { return env_.windir() / "kzdlogrcv.cfg"; }
+  std::filesystem::path CitectFile() const { return env_.windir() / "kzcitectsrv.cfg"; }
+
+  std::string seen_log_dir_ = "(not run)";
+  std::string seen_options_;
+  int seen_start_page_ = -1;
+};
+
+TEST_F(ConfigureTest, OkWithServerStoppedSavesWithoutAsking) {
+  WriteFile(StandardFile(), kOldFile);
+  AnswerSheet(DialogResult::Ok);
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_TRUE(ui_.boxes.empty());
+  EXPECT_EQ(seen_log_dir_, "/data/old");
+  EXPECT_EQ(seen_options_, "");
+  EXPECT_EQ(seen_start_page_, 0);
+  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
+}
+
+TEST_F(ConfigureTest, CancelWritesNothingAndAsksNothing) {
+  WriteFile(StandardFile(), kOldFile);
+  SetWord(0, 2);
+  AnswerSheet(DialogResult::Cancel);
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kServerRunningText)});
+  EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
+}
+
+TEST_F(ConfigureTest, CancelWithoutAFileCreatesNone) {
+  AnswerSheet(DialogResult::Cancel);
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
+}
+
+TEST_F(ConfigureTest, RunningServerWarnsThenAsksAndNoKeepsTheFile) {
+  WriteFile(StandardFile(), kOldFile);
+  SetWord(0, 2);
+  AnswerSheet(DialogResult::Ok);
+  ui_.answers = {Answer::Ok, Answer::No};
+  EXPECT_EQ(app_->Configure(""), 0);
+  ASSERT_EQ(ui_.boxes.size(), 2u);
+  EXPECT_EQ(ui_.boxes[0].text, kServerRunningText);
+  EXPECT_EQ(ui_.boxes[0].caption, "Server Running");
+  EXPECT_EQ(ui_.boxes[0].buttons, Buttons::Ok);
+  EXPECT_EQ(ui_.boxes[0].icon, Icon::Exclamation);
+  EXPECT_EQ(ui_.boxes[1].text,
+            "The server is currently running and cannot use any changes that may have been "
+            "made.\nIf you choose to save changes now, they will not be used until the server is "
+            "stopped, and restarted.\n\nSave changes now?");
+  EXPECT_EQ(ui_.boxes[1].caption, "Save Changes?");
+  EXPECT_EQ(ui_.boxes[1].buttons, Buttons::YesNo);
+  EXPECT_EQ(ui_.boxes[1].icon, Icon::Question);
+  EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
+}
+
+TEST_F(ConfigureTest, RunningServerAndYesSaves) {
+  WriteFile(StandardFile(), kOldFile);
+  SetWord(0, 3);
+  AnswerSheet(DialogResult::Ok);
+  ui_.answers = {Answer::Ok, Answer::Yes};
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
+}
+
+TEST_F(ConfigureTest, StatusOneCountsAsStopped) {
+  SetWord(0, 1);
+  AnswerSheet(DialogResult::Ok);
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_TRUE(ui_.boxes.empty());
+  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
+}
+
+TEST_F(ConfigureTest, CitectKeywordSelectsCitectFileSheetAndHelp) {
+  WriteFile(CitectFile(), kOldFile);
+  SetWord(0, 2);  // the standard server's word plays no part
+  AnswerSheet(DialogResult::Ok);
+  EXPECT_EQ(app_->Configure("product=citect"), 0);
+  EXPECT_TRUE(ui_.boxes.empty());
+  EXPECT_EQ(seen_options_, "product=citect");
+  EXPECT_EQ(LogDirIn(CitectFile()), "/data/new");
+  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
+  EXPECT_TRUE(app_->citect_help());
+  EXPECT_EQ(app_->help_file_path(), "/opt/kz/kzdlgcit.hlp");
+  EXPECT_EQ(oem_->calls, 0);
+}
+
+TEST_F(ConfigureTest, CapitalKeywordIsStandardEditionButWarnsByCitectWord) {
+  SetWord(1, 2);
+  AnswerSheet(DialogResult::Ok);
+  ui_.answers = {Answer::Ok};
+  EXPECT_EQ(app_->Configure("PRODUCT=CITECT"), 0);
+  // First warning by the equality test (word 1); the save question by the edition (word 0).
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kServerRunningText)});
+  EXPECT_EQ(seen_options_, "");
+  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
+  EXPECT_FALSE(app_->citect_help());
+}
+
+TEST_F(ConfigureTest, CitectKeywordAmongOthersWarnsByStandardWordButAsksByCitectWord) {
+  SetWord(0, 0);
+  SetWord(1, 2);
+  AnswerSheet(DialogResult::Ok);
+  ui_.answers = {Answer::No};
+  EXPECT_EQ(app_->Configure("product=citect page=scheduled_xfers"), 0);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].caption, "Save Changes?");
+  EXPECT_EQ(seen_start_page_, 2);
+  EXPECT_FALSE(std::filesystem::exists(CitectFile()));
+}
+
+TEST_F(ConfigureTest, FileOptionNamesTheConfigurationFile) {
+  const auto file = env_.Path("cfg/a.cfg");
+  WriteFile(file, kOldFile);
+  AnswerSheet(DialogResult::Ok);
+  EXPECT_EQ(app_->Configure("File=" + file.string()), 0);
+  EXPECT_EQ(seen_log_dir_, "/data/old");
+  EXPECT_EQ(LogDirIn(file), "/data/new");
+  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
+}
+
+TEST_F(ConfigureTest, FilePathEndsBeforeTheNextKeywordAndPageOpensScheduledTransfers) {
+  const auto file = env_.Path("my cfg/a b.cfg");
+  WriteFile(file, kOldFile);
+  AnswerSheet(DialogResult::Ok);
+  EXPECT_EQ(app_->Configure("File=\"" + file.string() + "\" page=scheduled_xfers"), 0);
+  EXPECT_EQ(seen_start_page_, 2);
+  EXPECT_EQ(seen_log_dir_, "/data/old");
+  EXPECT_EQ(LogDirIn(file), "/data/new");
+}
+
+TEST_F(ConfigureTest, TrendTypeRunsTheTrendDialogAndTouchesNoFile) {
+  WriteFile(StandardFile(), kOldFile);
+  int trend_runs = 0;
+  ui_.on_modal = [&](ui::Window& w) {
+    if (dynamic_cast<citect::CCitectCfgDlg*>(&w)) ++trend_runs;
+    return DialogResult::Ok;
+  };
+  EXPECT_EQ(app_->Configure("product=citect type=trend File=/nonexistent/x.cfg"), 0);
+  EXPECT_EQ(trend_runs, 1);
+  EXPECT_EQ(ui_.modal_runs.size(), 1u);
+  EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
+  EXPECT_FALSE(std::filesystem::exists(CitectFile()));
+  EXPECT_EQ(app_->help_file_path(), "/opt/kz/kzdlgcit.hlp");
+}
+
+TEST_F(ConfigureTest, FailedSaveIsReportedAndLeavesNoFile) {
+  const auto file = env_.Path("missing folder/a.cfg");
+  AnswerSheet(DialogResult::Ok);
+  EXPECT_EQ(app_->Configure("File=" + file.string()), 0);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].text, "Failed to save the configuration file " + file.string() + ".");
+  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+  EXPECT_EQ(ui_.boxes[0].icon, Icon::Exclamation);
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(ConfigureTest, WithoutADisplayItRefusesAndShowsNothing) {
+  ui_.can_show_windows = false;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(app_->Configure(""), -1);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err,
+            "kzdlogsrv: cannot configure the datalog server: no display to show its windows\n");
+  EXPECT_TRUE(ui_.modal_runs.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(ConfigureTest, WithoutAStatusBlockTheServerCountsAsRunning) {
+  app_->ExitInstance();
+  // A block that is not private cannot be used.
+  const auto block = platform::RuntimeDirectory() / platform::SharedStatus::kName;
+  std::filesystem::remove(block);
+  WriteFile(block, std::string(16, '\0'));
+  std::filesystem::permissions(block, std::filesystem::perms(0644));
+  app_->InitInstance();
+  ASSERT_FALSE(app_->has_status_block());
+  EXPECT_EQ(ui_.boxes.back().text, "Failed to create shared data.");
+  EXPECT_EQ(ui_.boxes.back().caption, "kzdlogsrv.dll");
+  ui_.boxes.clear();
+
+  EXPECT_EQ(app_->GetServerStatus(""), -1);
+  EXPECT_EQ(app_->SetServerStat("", 2), 0);
+  AnswerSheet(DialogResult::Ok);
+  ui_.answers = {Answer::Ok, Answer::No};
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_EQ(ui_.boxes.size(), 2u);
+  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
+}
+
+class HelpTest : public AppTest {};
+
+TEST_F(HelpTest, OemNameChoosesTheHelpFileIgnoringCase) {
+  oem_->answer = {OemAnswer::Status::Ok, "ravenHOLT"};
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_EQ(app_->help_file_path(), "/opt/kz/wndlgsrv.chm");
+  app_->WinHelp(0x20068, kHelpContext);
+  app_->WinHelp(0x20080, kHelpContext);  // ignored
+  ASSERT_EQ(ui_.help_requests.size(), 1u);
+  EXPECT_EQ(ui_.help_requests[0].first, "/opt/kz/wndlgsrv.chm");
+  EXPECT_EQ(ui_.help_requests[0].second, 0x20068u);
+}
+
+TEST_F(HelpTest, MakersHelpFileWithItsCompiledForm) {
+  EXPECT_EQ(app_->help_file_path(), "/opt/kz/libkzdlogsrv.hlp");
+  EXPECT_EQ(app_->Configure(""), 0);
+  EXPECT_EQ(app_->help_file_path(), "/opt/kz/kzdlgsrv.hlp");
+  app_->WinHelp(0x20068);
+  EXPECT_EQ(ui_.help_requests.at(0).first, "/opt/kz/kzdlgsrv.chm");
+}
+
+TEST_F(HelpTest, HelpPathWithoutAFolderStaysWhole) {
+  app_->set_help_file_path("kzdlogsrv.hlp");
+  EXPECT_EQ(app_->Configure("product=citect"), 0);
+  EXPECT_EQ(app_->help_file_path(), "kzdlogsrv.hlp");
+  EXPECT_EQ(CompiledHelpFile("kzdlogsrv.hlp"), "kzdlogsrv.chm");
+  EXPECT_EQ(CompiledHelpFile("/a.b/help"), "/a.b/help.chm");
+}
+
+TEST_F(HelpTest, OemAnswersDecideTheNameAndTheMessage) {
+  oem_->answer = {OemAnswer::Status::Unavailable, ""};
+  EXPECT_EQ(app_->GetOEMInfo(), "KALDEN");
+  EXPECT_TRUE(ui_.boxes.empty());
+  oem_->answer = {OemAnswer::Status::CallFailed, ""};
+  EXPECT_EQ(app_->GetOEMInfo(), "KALDEN");
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].text, "OEM information not found.");
+  EXPECT_EQ(MakeDefaultOemProvider()->Query().name, "KALDEN");
+}
+
+class StartUpTest : public AppTest {};
+
+TEST_F(StartUpTest, MissingSettingsAreWrittenWithTheirDefaults) {
+  using platform::AppProfile;
+  EXPECT_EQ(app_->server_init_time_ms(), 1500);
+  EXPECT_EQ(AppProfile::GetInt("settings", "server init time ms", -5), 1500);
+  const auto path = platform::Registry::GetString(
+      platform::Hive::CurrentUser, "Software\\Thornbridge\\kzdlogsrv\\settings", "server path");
+  EXPECT_EQ(path, "");
+  EXPECT_TRUE(app_->has_status_block());
+}
+
+TEST_F(StartUpTest, StoredSettingsAreKept) {
+  using platform::AppProfile;
+  AppProfile::WriteInt("settings", "server init time ms", 250);
+  AppProfile::WriteString("settings", "server path", "/srv/kzdlogrcv.exe");
+  app_->ExitInstance();
+  app_->InitInstance();
+  EXPECT_EQ(app_->server_init_time_ms(), 250);
+  EXPECT_EQ(AppProfile::GetString("settings", "server path", ""), "/srv/kzdlogrcv.exe");
+}
+
+TEST_F(StartUpTest, StatusWordsFollowTheEqualityTest) {
+  EXPECT_EQ(app_->GetServerStat(nullptr), 0);
+  EXPECT_EQ(app_->SetServerStat("Product=Citect", 2), 1);
+  EXPECT_EQ(app_->GetServerStat("product=citect"), 2);
+  EXPECT_EQ(app_->GetServerStat(""), 0);
+  EXPECT_EQ(app_->GetServerStatus("PRODUCT=CITECT"), 2);
+  EXPECT_EQ(app_->SetServerStat(nullptr, 5), 1);
+  EXPECT_EQ(app_->GetServerStat("product=citect type=trend"), 5);
+  EXPECT_EQ(app_->GetServerStatus(""), 5);
+}
+
+}  // namespace
+}  // namespace kz::shell

@@ -1,0 +1,213 @@
+#include <sys/stat.h>
+
+#include <thread>
+
+#include "app_fixture.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+#include "platform/server_channel.h"
+#include "platform/tick.h"
+#include "support/run_command.h"
+#include "support/server_guard.h"
+
+namespace kz::shell {
+namespace {
+
+using platform::AppProfile;
+using test::ReadFile;
+using test::WriteFile;
+
+class LauncherTest : public AppTest {
+ protected:
+  // A program that records that it ran, and as which path.
+  std::filesystem::path WriteRecorder(const std::filesystem::path& path) {
+    WriteFile(path, "#!/bin/sh\nprintf '%s' \"$0\" > '" + Record().string() + ".tmp'\nmv '" +
+                        Record().string() + ".tmp' '" + Record().string() + "'\n");
+    chmod(path.c_str(), 0700);
+    return path;
+  }
+  std::filesystem::path Record() const { return env_.Path("ran"); }
+  std::string WhatRan() const {
+    for (int i = 0; i < 500 && !std::filesystem::exists(Record()); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return ReadFile(Record());
+  }
+  void SetPath32(const std::string& dir) {
+    WriteFile(env_.windir() / "velmora.ini", "[Installation Directory]\nPath32=" + dir + "\n");
+  }
+};
+
+TEST_F(LauncherTest, RegistryPathWinsAndIsStartedWholeDespiteBlanks) {
+  const auto server = WriteRecorder(env_.Path("Program Files/kz server.exe"));
+  AppProfile::WriteString("settings", "server path", server.string());
+  SetPath32(env_.Path("tool").string());
+  EXPECT_EQ(app_->LaunchServer("product=citect"), 0);
+  EXPECT_EQ(WhatRan(), server.string());
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(LauncherTest, ToolDirectoryGivesTheProgramsFolderOfTheEdition) {
+  const auto tool = env_.Path("tool");
+  WriteRecorder(tool / "programs/kzcitectsrv.exe");
+  SetPath32(tool.string());
+  EXPECT_EQ(app_->LaunchServer("Product=CITECT"), 0);
+  EXPECT_EQ(WhatRan(), (tool / "programs/kzcitectsrv.exe").string());
+}
+
+TEST_F(LauncherTest, ToolDirectoryEndingInASlashKeepsBothSlashes) {
+  const auto tool = env_.Path("tool");
+  WriteRecorder(tool / "programs/kzdlogrcv.exe");
+  SetPath32(tool.string() + "/");
+  EXPECT_EQ(app_->LaunchServer("product=citect page=scheduled_xfers"), 0);
+  EXPECT_EQ(WhatRan(), tool.string() + "//programs/kzdlogrcv.exe");
+}
+
+TEST_F(LauncherTest, SearchPathIsTheLastResort) {
+  const auto server = WriteRecorder(env_.windir() / "kzdlogrcv.exe");
+  EXPECT_EQ(app_->LaunchServer(""), 0);
+  EXPECT_EQ(WhatRan(), server.string());
+}
+
+TEST_F(LauncherTest, NotFoundNamesTheStandardServerInEveryEdition) {
+  const char* old_path = std::getenv("PATH");
+  const std::string saved = old_path ? old_path : "";
+  setenv("PATH", env_.Path("empty").c_str(), 1);
+  const int result = app_->LaunchServer("product=citect");
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(result, -1);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].text, "Failed to locate kzdlogrcv.exe in search paths.");
+  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+  EXPECT_EQ(ui_.boxes[0].buttons, ui::Buttons::Ok);
+  EXPECT_TRUE(ui_.pumps.empty());
+}
+
+TEST_F(LauncherTest, WrongPathIsAStartFailure) {
+  SetPath32(env_.Path("no tool here").string());
+  EXPECT_EQ(app_->LaunchServer(""), -1);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].text, "Failed to run the datalog server.");
+  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+  EXPECT_TRUE(ui_.pumps.empty());
+}
+
+TEST_F(LauncherTest, WaitPumpsEventsUntilTheInitTimeHasPassedAcrossTheWrap) {
+  AppProfile::WriteString("settings", "server path", WriteRecorder(env_.Path("srv.exe")).string());
+  const std::uint32_t start = ui_.now;
+  // The first pump returns early, after 600 ms, as it does when an event arrives.
+  ui_.during_pump = {[this] { ui_.now -= 900; }};
+  EXPECT_EQ(app_->LaunchServer(""), 0);
+  EXPECT_EQ(ui_.pumps, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(1500),
+                                                               std::chrono::milliseconds(900)}));
+  EXPECT_GE(static_cast<std::int32_t>(ui_.now - start), 1500);
+}
+
+TEST_F(LauncherTest, ZeroInitTimeReturnsRightAfterTheStart) {
+  AppProfile::WriteInt("settings", "server init time ms", 0);
+  AppProfile::WriteString("settings", "server path", WriteRecorder(env_.Path("srv.exe")).string());
+  app_->ExitInstance();
+  app_->InitInstance();
+  EXPECT_EQ(app_->LaunchServer(""), 0);
+  EXPECT_TRUE(ui_.pumps.empty());
+}
+
+// The stand-in server for real, on a clock that stops waiting once the server listens.
+class ServerStartTest : public test::TempEnvTest {
+ protected:
+  class WaitingUi : public test::ScriptedUi {
+   public:
+    void PumpEvents(std::chrono::milliseconds duration) override {
+      ScriptedUi::PumpEvents(duration);
+      std::this_thread::sleep_for(std::min(duration, std::chrono::milliseconds(20)));
+    }
+  };
+
+  void SetUp() override {
+    AppProfile::WriteString("settings", "server path",
+                            test::BuildPath("bin/kzdlogrcv.exe").string());
+    AppProfile::WriteInt("settings", "server init time ms", 20000);
+    app_ = std::make_unique<CKzdlogsrvApp>(ui_, "", nullptr, [this] {
+      // Ends the start-up wait as soon as a server listens.
+      if (!up_ && (platform::ServerListening("Datalog Server") ||
+                   platform::ServerListening("Citect Datalog Server"))) {
+        up_ = true;
+      }
+      return platform::GetTickCount() + (up_ ? 30000u : 0u);
+    });
+    app_->InitInstance();
+  }
+  void TearDown() override {
+    guard_.StopAll();
+    app_->ExitInstance();
+  }
+
+  WaitingUi ui_;
+  bool up_ = false;
+  std::unique_ptr<CKzdlogsrvApp> app_;
+  test::ServerGuard guard_;
+};
+
+TEST_F(ServerStartTest, StartLaunchesTheServerWhichThenRunsAndAnswers) {
+  EXPECT_EQ(app_->SendServerMessage("", kMsgServer475), -1);
+  EXPECT_FALSE(app_->FindServerWindow(""));
+
+  ASSERT_EQ(app_->StartServer(""), 0);
+  EXPECT_TRUE(ui_.boxes.empty()) << ui_.boxes.front().text;
+  EXPECT_TRUE(app_->FindServerWindow(""));
+  EXPECT_FALSE(app_->FindServerWindow("product=citect"));
+  EXPECT_EQ(app_->GetServerStatus(""), 2);
+
+  EXPECT_EQ(app_->SendServerMessage("", kMsgServer477), 0);
+  EXPECT_EQ(app_->GetServerStatus(""), 3);
+
+  // Found with a status other than 0: no second launch (a broken path would show), just 0x476.
+  AppProfile::WriteString("settings", "server path", "/nonexistent/kzdlogrcv.exe");
+  EXPECT_EQ(app_->StartServer(""), 0);
+  EXPECT_TRUE(ui_.boxes.empty());
+  EXPECT_EQ(app_->GetServerStatus(""), 2);
+
+  // Found but with status 0: the launcher runs again.
+  app_->SetServerStat("", 0);
+  EXPECT_EQ(app_->StartServer(""), -1);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].text, "Failed to run the datalog server.");
+
+  // 0x478 ends the stand-in: status 0 and no window.
+  EXPECT_EQ(app_->SendServerMessage("", kMsgServer478), 0);
+  for (int i = 0; i < 200 && app_->FindServerWindow(""); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(app_->FindServerWindow(""));
+  EXPECT_EQ(app_->GetServerStatus(""), 0);
+  EXPECT_EQ(app_->SendServerMessage("", kMsgServer475), -1);
+}
+
+TEST_F(ServerStartTest, CitectServerKeepsTheCitectWord) {
+  AppProfile::WriteString("settings", "server path",
+                          test::BuildPath("bin/kzcitectsrv.exe").string());
+  ASSERT_EQ(app_->StartServer("product=citect"), 0);
+  EXPECT_TRUE(app_->FindServerWindow("PRODUCT=citect"));
+  EXPECT_FALSE(app_->FindServerWindow(""));
+  EXPECT_EQ(app_->GetServerStatus("product=citect"), 2);
+  EXPECT_EQ(app_->GetServerStatus(""), 0);
+}
+
+TEST_F(ServerStartTest, SecondServerOfTheSameEditionRefusesToStart) {
+  ASSERT_EQ(app_->StartServer(""), 0);
+  const auto second = test::RunCommand({test::BuildPath("bin/kzdlogrcv.exe").string()});
+  EXPECT_EQ(second.exit_code, 1);
+  EXPECT_EQ(second.err, "kzdlogrcv.exe: a server already runs as \"Datalog Server\"\n");
+  EXPECT_TRUE(app_->FindServerWindow(""));
+}
+
+TEST_F(ServerStartTest, ServerEndsCleanlyOnSigterm) {
+  ASSERT_EQ(app_->StartServer(""), 0);
+  ASSERT_EQ(app_->GetServerStatus(""), 2);
+  guard_.StopAll();
+  EXPECT_EQ(app_->GetServerStatus(""), 0);
+  EXPECT_FALSE(std::filesystem::exists(platform::ServerChannelPath("Datalog Server")));
+}
+
+}  // namespace
+}  // namespace kz::shell

@@ -1,0 +1,90 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/process.h"
+#include "support/temp_env.h"
+
+namespace kz::platform {
+namespace {
+
+class ProcessTest : public test::TempEnvTest {
+ protected:
+  // A shell script that records its $0, its argument count and whether it leads its session.
+  std::filesystem::path WriteRecorder(const std::filesystem::path& path) {
+    const auto record = env_.Path("record");
+    test::WriteFile(path,
+                    "#!/bin/sh\nsid=$(cut -d' ' -f6 /proc/$$/stat)\n"
+                    "[ \"$sid\" = \"$$\" ] && lead=leader || lead=member\n"
+                    "printf '%s|%s|%s' \"$0\" \"$#\" \"$lead\" > '" +
+                        record.string() + ".tmp'\nmv '" + record.string() + ".tmp' '" +
+                        record.string() + "'\n");
+    chmod(path.c_str(), 0700);
+    return record;
+  }
+  static std::string WaitForFile(const std::filesystem::path& path) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return test::ReadFile(path);
+  }
+};
+
+TEST_F(ProcessTest, PathWithBlanksIsStartedWholeWithoutArgumentsInItsOwnSession) {
+  const auto program = env_.Path("my server dir/the server.exe");
+  std::filesystem::create_directories(program.parent_path());
+  const auto record = WriteRecorder(program);
+  ASSERT_TRUE(StartDetached(program.string()));
+  EXPECT_EQ(WaitForFile(record), program.string() + "|0|leader");
+}
+
+TEST_F(ProcessTest, MissingOrNotExecutableProgramIsAStartFailure) {
+  EXPECT_FALSE(StartDetached(env_.Path("absent.exe").string()));
+  const auto plain = env_.Path("plain.exe");
+  test::WriteFile(plain, "#!/bin/sh\n");
+  chmod(plain.c_str(), 0600);
+  EXPECT_FALSE(StartDetached(plain.string()));
+  EXPECT_FALSE(StartDetached(""));
+}
+
+TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables) {
+  const auto in_path = env_.Path("bin/kzdlogrcv.exe");
+  test::WriteFile(in_path, "#!/bin/sh\n");
+  chmod(in_path.c_str(), 0700);
+  const char* old_path = std::getenv("PATH");
+  const std::string saved = old_path ? old_path : "";
+  setenv("PATH", ("/nonexistent::" + in_path.parent_path().string()).c_str(), 1);
+
+  EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_path.string());
+
+  const auto in_windir = env_.windir() / "kzdlogrcv.exe";
+  test::WriteFile(in_windir, "#!/bin/sh\n");
+  chmod(in_windir.c_str(), 0600);
+  EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_path.string()) << "not executable: skipped";
+  chmod(in_windir.c_str(), 0700);
+  EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_windir.string());
+  EXPECT_FALSE(SearchProgram("kzcitectsrv.exe"));
+
+  setenv("PATH", saved.c_str(), 1);
+}
+
+TEST_F(ProcessTest, SearchTakesTheCurrentDirectoryBeforeTheWindowsDirectory) {
+  const auto cwd_dir = env_.Path("cwd");
+  const auto in_cwd = cwd_dir / "kzcitectsrv.exe";
+  const auto in_windir = env_.windir() / "kzcitectsrv.exe";
+  for (const auto& p : {in_cwd, in_windir}) {
+    test::WriteFile(p, "#!/bin/sh\n");
+    chmod(p.c_str(), 0700);
+  }
+  const auto saved = std::filesystem::current_path();
+  std::filesystem::current_path(cwd_dir);
+  const auto found = SearchProgram("kzcitectsrv.exe");
+  std::filesystem::current_path(saved);
+  EXPECT_EQ(found, (std::filesystem::path(cwd_dir) / "kzcitectsrv.exe").string());
+}
+
+}  // namespace
+}  // namespace kz::platform

@@ -1,0 +1,103 @@
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <thread>
+
+#include "platform/server_channel.h"
+#include "platform/system_dirs.h"
+#include "support/temp_env.h"
+
+namespace kz::platform {
+namespace {
+
+constexpr const char* kTitle = "Datalog Server";
+
+class ServerChannelTest : public test::TempEnvTest {};
+
+TEST_F(ServerChannelTest, NoServerIsFoundWhenNothingListens) {
+  EXPECT_FALSE(ServerListening(kTitle));
+  EXPECT_FALSE(SendServerCode(kTitle, 0x475));
+  EXPECT_FALSE(ServerProcessId(kTitle));
+}
+
+TEST_F(ServerChannelTest, CodeReachesTheServerAndIsAcknowledged) {
+  std::string error;
+  auto channel = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(channel) << error;
+  std::uint32_t received = 0;
+  std::thread server([&] {
+    // The first client only looks (ServerListening), the second sends.
+    for (int i = 0; i < 2; ++i) {
+      auto request = channel->Accept(std::chrono::milliseconds(2000));
+      if (!request) continue;
+      received = request->code;
+      ServerChannel::Acknowledge(*request);
+    }
+  });
+  EXPECT_TRUE(ServerListening(kTitle));
+  EXPECT_TRUE(SendServerCode(kTitle, 0x477));
+  server.join();
+  EXPECT_EQ(received, 0x477u);
+  EXPECT_EQ(ServerChannelPath(kTitle), RuntimeDirectory() / "Datalog Server.sock");
+}
+
+TEST_F(ServerChannelTest, TitlesAreSeparateChannels) {
+  std::string error;
+  auto channel = ServerChannel::Listen("Citect Datalog Server", error);
+  ASSERT_TRUE(channel) << error;
+  EXPECT_TRUE(ServerListening("Citect Datalog Server"));
+  EXPECT_FALSE(ServerListening(kTitle));
+}
+
+TEST_F(ServerChannelTest, HungServerCannotHangTheSender) {
+  std::string error;
+  auto channel = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(channel) << error;
+  // Nobody accepts: the connection waits in the backlog and no acknowledgement comes.
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(SendServerCode(kTitle, 0x475, std::chrono::milliseconds(200)));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST_F(ServerChannelTest, SecondServerIsRefusedWhileTheFirstLives) {
+  std::string error;
+  auto first = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(first) << error;
+  EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
+  EXPECT_EQ(error, "a server already runs as \"Datalog Server\"");
+  first.reset();
+  EXPECT_FALSE(std::filesystem::exists(ServerChannelPath(kTitle))) << "socket removed at the end";
+  EXPECT_TRUE(ServerChannel::Listen(kTitle, error));
+}
+
+TEST_F(ServerChannelTest, StaleSocketOfADeadServerIsReplaced) {
+  const auto path = ServerChannelPath(kTitle);
+  {
+    // A socket file with nobody behind it, as a killed server leaves it.
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strcpy(addr.sun_path, path.c_str());
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    close(fd);
+  }
+  EXPECT_FALSE(ServerListening(kTitle));
+  std::string error;
+  auto channel = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(channel) << error;
+  EXPECT_TRUE(ServerListening(kTitle));
+}
+
+TEST_F(ServerChannelTest, FileThatIsNotASocketIsNeitherAServerNorReplaced) {
+  const auto path = ServerChannelPath(kTitle);
+  test::WriteFile(path, "not a socket");
+  EXPECT_FALSE(ServerListening(kTitle));
+  std::string error;
+  EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
+  EXPECT_EQ(test::ReadFile(path), "not a socket");
+}
+
+}  // namespace
+}  // namespace kz::platform
