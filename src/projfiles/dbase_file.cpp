@@ -194,6 +194,12 @@ std::size_t CDBaseFile::ReadAt(std::uint64_t offset, char* dst, std::size_t size
   return done;
 }
 
+std::uint64_t CDBaseFile::CurrentSize() const {
+  if (in_memory_) return memory_.size();
+  struct stat st {};
+  return fstat(fd_.get(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
 bool CDBaseFile::WriteAt(std::uint64_t offset, std::string_view bytes) {
   if (in_memory_) {
     if (memory_.size() < offset + bytes.size()) memory_.resize(offset + bytes.size(), '\0');
@@ -306,6 +312,9 @@ int CDBaseFile::AppendRecord(std::span<const std::string_view> values) {
   bytes.push_back(dbf::kEndOfFile);
   const std::uint64_t offset =
       header_length_ + std::uint64_t{record_length_} * std::uint64_t{record_count_};
+  // A count claiming more records than the file holds would put the new record far past its
+  // end (a huge sparse file, or a huge buffer); such a table is not appended to.
+  if (offset > CurrentSize()) return kDbfFailed;
   window_count_ = 0;  // the buffered records may be stale now
   if (!WriteAt(offset, bytes)) return kDbfFailed;
   ++record_count_;

@@ -119,7 +119,8 @@ class CDBaseFile {
   // Appends one live record: values for fields 1, 2, ... (each cut to its field and at a NUL),
   // spaces for fields without a value, values beyond the last field ignored. kDbfDone, or
   // kDbfFailed when the table is not open for writing, its fields do not fit its record length,
-  // or the write failed (the table's state after a failed write is not settled).
+  // its record count claims more records than the file holds, or the write failed (the table's
+  // state after a failed write is not settled).
   int AppendRecord(std::span<const std::string_view> values);
   int AppendRecord(std::initializer_list<std::string_view> values) {
     return AppendRecord(std::span<const std::string_view>(values.begin(), values.size()));
@@ -162,6 +163,7 @@ class CDBaseFile {
   // Reads up to `size` bytes at `offset`; the count actually read.
   std::size_t ReadAt(std::uint64_t offset, char* dst, std::size_t size) const;
   bool WriteAt(std::uint64_t offset, std::string_view bytes);
+  std::uint64_t CurrentSize() const;
   // The bytes of record r when the whole record could be read, else nullptr. Valid until the
   // next call that reads or writes.
   const char* Record(std::int64_t r);

@@ -192,6 +192,21 @@ TEST_F(DbaseShortFileTest, HugeRecordCountStopsAtTheEndOfTheFile) {
   EXPECT_TRUE(f.IsDeleted(1000));
 }
 
+TEST_F(DbaseShortFileTest, RecordCountPastTheEndRefusesAppends) {
+  // Found by fuzzing: the append went to header + count x length, gigabytes past the end.
+  CDBaseFile f;
+  ASSERT_TRUE(f.OpenBytes(RawTable(kNameUnit, {Row(' ', "A", "S1")}, false, 0xFFFFFFF0L),
+                          CDBaseFile::Mode::ReadWrite));
+  EXPECT_EQ(f.AppendRecord({"x"}), kDbfFailed);
+  EXPECT_EQ(f.RecordCount(), 0xFFFFFFF0u);
+  const auto path = env_.Path("t.dbf");
+  test::WriteFile(path, RawTable(kNameUnit, {Row(' ', "A", "S1")}, false, 3));
+  ASSERT_TRUE(f.Open(path, CDBaseFile::Mode::ReadWrite));
+  EXPECT_EQ(f.AppendRecord({"x"}), kDbfFailed);
+  EXPECT_TRUE(f.Close());
+  EXPECT_EQ(std::filesystem::file_size(path), 32u + 96 + 1 + 18 + 1);
+}
+
 TEST_F(DbaseShortFileTest, HeaderShorterThanItsDescriptorsDoesNotOpen) {
   const std::string bytes = RawTable(kNameUnit, {});
   for (std::size_t cut : {0u, 5u, 11u, 40u, 127u}) {
