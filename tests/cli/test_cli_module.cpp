@@ -1,0 +1,122 @@
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "platform/registry.h"
+#include "platform/server_channel.h"
+#include "platform/shared_status.h"
+#include "support/run_command.h"
+#include "support/server_guard.h"
+#include "support/temp_env.h"
+
+namespace kz::test {
+namespace {
+
+// The host without a display: message boxes become lines on stderr instead of windows.
+class CliModuleTest : public TempEnvTest {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+      if (const char* v = std::getenv(name)) saved_.emplace_back(name, v);
+      unsetenv(name);
+    }
+  }
+  void TearDown() override {
+    guard_.StopAll();
+    for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
+  }
+  static std::string ModuleBesideHost() {
+    return std::filesystem::canonical(BuildPath("bin/libkzdlogsrv.so")).string();
+  }
+
+  ServerGuard guard_;
+  std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+TEST_F(CliModuleTest, RegisteredModuleStartsQueriesAndMessagesTheServer) {
+  auto r = RunHost({"register"});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(platform::Registry::GetString(
+                platform::Hive::ClassesRoot,
+                "CLSID\\{6D45C34E-6429-11D6-8835-0050BA580AEB}\\InprocServer32", ""),
+            ModuleBesideHost());
+
+  r = RunHost({"start-server"});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(r.err, "") << "registered: no fallback note";
+  EXPECT_TRUE(platform::ServerListening("Datalog Server"));
+
+  r = RunHost({"status"});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(r.out, "2\n");
+  r = RunHost({"status", "--options", "product=citect"});
+  EXPECT_EQ(r.out, "0\n");
+
+  EXPECT_EQ(RunHost({"message", "475"}).exit_code, 0);
+  EXPECT_EQ(RunHost({"message", "477"}).exit_code, 0);
+  EXPECT_EQ(RunHost({"status"}).out, "3\n");
+
+  guard_.StopAll();
+  r = RunHost({"message", "475"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: message 475: no datalog server is running\n");
+  r = RunHost({"status"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out, "0\n");
+}
+
+TEST_F(CliModuleTest, UnregisteredModuleIsTakenFromBesideTheHostWithANote) {
+  const auto r = RunHost({"status"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out, "0\n");
+  EXPECT_EQ(r.err, "kzdlogsrv: Kzdlogsrv.DlogServer.1 is not registered; using " +
+                       ModuleBesideHost() + "\n");
+}
+
+TEST_F(CliModuleTest, UnregisterRemovesTheRegistration) {
+  ASSERT_EQ(RunHost({"register"}).exit_code, 0);
+  ASSERT_EQ(RunHost({"unregister"}).exit_code, 0);
+  const auto hive = platform::Registry::Load(platform::Hive::ClassesRoot);
+  EXPECT_FALSE(hive.KeyExists("Kzdlogsrv.DlogServer.1"));
+  EXPECT_FALSE(hive.KeyExists("CLSID\\{6D45C34E-6429-11D6-8835-0050BA580AEB}"));
+  EXPECT_TRUE(hive.KeyExists("CLSID"));
+}
+
+TEST_F(CliModuleTest, StatusWordsAreSharedWithEveryHolderOfTheBlock) {
+  // This process holds the block, so the words outlive each host process.
+  auto block = platform::SharedStatus::Open();
+  ASSERT_TRUE(block);
+  auto r = RunHost({"set-status", "7", "--options", "PRODUCT=Citect"});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(block->Load(1), 7);
+  EXPECT_EQ(block->Load(0), 0);
+  EXPECT_EQ(RunHost({"status", "--options", "product=citect"}).out, "7\n");
+  EXPECT_EQ(RunHost({"status", "--options", "product=citect page=scheduled_xfers"}).out, "0\n");
+  block->Store(0, 4);
+  EXPECT_EQ(RunHost({"status"}).out, "4\n");
+}
+
+TEST_F(CliModuleTest, StartServerFailsWhenTheServerCannotBeRun) {
+  ASSERT_TRUE(platform::AppProfile::WriteString("settings", "server path", "/nonexistent/srv"));
+  const auto r = RunHost({"start-server"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.err.find("kzdlogsrv: Error: Failed to run the datalog server.\n"), std::string::npos)
+      << r.err;
+}
+
+TEST_F(CliModuleTest, ConfigureWithoutADisplayRefuses) {
+  const auto r = RunHost({"configure"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.err.find("no display"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(env_.windir() / "kzdlogrcv.cfg"));
+}
+
+TEST_F(CliModuleTest, UnknownMessageCodeIsAUsageError) {
+  const auto r = RunHost({"message", "476"});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(RunHost({"set-status"}).exit_code, 2);
+}
+
+}  // namespace
+}  // namespace kz::test
