@@ -1,4 +1,5 @@
-#include "support/citect_install.h"
+// Included by its own folder so that bench/bench_dbase.cpp can compile it in as well.
+#include "citect_install.h"
 
 #include <fcntl.h>
 #include <unistd.h>
