@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "ui/console_message.h"
 #include "ui/qt/text.h"
 
 namespace kz::qtui {
@@ -48,30 +49,6 @@ bool WaylandReachable() {
   if (name.front() == '/') return IsSocket(name);
   const std::string runtime = Env("XDG_RUNTIME_DIR");
   return !runtime.empty() && IsSocket(runtime + "/" + name);
-}
-
-std::string OneLine(std::string_view text) {
-  std::string line(text);
-  for (char& c : line) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
-  return line;
-}
-
-ui::Answer DefaultAnswer(ui::Buttons buttons) {
-  switch (buttons) {
-    case ui::Buttons::YesNo:
-    case ui::Buttons::YesNoCancel:
-      return ui::Answer::Yes;
-    case ui::Buttons::RetryCancel:
-      return ui::Answer::Retry;
-    case ui::Buttons::AbortRetryIgnore:
-      return ui::Answer::Abort;
-    case ui::Buttons::Ok:
-    case ui::Buttons::OkCancel:
-      break;
-  }
-  return ui::Answer::Ok;
 }
 
 QMessageBox::StandardButtons QtButtons(ui::Buttons buttons) {
@@ -199,11 +176,8 @@ QApplication* QtUiService::Application() {
 ui::Answer QtUiService::MessageBox(std::string_view text, std::string_view caption,
                                    ui::Buttons buttons, ui::Icon icon) {
   if (!Application()) {
-    std::string line = "kzdlogsrv: ";
-    if (!caption.empty()) line += std::string(caption) + ": ";
-    line += OneLine(text) + "\n";
-    std::fputs(line.c_str(), stderr);
-    return DefaultAnswer(buttons);
+    std::fputs(ui::ConsoleMessageLine(text, caption).c_str(), stderr);
+    return ui::DefaultAnswer(buttons);
   }
   QMessageBox box(QtIcon(icon), caption.empty() ? QStringLiteral("kzdlogsrv") : ToQString(caption),
                   ToQString(text), QtButtons(buttons));

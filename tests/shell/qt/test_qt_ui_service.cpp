@@ -79,7 +79,7 @@ TEST_F(HeadlessUiTest, MessageBoxIsOneLineOnStderrAnsweredWithItsDefault) {
             ui::Answer::Ok);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "kzdlogsrv: Save Changes?: Line one. Line two?\n"
-            "kzdlogsrv: Failed to create shared data.\n");
+            "kzdlogsrv: message: Failed to create shared data.\n");
 }
 
 TEST_F(HeadlessUiTest, WindowsAndChoosersAnswerNothing) {
@@ -87,7 +87,7 @@ TEST_F(HeadlessUiTest, WindowsAndChoosersAnswerNothing) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Cancel);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "kzdlogsrv: This window is not available in this build.\n");
+            "kzdlogsrv: message: This window is not available in this build.\n");
   EXPECT_EQ(ui_.ChooseOpenFile("Open", "All Files (*.*)|*.*||", "/tmp"), std::nullopt);
   EXPECT_EQ(ui_.ChooseFolder("Folder", "/tmp"), std::nullopt);
   ui_.ShowModeless(presenter);
