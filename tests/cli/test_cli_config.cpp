@@ -2,14 +2,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "config/cfg_mgr.h"
-#include "platform/profile.h"
 #include "support/run_command.h"
 #include "support/temp_env.h"
 
@@ -170,29 +167,20 @@ TEST_F(ConfigCommandTest, SavedFileReadsBackInAnotherProcess) {
   config::CCfgMgr model;
   model.SetLogDir("/var/log/k");
   model.AddPort(config::PORT_SERIAL);
+  auto x = std::make_unique<config::CScheduledXfer>();
+  x->SetDescription("North, hill");
+  model.AddScheduledXfer(std::move(x));
   ASSERT_EQ(model.ReadWrite(path, true), config::kCfgOk);
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  const pid_t child = fork();
-  ASSERT_NE(child, -1);
-  if (child == 0) {
-    close(fds[0]);
-    const std::string text =
-        platform::GetPrivateProfileString("general", "log dir", "", 256, path) + "|" +
-        platform::GetPrivateProfileString("ports", "0", "", 1024, path) + "|" +
-        platform::GetPrivateProfileString("com1", "flow", "?", 500, path);
-    const bool ok = write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    _exit(ok ? 0 : 1);
-  }
-  close(fds[1]);
-  std::string got;
-  char buffer[256];
-  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) got.append(buffer, n);
-  close(fds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(got, "/var/log/k|COM1|");
+  const auto get = [&](const std::string& section, const std::string& key) {
+    const auto run = test::RunHost({"ini", "get", path, section, key, "--default", "?"});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    return run.out;
+  };
+  EXPECT_EQ(get("GENERAL", "log dir"), "/var/log/k\n");
+  EXPECT_EQ(get("ports", "0"), "COM1\n");
+  EXPECT_EQ(get("com1", "flow"), "\n");  // written empty, not missing
+  EXPECT_EQ(get("scheduled", "0"), "1,0,1,0,0,1,0,`North, hill`,,,0\n");
+  EXPECT_EQ(get("transfers", "0"), "?\n");
 }
 
 }  // namespace
