@@ -11,13 +11,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <stdexcept>
 #include <string>
 
 #include "projfiles/citect_data_mgr.h"
 #include "projfiles/dbase_file.h"
-#include "ui/ui_service.h"
-// The stand-in installation's table writers, compiled in: benchmarks link only the core.
+// Compiled in, as benchmarks link only the core: the stand-in installation's table writers, and
+// the host's UiService, which prints any message on stderr.
+#include "../src/cli/console_ui.cpp"
 #include "../tests/support/citect_install.cpp"
 
 namespace {
@@ -82,7 +84,7 @@ class Workspace {
       install.projects.push_back(std::move(project));
     }
     if (!kz::test::WriteCitectInstall(install)) throw std::runtime_error("cannot install");
-    NullUi ui;
+    kz::cli::ConsoleUi ui(std::cerr);
     kz::projfiles::CCitectDataMgr mgr(ui);
     for (int i = 0; i < kBindings; ++i) {
       auto& tag = mgr.m_tags.Add();
@@ -100,28 +102,6 @@ class Workspace {
   }
 
   fs::path Path(const std::string& name) const { return root_ / name; }
-
-  class NullUi : public kz::ui::UiService {
-   public:
-    bool CanShowWindows() const override { return false; }
-    kz::ui::Answer MessageBox(std::string_view text, std::string_view, kz::ui::Buttons,
-                              kz::ui::Icon) override {
-      throw std::runtime_error(std::string(text));
-    }
-    kz::ui::DialogResult RunModal(kz::ui::Window&) override { return {}; }
-    void ShowModeless(kz::ui::Window&) override {}
-    void Refresh(kz::ui::Window&) override {}
-    void CloseModeless(kz::ui::Window&) override {}
-    void PumpEvents(std::chrono::milliseconds) override {}
-    void ShowHelp(const std::string&, std::uint32_t) override {}
-    std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view,
-                                              std::string_view) override {
-      return std::nullopt;
-    }
-    std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-      return std::nullopt;
-    }
-  };
 
  private:
   fs::path root_;
@@ -172,7 +152,7 @@ BENCHMARK(BM_ScanVariableTable)
 
 void BM_LoadTrendStore(benchmark::State& state) {
   const fs::path store = Work().TrendStore();
-  Workspace::NullUi ui;
+  kz::cli::ConsoleUi ui(std::cerr);
   for (auto _ : state) {
     kz::projfiles::CCitectDataMgr mgr(ui);
     if (mgr.ReadWrite(store.string(), false) != kz::projfiles::kDataOk ||
@@ -187,7 +167,7 @@ BENCHMARK(BM_LoadTrendStore)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SaveTrendStore(benchmark::State& state) {
   const fs::path store = Work().TrendStore();
-  Workspace::NullUi ui;
+  kz::cli::ConsoleUi ui(std::cerr);
   kz::projfiles::CCitectDataMgr mgr(ui);
   mgr.ReadWrite(store.string(), false);
   const std::string target = Work().Path("kztrendvars-saved.dbf").string();

@@ -36,6 +36,16 @@ std::string CacheKey(std::string_view path, std::string_view name) {
   return AsciiLower(path) + ':' + AsciiLower(name);
 }
 
+// The cached list of `key`, filled by `fill` on first use. A file without the sections gives an
+// empty list, which is cached as well.
+template <typename List, typename Fill>
+const List& Cached(std::unordered_map<std::string, List>& cache, const std::string& key,
+                   Fill fill) {
+  auto [it, inserted] = cache.try_emplace(key);
+  if (inserted) fill(it->second);
+  return it->second;
+}
+
 }  // namespace
 
 int CCitectDataMgr::ReadWrite(const std::string& path, bool save) {
@@ -53,8 +63,7 @@ int CCitectDataMgr::Load(const std::string& path) {
   std::set<std::string> projects;
   std::unordered_map<std::string, citect::CCitectTrendTag*> by_key;
   std::string values[kTrendStoreColumns.size()];
-  for (bool more = table.Locate(false, false); more;
-       more = table.Locate(true, false)) {
+  for (bool more = table.Locate(false, false); more; more = table.Locate(true, false)) {
     for (std::size_t i = 0; i < kTrendStoreColumns.size(); ++i) {
       // A field the table lacks reads as empty, as the fixed-size buffer it stands in for would.
       if (table.ReadFieldByName(values[i], kTrendStoreColumns[i].name) != kDbfDone) {
@@ -120,8 +129,7 @@ int CCitectDataMgr::ReadTrendExpressions(
     return kDataFailed;
   }
   std::string name, expr;
-  for (bool more = table.Locate(false, false); more;
-       more = table.Locate(true, false)) {
+  for (bool more = table.Locate(false, false); more; more = table.Locate(true, false)) {
     if (table.ReadFieldByName(name, "NAME") != kDbfDone) name.clear();
     if (table.ReadFieldByName(expr, "EXPR") != kDbfDone) expr.clear();
     expressions[name] = expr;
@@ -131,52 +139,48 @@ int CCitectDataMgr::ReadTrendExpressions(
 }
 
 const std::vector<CStaInfo>& CCitectDataMgr::GetStations(const std::string& path) {
-  if (auto it = m_stationCache.find(path); it != m_stationCache.end()) return it->second;
-  auto& stations = m_stationCache[path];
-  const auto doc = platform::ProfileSnapshot(path);
-  struct Pass {
-    std::string_view list;
-    std::string_view section_prefix;
-    int name_length;
-  };
-  for (const Pass& pass : {Pass{"Zel Stations", "Zel: ", 25}, Pass{"Brenmark", "Brenmark: ", 80}}) {
-    for (const auto& value : NumberedValues(*doc, pass.list)) {
-      CStaInfo info;
-      info.m_strName = GetField(value, ',', 1, pass.name_length);
-      info.m_datalogNames = GetDatalogConfigs(path, info.m_strName);
-      const std::string section = std::string(pass.section_prefix) + info.m_strName;
-      info.m_nStationNumber =
-          config::ParseLeadingInt(doc->GetString(section, "StaNum", "", kProfileValueSize));
-      stations.push_back(std::move(info));
+  return Cached(m_stationCache, path, [&](std::vector<CStaInfo>& stations) {
+    const auto doc = platform::ProfileSnapshot(path);
+    struct Pass {
+      std::string_view list;
+      std::string_view section_prefix;
+      int name_length;
+    };
+    for (const Pass& pass :
+         {Pass{"Zel Stations", "Zel: ", 25}, Pass{"Brenmark", "Brenmark: ", 80}}) {
+      for (const auto& value : NumberedValues(*doc, pass.list)) {
+        CStaInfo info;
+        info.m_strName = GetField(value, ',', 1, pass.name_length);
+        info.m_datalogNames = GetDatalogConfigs(path, info.m_strName);
+        const std::string section = std::string(pass.section_prefix) + info.m_strName;
+        info.m_nStationNumber =
+            config::ParseLeadingInt(doc->GetString(section, "StaNum", "", kProfileValueSize));
+        stations.push_back(std::move(info));
+      }
     }
-  }
-  return stations;
+  });
 }
 
 const std::vector<std::string>& CCitectDataMgr::GetDatalogConfigs(const std::string& path,
                                                                   const std::string& station) {
-  const std::string key = CacheKey(path, station);
-  if (auto it = m_datalogCache.find(key); it != m_datalogCache.end()) return it->second;
-  auto& configs = m_datalogCache[key];
-  const auto doc = platform::ProfileSnapshot(path);
-  for (const auto& value : NumberedValues(*doc, "Quenda")) {
-    if (EqualsNoCase(GetField(value, ',', 1, 80), station)) {
-      configs.push_back(GetField(value, ',', 2, 80));
+  return Cached(m_datalogCache, CacheKey(path, station), [&](std::vector<std::string>& configs) {
+    const auto doc = platform::ProfileSnapshot(path);
+    for (const auto& value : NumberedValues(*doc, "Quenda")) {
+      if (EqualsNoCase(GetField(value, ',', 1, 80), station)) {
+        configs.push_back(GetField(value, ',', 2, 80));
+      }
     }
-  }
-  return configs;
+  });
 }
 
 const std::vector<std::string>& CCitectDataMgr::GetDatalogTags(const std::string& path,
                                                                const std::string& datalog) {
-  const std::string key = CacheKey(path, datalog);
-  if (auto it = m_tagCache.find(key); it != m_tagCache.end()) return it->second;
-  auto& tags = m_tagCache[key];
-  const auto doc = platform::ProfileSnapshot(path);
-  for (auto& value : NumberedValues(*doc, "Quenda:" + AsciiLower(datalog))) {
-    if (value.find(':') == std::string::npos) tags.push_back(std::move(value));
-  }
-  return tags;
+  return Cached(m_tagCache, CacheKey(path, datalog), [&](std::vector<std::string>& tags) {
+    const auto doc = platform::ProfileSnapshot(path);
+    for (auto& value : NumberedValues(*doc, "Quenda:" + AsciiLower(datalog))) {
+      if (value.find(':') == std::string::npos) tags.push_back(std::move(value));
+    }
+  });
 }
 
 void CCitectDataMgr::AppendCopies(const citect::CCitectTrendTagArray& other) {

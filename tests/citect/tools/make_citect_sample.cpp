@@ -13,32 +13,9 @@
 #include "platform/profile.h"
 #include "projfiles/citect_data_mgr.h"
 #include "support/citect_install.h"
-#include "ui/ui_service.h"
+#include "support/scripted_ui.h"
 
 namespace {
-
-class NoUi : public kz::ui::UiService {
- public:
-  bool CanShowWindows() const override { return false; }
-  kz::ui::Answer MessageBox(std::string_view text, std::string_view, kz::ui::Buttons,
-                            kz::ui::Icon) override {
-    std::fprintf(stderr, "kz_citect_sample: %.*s\n", static_cast<int>(text.size()), text.data());
-    return kz::ui::Answer::Ok;
-  }
-  kz::ui::DialogResult RunModal(kz::ui::Window&) override { return {}; }
-  void ShowModeless(kz::ui::Window&) override {}
-  void Refresh(kz::ui::Window&) override {}
-  void CloseModeless(kz::ui::Window&) override {}
-  void PumpEvents(std::chrono::milliseconds) override {}
-  void ShowHelp(const std::string&, std::uint32_t) override {}
-  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view,
-                                            std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
 
 bool Bind(kz::projfiles::CCitectDataMgr& mgr, const char* project, const char* trend,
           const char* station, const char* datalog, const char* tag) {
@@ -86,12 +63,13 @@ int main(int argc, char** argv) {
                  .Datalog("North", "Hourly", {"Flow", "Level", "Interval:3600"})
                  .Datalog("South", "Daily", {"Load"})
                  .Write("Projects/Site.kpj");
-  NoUi ui;
+  kz::test::ScriptedUi ui;
   kz::projfiles::CCitectDataMgr mgr(ui);
   Bind(mgr, "Water", "PumpFlow", "North", "Hourly", "Flow");
   Bind(mgr, "Water", "TankLevel", "North", "Hourly", "Level");
   Bind(mgr, "Power", "FeederLoad", "South", "Daily", "Load");
   ok = ok && mgr.ReadWrite("Projects/kztrendvars.dbf", true) == kz::projfiles::kDataOk;
+  for (const auto& text : ui.Texts()) std::fprintf(stderr, "kz_citect_sample: %s\n", text.c_str());
   if (!ok) {
     std::fprintf(stderr, "kz_citect_sample: %s: could not write the installation\n", argv[1]);
     return 1;
