@@ -194,12 +194,7 @@ struct ProfileDocument::Impl {
       Group& g = groups.emplace_back();
       g.has_header = true;
       g.header = all[i++];
-      g.last_same = index;
-      if (auto [it, added] = sections.try_emplace(g.header.name, index); !added) {
-        Group& first = groups[it->second];
-        groups[first.last_same].next_same = index;
-        first.last_same = index;
-      }
+      EnterSection(index);
       take_body(g);
       IndexKeys(g);
     }
@@ -239,6 +234,17 @@ struct ProfileDocument::Impl {
       c->sections.emplace(c->groups[index].header.name, index);
     }
     return c;
+  }
+
+  // Makes the group at `index` findable by its header's name, or the last of that name's
+  // duplicates (first wins).
+  void EnterSection(std::uint32_t index) {
+    groups[index].last_same = index;
+    if (auto [it, added] = sections.try_emplace(groups[index].header.name, index); !added) {
+      Group& first = groups[it->second];
+      groups[first.last_same].next_same = index;
+      first.last_same = index;
+    }
   }
 
   void IndexKeys(Group& g) {
@@ -293,10 +299,10 @@ struct ProfileDocument::Impl {
     Group& g = groups.emplace_back();
     g.has_header = true;
     g.header = OwnedLine("[" + std::string(section) + "]");
-    g.last_same = index;
     g.body.push_back(OwnedLine(std::string(key) + "=" + std::string(value)));
-    // A section name can be found only when no group of that name exists, so it is the first.
-    sections.emplace(g.header.name, index);
+    // The header may read as an existing name ("\tA" is written when "A" exists, since asked
+    // names lose spaces only): then it becomes that name's last duplicate.
+    EnterSection(index);
   }
 
   void AddKey(Group& g, std::string_view key, std::string_view value) {

@@ -192,6 +192,11 @@ std::vector<std::string> LogicalLines(std::string_view bytes) {
   return lines;
 }
 
+// Key and value names stand on one line of the file, so they cannot hold a line break.
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
 const char* HiveName(Hive hive) {
   switch (hive) {
     case Hive::LocalMachine:
@@ -358,6 +363,7 @@ std::optional<RegValue> RegistryHive::GetValue(std::string_view key, std::string
 }
 
 void RegistryHive::CreateKey(std::string_view key) {
+  if (HasLineBreak(key)) return;
   const std::string path = Normalize(key);
   // Parents first, as an export lists them.
   for (std::size_t pos = path.find('\\'); pos != std::string::npos;
@@ -368,6 +374,7 @@ void RegistryHive::CreateKey(std::string_view key) {
 }
 
 void RegistryHive::SetValue(std::string_view key, std::string_view name, RegValue value) {
+  if (HasLineBreak(key) || HasLineBreak(name)) return;
   CreateKey(key);
   Key* k = Find(key);
   for (auto& [n, v] : k->values) {

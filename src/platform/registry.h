@@ -59,6 +59,8 @@ class RegistryHive {
   // "" names the default value ("@").
   std::optional<RegValue> GetValue(std::string_view key, std::string_view name) const;
 
+  // A key path or value name holding CR or LF cannot stand on its line of the file: such a call
+  // changes nothing.
   void CreateKey(std::string_view key);  // with every missing parent
   void SetValue(std::string_view key, std::string_view name, RegValue value);  // creates the key
   void DeleteValue(std::string_view key, std::string_view name);

@@ -81,6 +81,17 @@ TEST_F(ProfileDocumentTest, DeletingTheFirstDuplicateUncoversTheNext) {
   EXPECT_EQ(doc.Serialize(), "[S]\nk=3\n");
 }
 
+// Asked names lose spaces only, so "\tA" does not find "A" but its new header reads as "A".
+TEST_F(ProfileDocumentTest, SectionWrittenWithOuterTabsBecomesADuplicateOfItsTrimmedName) {
+  ProfileDocument doc("[A]\r\nk=1\r\n");
+  ASSERT_TRUE(doc.SetValue("\tA", "k", "2"));
+  EXPECT_EQ(doc.Serialize(), "[A]\r\nk=1\r\n[\tA]\r\nk=2\r\n");
+  EXPECT_EQ(Get(doc, "a", "k"), "1");
+  ASSERT_TRUE(doc.DeleteSection("A"));
+  EXPECT_EQ(Get(doc, "a", "k"), "2");  // as a fresh reading of the text finds it
+  EXPECT_EQ(Get(ProfileDocument(doc.Serialize()), "a", "k"), "2");
+}
+
 TEST_F(ProfileDocumentTest, CommentsAndLinesWithoutEqualsAreNeverFound) {
   ProfileDocument doc("[s]\r\n;k=1\r\n  ; j=2\r\nbare line\r\n#x=3\r\na=b;c\r\n");
   EXPECT_EQ(Get(doc, "s", ";k"), "DEF");

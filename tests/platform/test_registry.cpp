@@ -134,6 +134,15 @@ TEST_F(RegistryHiveTest, DeleteTreeRemovesTheKeyAndEverythingBelowOnly) {
   EXPECT_TRUE(hive.KeyExists("CLSID\\{10}"));
 }
 
+TEST_F(RegistryHiveTest, NamesWithLineBreaksAreRefused) {
+  RegistryHive hive;
+  hive.SetValue("Software\\X", "a\nb", Text("v"));
+  hive.SetValue("Software\\Y\rZ", "a", Text("v"));
+  hive.CreateKey("Software\\Q\n");
+  EXPECT_FALSE(hive.KeyExists("Software"));
+  EXPECT_EQ(hive.Serialize(), "Windows Registry Editor Version 5.00\r\n");
+}
+
 class RegistryTest : public test::TempEnvTest {};
 
 TEST_F(RegistryTest, ModifyWritesTheHiveFileAndLoadReadsIt) {
