@@ -40,8 +40,9 @@ class CCfgMgr {
 
   // --- Loading and saving ---
 
-  // save false: empties the model and loads the file (a missing or unreadable file loads as
-  // empty); returns kCfgOk. save true: builds the whole new file (old list sections cleared,
+  // `path` is taken as the profile calls take it: a name without '/' lies in the Windows
+  // directory. save false: empties the model and loads the file (a missing or unreadable file loads
+  // as empty); returns kCfgOk. save true: builds the whole new file (old list sections cleared,
   // lists renumbered from 0, removed records left out, no client transfers in mode 1) and
   // replaces the file in one step; returns kCfgOk, or kCfgFailed when a value could not be
   // written (it holds CR or LF) or the file could not be replaced; the old file is then
@@ -90,7 +91,8 @@ class CCfgMgr {
 
   // Checks the transfer against the others (ValidateConnection with itself excluded). On
   // kCfgOk the model takes it (`transfer` is left empty) and indexes it under its key; on
-  // kDuplicateTransfer or kDuplicateDataFile it stays with the caller.
+  // kDuplicateTransfer or kDuplicateDataFile it stays with the caller. An empty `transfer` gives
+  // kCfgFailed.
   int AddConnection(std::unique_ptr<CConnectionCfg>& transfer);
   // Marks the transfer at `index` removed and drops its key from the index. Ignores a bad index.
   void RemoveConnection(int index);
