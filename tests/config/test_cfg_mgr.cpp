@@ -31,17 +31,6 @@ class CCfgMgrTest : public ::testing::Test {
   CCfgMgr model_;
 };
 
-TEST_F(CCfgMgrTest, NewModelHoldsTheInitialValues) {
-  EXPECT_EQ(model_.GetUseScaling(), 1);
-  EXPECT_EQ(model_.GetClockTolerance(), 60);
-  EXPECT_EQ(model_.GetMode(), 0);
-  EXPECT_EQ(model_.GetNewFileSynchMode(), 0);
-  EXPECT_EQ(model_.GetLogDir(), "");
-  EXPECT_EQ(model_.GetConnectionCount(), 0);
-  EXPECT_EQ(model_.GetFirstPort(), -1);
-  EXPECT_EQ(model_.GetFirstScheduledXfer(), -1);
-}
-
 TEST_F(CCfgMgrTest, ConnectionKeyIsStationDotId) {
   EXPECT_EQ(CCfgMgr::MakeConnectionKey(12, 3), "12.3");
   EXPECT_EQ(CCfgMgr::MakeConnectionKey(-1, -1), "-1.-1");
