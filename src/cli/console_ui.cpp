@@ -2,34 +2,14 @@
 
 #include <thread>
 
+#include "ui/console_message.h"
+
 namespace kz::cli {
 
 ui::Answer ConsoleUi::MessageBox(std::string_view text, std::string_view caption,
                                  ui::Buttons buttons, ui::Icon /*icon*/) {
-  // One line per message, so scripts can read stderr line by line.
-  std::string line;
-  bool pending_blank = false;
-  for (char c : text) {
-    if (c == '\n' || c == '\r') {
-      pending_blank = !line.empty();
-      continue;
-    }
-    if (pending_blank) line += ' ';
-    pending_blank = false;
-    line += c;
-  }
-  err_ << "kzdlogsrv: " << (caption.empty() ? "message" : caption) << ": " << line << '\n';
-  switch (buttons) {
-    case ui::Buttons::YesNo:
-    case ui::Buttons::YesNoCancel:
-      return ui::Answer::Yes;
-    case ui::Buttons::RetryCancel:
-      return ui::Answer::Retry;
-    case ui::Buttons::AbortRetryIgnore:
-      return ui::Answer::Abort;
-    default:
-      return ui::Answer::Ok;
-  }
+  err_ << ui::ConsoleMessageLine(text, caption);
+  return ui::DefaultAnswer(buttons);
 }
 
 void ConsoleUi::PumpEvents(std::chrono::milliseconds duration) {
