@@ -24,15 +24,5 @@ TEST_F(TrendStoreTest, WithoutToolInstallationTheCurrentFolderIsUsed) {
   EXPECT_EQ(LocateTrendStore(), std::string(cwd) + "/kztrendvars.dbf");
 }
 
-TEST_F(TrendStoreTest, FieldsMakeTheFixedLayout) {
-  const auto fields = TrendStoreFields();
-  ASSERT_EQ(fields.size(), 6u);
-  EXPECT_EQ(fields[0].Name(), "CITECTPRJ");
-  EXPECT_EQ(fields[5].Name(), "KZTAGNAME");
-  int record = 1;
-  for (const auto& f : fields) record += f.m_nLength;
-  EXPECT_EQ(record, 623);
-}
-
 }  // namespace
 }  // namespace kz::projfiles
