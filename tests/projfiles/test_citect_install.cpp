@@ -76,6 +76,8 @@ TEST_F(CitectInstallTest, MissingVersionKeyIsReported) {
             "Failed to open registry item\\LocalMachine\\Software\\Citect\\SCADA "
             "Installs\\7.20\\CitectSCADA\\");
   EXPECT_EQ(ui_.boxes[0].buttons, ui::Buttons::Ok);
+  EXPECT_EQ(ui_.boxes[0].caption, "");  // the application's title
+  EXPECT_EQ(ui_.boxes[0].icon, ui::Icon::None);
 }
 
 TEST_F(CitectInstallTest, MissingDefaultIniPathIsReported) {
