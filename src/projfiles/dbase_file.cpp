@@ -137,7 +137,7 @@ bool CDBaseFile::OpenBytes(std::string bytes, Mode mode, std::string* error) {
 }
 
 bool CDBaseFile::ParseHeader(std::string_view head, std::string* error) {
-  if (head.size() < dbf::kRecordLengthOffset + 2) {
+  if (head.size() < dbf::kHeaderSize) {
     SetError(error, "header is cut short");
     return false;
   }

@@ -209,7 +209,7 @@ TEST_F(DbaseShortFileTest, RecordCountPastTheEndRefusesAppends) {
 
 TEST_F(DbaseShortFileTest, HeaderShorterThanItsDescriptorsDoesNotOpen) {
   const std::string bytes = RawTable(kNameUnit, {});
-  for (std::size_t cut : {0u, 5u, 11u, 40u, 127u}) {
+  for (std::size_t cut : {0u, 5u, 11u, 31u, 40u, 127u}) {
     CDBaseFile f;
     std::string why;
     EXPECT_FALSE(f.OpenBytes(bytes.substr(0, cut), CDBaseFile::Mode::ReadOnly, &why)) << cut;
