@@ -160,7 +160,9 @@ struct ProfileDocument::Impl {
     all.reserve(rest.size() / 24 + 8);
     std::size_t headers = 0;
     while (!rest.empty()) {
-      const auto end = rest.find_first_of("\r\n");
+      std::size_t end = 0;  // a plain loop: find_first_of tests every byte against the set
+      while (end < rest.size() && rest[end] != '\n' && rest[end] != '\r') ++end;
+      if (end == rest.size()) end = std::string_view::npos;
       std::string_view text = rest.substr(0, end);
       Eol eol = Eol::None;
       if (end == std::string_view::npos) {
