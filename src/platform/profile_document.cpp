@@ -45,9 +45,11 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Not noexcept on purpose: libstdc++ then stores each node's hash, instead of hashing the names
+// again while it walks a bucket.
 struct NoCaseHash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view s) const noexcept {
+  std::size_t operator()(std::string_view s) const {
     std::uint64_t h = 14695981039346656037ull;  // FNV-1a over folded bytes
     for (char c : s) {
       h ^= Fold(c);
@@ -66,6 +68,103 @@ struct NoCaseEqual {
 
 template <typename V>
 using NoCaseMap = std::unordered_map<std::string_view, V, NoCaseHash, NoCaseEqual>;
+
+// Open-addressing index from a case-folded name to a position (a group, or a line of a group).
+// It stores only the name's hash and the position; names are read back through `name_of`, so
+// the index holds no strings and a copy of a document can copy it as it is. Linear probing, at
+// most half full, deletion by backward shift.
+class NameIndex {
+ public:
+  bool Active() const { return !slots_.empty(); }
+  void Clear() {
+    slots_ = {};
+    used_ = 0;
+  }
+  void Reserve(std::size_t n) {
+    std::size_t size = 16;
+    while (size < 2 * n) size *= 2;
+    if (size > slots_.size()) Rehash(size);
+  }
+
+  template <typename NameOf>
+  std::uint32_t Find(std::string_view name, const NameOf& name_of) const {
+    if (slots_.empty()) return kNone;
+    const std::uint32_t h = Hash(name);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = h & mask; slots_[i].value; i = (i + 1) & mask) {
+      if (slots_[i].hash == h && EqualNoCase(name_of(slots_[i].value - 1), name)) {
+        return slots_[i].value - 1;
+      }
+    }
+    return kNone;
+  }
+
+  // Enters `index` under `name` unless the name is there; gives the position the name has.
+  template <typename NameOf>
+  std::uint32_t Insert(std::string_view name, std::uint32_t index, const NameOf& name_of) {
+    if (2 * (used_ + 1) > slots_.size()) Rehash(std::max<std::size_t>(16, 2 * slots_.size()));
+    const std::uint32_t h = Hash(name);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = h & mask;
+    for (; slots_[i].value; i = (i + 1) & mask) {
+      if (slots_[i].hash == h && EqualNoCase(name_of(slots_[i].value - 1), name)) {
+        return slots_[i].value - 1;
+      }
+    }
+    slots_[i] = {h, index + 1};
+    ++used_;
+    return index;
+  }
+
+  template <typename NameOf>
+  void Erase(std::string_view name, const NameOf& name_of) {
+    if (slots_.empty()) return;
+    const std::uint32_t h = Hash(name);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = h & mask;
+    while (slots_[i].value &&
+           !(slots_[i].hash == h && EqualNoCase(name_of(slots_[i].value - 1), name))) {
+      i = (i + 1) & mask;
+    }
+    if (!slots_[i].value) return;
+    slots_[i] = {};
+    --used_;
+    // Moves back every later entry of the run that could not be found past the hole.
+    for (std::size_t j = (i + 1) & mask; slots_[j].value; j = (j + 1) & mask) {
+      const std::size_t home = slots_[j].hash & mask;
+      const bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
+      if (stays) continue;
+      slots_[i] = slots_[j];
+      slots_[j] = {};
+      i = j;
+    }
+  }
+
+ private:
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t value = 0;  // position + 1; 0 marks a free slot
+  };
+
+  static std::uint32_t Hash(std::string_view name) {
+    const std::size_t h = NoCaseHash{}(name);
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+  }
+
+  void Rehash(std::size_t size) {
+    std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(size));
+    const std::size_t mask = size - 1;
+    for (const Slot& s : old) {
+      if (!s.value) continue;
+      std::size_t i = s.hash & mask;
+      while (slots_[i].value) i = (i + 1) & mask;
+      slots_[i] = s;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+};
 
 enum class Kind : std::uint8_t { Blank, Comment, Header, Entry, Other };
 enum class Eol : std::uint8_t { None, Cr, Lf, CrLf };
@@ -140,14 +239,22 @@ struct ProfileDocument::Impl {
     std::vector<Line> body;
     std::uint32_t next_same = kNone;  // next group with the same section name (first wins)
     std::uint32_t last_same = kNone;  // the first group of a name: the last group of that name
-    std::unique_ptr<NoCaseMap<std::uint32_t>> keys;  // first entry per key, big sections only
+    NameIndex keys;                   // first entry line per key; big sections only
   };
 
   bool bom = false;
   std::shared_ptr<const std::string> original;  // shared by copies: unedited lines point into it
   std::deque<std::string> owned;  // texts of edited lines; a deque never moves its elements
   std::vector<Group> groups;
-  NoCaseMap<std::uint32_t> sections;  // first group per section name
+  NameIndex sections;  // first group per section name
+
+  std::string_view SectionName(std::uint32_t index) const { return groups[index].header.name; }
+  auto SectionNameOf() const {
+    return [this](std::uint32_t index) { return SectionName(index); };
+  }
+  static auto KeyNameOf(const Group& g) {
+    return [&g](std::uint32_t index) { return g.body[index].name; };
+  }
 
   void Parse(std::string_view bytes) {
     std::string_view rest = bytes;
@@ -181,7 +288,7 @@ struct ProfileDocument::Impl {
       headers += all.back().kind == Kind::Header;
     }
     groups.reserve(headers + 1);
-    sections.reserve(headers);
+    sections.Reserve(headers);
     std::size_t i = 0;
     const auto take_body = [&](Group& g) {
       std::size_t j = i;
@@ -229,12 +336,9 @@ struct ProfileDocument::Impl {
       for (Line& l : n.body) rebase(l);
       n.next_same = g.next_same;
       n.last_same = g.last_same;
-      if (g.keys) c->IndexKeys(n);
+      n.keys = g.keys;  // positions are the same in the copy
     }
-    c->sections.reserve(sections.size());
-    for (const auto& [name, index] : sections) {
-      c->sections.emplace(c->groups[index].header.name, index);
-    }
+    c->sections = sections;
     return c;
   }
 
@@ -242,26 +346,26 @@ struct ProfileDocument::Impl {
   // duplicates (first wins).
   void EnterSection(std::uint32_t index) {
     groups[index].last_same = index;
-    if (auto [it, added] = sections.try_emplace(groups[index].header.name, index); !added) {
-      Group& first = groups[it->second];
+    if (const auto first_index = sections.Insert(SectionName(index), index, SectionNameOf());
+        first_index != index) {
+      Group& first = groups[first_index];
       groups[first.last_same].next_same = index;
       first.last_same = index;
     }
   }
 
   void IndexKeys(Group& g) {
-    g.keys.reset();
+    g.keys.Clear();
     if (!g.has_header || g.body.size() <= kIndexThreshold) return;
-    g.keys = std::make_unique<NoCaseMap<std::uint32_t>>();
-    g.keys->reserve(g.body.size());
+    g.keys.Reserve(g.body.size());
     for (std::uint32_t i = 0; i < g.body.size(); ++i) {
-      if (g.body[i].kind == Kind::Entry) g.keys->try_emplace(g.body[i].name, i);
+      if (g.body[i].kind == Kind::Entry) g.keys.Insert(g.body[i].name, i, KeyNameOf(g));
     }
   }
 
   Group* FindGroup(std::string_view section) {
-    const auto it = sections.find(TrimSpaces(section));
-    return it == sections.end() ? nullptr : &groups[it->second];
+    const std::uint32_t index = sections.Find(TrimSpaces(section), SectionNameOf());
+    return index == kNone ? nullptr : &groups[index];
   }
   const Group* FindGroup(std::string_view section) const {
     return const_cast<Impl*>(this)->FindGroup(section);
@@ -270,10 +374,7 @@ struct ProfileDocument::Impl {
   // Index of the first entry line of `key` in g's body, or kNone.
   static std::uint32_t FindEntry(const Group& g, std::string_view key) {
     key = TrimSpaces(key);
-    if (g.keys) {
-      const auto it = g.keys->find(key);
-      return it == g.keys->end() ? kNone : it->second;
-    }
+    if (g.keys.Active()) return g.keys.Find(key, KeyNameOf(g));
     for (std::uint32_t i = 0; i < g.body.size(); ++i) {
       if (g.body[i].kind == Kind::Entry && EqualNoCase(g.body[i].name, key)) return i;
     }
@@ -316,9 +417,9 @@ struct ProfileDocument::Impl {
     line.written_as_key = true;
     // The new line follows the last data line, so no entry's index moves.
     g.body.insert(g.body.begin() + static_cast<std::ptrdiff_t>(pos), line);
-    if (g.keys && line.kind == Kind::Entry) {
-      g.keys->try_emplace(line.name, static_cast<std::uint32_t>(pos));
-    } else if (!g.keys && g.body.size() > kIndexThreshold) {
+    if (g.keys.Active() && line.kind == Kind::Entry) {
+      g.keys.Insert(line.name, static_cast<std::uint32_t>(pos), KeyNameOf(g));
+    } else if (!g.keys.Active() && g.body.size() > kIndexThreshold) {
       IndexKeys(g);
     }
   }
@@ -402,8 +503,9 @@ std::vector<std::string> ProfileDocument::SectionNames() const {
   for (std::uint32_t i = 0; i < impl_->groups.size(); ++i) {
     const auto& g = impl_->groups[i];
     if (!g.has_header) continue;
-    const auto it = impl_->sections.find(g.header.name);
-    if (it != impl_->sections.end() && it->second == i) names.emplace_back(g.header.name);
+    if (impl_->sections.Find(g.header.name, impl_->SectionNameOf()) == i) {
+      names.emplace_back(g.header.name);
+    }
   }
   return names;
 }
@@ -444,24 +546,25 @@ bool ProfileDocument::DeleteKey(std::string_view section, std::string_view key) 
   const std::uint32_t i = Impl::FindEntry(*g, key);
   if (i == kNone) return false;
   g->body.erase(g->body.begin() + i);
-  if (g->keys) impl_->IndexKeys(*g);  // later lines moved, and a duplicate may now be first
+  if (g->keys.Active())
+    impl_->IndexKeys(*g);  // later lines moved, and a duplicate may now be first
   return true;
 }
 
 bool ProfileDocument::DeleteSection(std::string_view section) {
   if (!impl_) return false;
-  const auto it = impl_->sections.find(TrimSpaces(section));
-  if (it == impl_->sections.end()) return false;
-  const std::uint32_t index = it->second;
+  const auto name_of = impl_->SectionNameOf();
+  const std::uint32_t index = impl_->sections.Find(TrimSpaces(section), name_of);
+  if (index == kNone) return false;
   Impl::Group& g = impl_->groups[index];
-  impl_->sections.erase(it);
+  impl_->sections.Erase(g.header.name, name_of);
   if (g.next_same != kNone) {
     Impl::Group& next = impl_->groups[g.next_same];
     next.last_same = g.last_same;
-    impl_->sections.emplace(next.header.name, g.next_same);
+    impl_->sections.Insert(next.header.name, g.next_same, name_of);
   }
   g.has_header = false;
-  g.keys.reset();
+  g.keys.Clear();
   std::erase_if(g.body, [](const Line& l) { return IsData(l); });
   return true;
 }

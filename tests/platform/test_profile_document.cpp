@@ -1,6 +1,7 @@
 // Reading and editing the text of a profile file, byte for byte.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "platform/profile_document.h"
@@ -214,6 +215,53 @@ TEST_F(ProfileDocumentTest, BigSectionsFindKeysThroughTheirIndexAfterEdits) {
   ProfileDocument reread(doc.Serialize());
   EXPECT_EQ(Get(reread, "list", "7"), "seven");
   EXPECT_EQ(Get(reread, "list", "48"), "v48");
+}
+
+// Many deletions and additions in a shuffled order, checked against a plain map and against a
+// fresh reading of the text: the section and key indexes must follow every edit.
+TEST_F(ProfileDocumentTest, IndexesFollowManyEditsInAnyOrder) {
+  ProfileDocument doc;
+  std::map<std::string, std::map<std::string, std::string>> want;
+  std::uint32_t seed = 12345;
+  const auto next = [&seed](std::uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % n;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const std::string section = "Sec" + std::to_string(next(60));
+    const std::string key = "k" + std::to_string(next(20));
+    switch (next(4)) {
+      case 0:
+        EXPECT_EQ(doc.DeleteSection(section), want.erase(section) == 1);
+        break;
+      case 1: {
+        const auto it = want.find(section);
+        const bool present = it != want.end() && it->second.count(key);
+        EXPECT_EQ(doc.DeleteKey(section, key), present);
+        if (present) it->second.erase(key);
+        break;
+      }
+      default: {
+        const std::string value = std::to_string(round);
+        ASSERT_TRUE(doc.SetValue(section, key, value));
+        want[section][key] = value;
+      }
+    }
+  }
+  const ProfileDocument reread(doc.Serialize());
+  for (int s = 0; s < 60; ++s) {
+    const std::string section = "SEC" + std::to_string(s);
+    const auto it = want.find("Sec" + std::to_string(s));
+    EXPECT_EQ(doc.HasSection(section), it != want.end());
+    EXPECT_EQ(reread.HasSection(section), it != want.end());
+    for (int k = 0; k < 20; ++k) {
+      const std::string key = "K" + std::to_string(k);
+      const bool present = it != want.end() && it->second.count("k" + std::to_string(k));
+      const std::string expected = present ? it->second.at("k" + std::to_string(k)) : "none";
+      EXPECT_EQ(Get(doc, section, key, "none"), expected);
+      EXPECT_EQ(Get(reread, section, key, "none"), expected);
+    }
+  }
 }
 
 TEST_F(ProfileDocumentTest, CopiesAreIndependent) {
