@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <functional>
@@ -48,8 +49,13 @@ struct Entry {
   Stamp stamp;
   bool racy = false;
   std::size_t hash = 0;  // of the bytes, to confirm a racy entry without parsing again
+  std::uint64_t last_use = 0;
   std::shared_ptr<const ProfileDocument> doc;
 };
+
+// Station project files are read by the hundred; only the files read last stay parsed.
+constexpr std::size_t kMaxCached = 16;
+std::uint64_t use_clock = 0;
 
 std::mutex cache_mutex;
 std::unordered_map<std::string, Entry>& Cache() {
@@ -87,7 +93,10 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
   {
     std::lock_guard lock(cache_mutex);
     const auto it = Cache().find(key);
-    if (it != Cache().end() && it->second.stamp == seen && !it->second.racy) return it->second.doc;
+    if (it != Cache().end() && it->second.stamp == seen && !it->second.racy) {
+      it->second.last_use = ++use_clock;
+      return it->second.doc;
+    }
   }
 
   timespec now{};
@@ -95,7 +104,11 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
   const int fd = open(key.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return EmptyDocument();
   std::string bytes;
-  const bool ok = fstat(fd, &st) == 0 && ReadAll(fd, bytes);
+  bool ok = fstat(fd, &st) == 0;
+  if (ok) {
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    ok = ReadAll(fd, bytes);
+  }
   close(fd);
   if (!ok) return EmptyDocument();
 
@@ -104,14 +117,26 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
   entry.racy =
       std::max(Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)) >= Nanoseconds(now) - kRacyNs;
   entry.hash = std::hash<std::string_view>{}(bytes);
-  std::lock_guard lock(cache_mutex);
-  auto& slot = Cache()[key];
-  if (slot.doc && slot.stamp == entry.stamp && slot.hash == entry.hash) {
-    slot.racy = entry.racy;
-    return slot.doc;
+  {
+    std::lock_guard lock(cache_mutex);
+    const auto it = Cache().find(key);
+    if (it != Cache().end() && it->second.stamp == entry.stamp && it->second.hash == entry.hash) {
+      it->second.racy = entry.racy;
+      it->second.last_use = ++use_clock;
+      return it->second.doc;
+    }
   }
   entry.doc = std::make_shared<const ProfileDocument>(bytes);
-  slot = entry;
+  std::lock_guard lock(cache_mutex);
+  auto& cache = Cache();
+  entry.last_use = ++use_clock;
+  cache[key] = entry;
+  if (cache.size() > kMaxCached) {
+    const auto oldest = std::min_element(
+        cache.begin(), cache.end(),
+        [](const auto& a, const auto& b) { return a.second.last_use < b.second.last_use; });
+    cache.erase(oldest);
+  }
   return entry.doc;
 }
 

@@ -85,6 +85,20 @@ TEST_F(ProfileTest, CacheSeesAFileRewrittenInPlaceWithTheSameSize) {
   EXPECT_EQ(GetPrivateProfileString("s", "k", "", 256, Cfg()), "3");
 }
 
+TEST_F(ProfileTest, CacheKeepsOnlyTheFilesReadLast) {
+  std::vector<std::shared_ptr<const ProfileDocument>> first;
+  for (int i = 0; i < 40; ++i) {
+    const auto path = env_.Path("p" + std::to_string(i) + ".kpj").string();
+    WriteFile(path, "[s]\r\nk=" + std::to_string(i) + "\r\n");
+    first.push_back(ProfileSnapshot(path));
+  }
+  const auto last = env_.Path("p39.kpj").string();
+  EXPECT_EQ(ProfileSnapshot(last), first[39]);  // still parsed
+  const auto again = ProfileSnapshot(env_.Path("p0.kpj").string());
+  EXPECT_NE(again, first[0]);  // parsed anew: it had been dropped
+  EXPECT_EQ(again->GetString("s", "k", "", 16), "0");
+}
+
 TEST_F(ProfileTest, SnapshotStaysUnchangedWhenTheFileChanges) {
   WriteFile(Cfg(), "[s]\r\nk=1\r\n");
   const auto snapshot = ProfileSnapshot(Cfg());
