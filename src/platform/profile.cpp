@@ -81,13 +81,27 @@ bool ReadAll(int fd, std::string& out) {
   }
 }
 
-std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& path) {
+// The parsed file; an empty document when it is missing or cannot be read. `readable` (when
+// given) turns false, with errno set, when the file is there but could not be read: a writer
+// must not replace what it could not read.
+std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& path,
+                                                  bool* readable = nullptr) {
   const std::string key = path.string();
+  const auto unreadable = [readable](int error) {
+    if (readable) *readable = false;
+    errno = error;
+    return EmptyDocument();
+  };
+  if (readable) *readable = true;
   struct stat st {};
   if (stat(key.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    std::lock_guard lock(cache_mutex);
-    Cache().erase(key);
-    return EmptyDocument();
+    const int error = errno;
+    {
+      std::lock_guard lock(cache_mutex);
+      Cache().erase(key);
+    }
+    if (error == ENOENT || error == ENOTDIR) return EmptyDocument();
+    return unreadable(S_ISDIR(st.st_mode) ? EISDIR : error);
   }
   const Stamp seen = StampOf(st);
   {
@@ -102,7 +116,7 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   const int fd = open(key.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return EmptyDocument();
+  if (fd < 0) return unreadable(errno);
   std::string bytes;
   bool ok = fstat(fd, &st) == 0;
   if (ok) {
@@ -110,7 +124,7 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
     ok = ReadAll(fd, bytes);
   }
   close(fd);
-  if (!ok) return EmptyDocument();
+  if (!ok) return unreadable(errno);
 
   Entry entry;
   entry.stamp = StampOf(st);
@@ -195,14 +209,22 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view name) {
   const auto path = ProfilePath(name);
-  ProfileDocument doc = *SnapshotOf(path);
+  bool readable = true;
+  ProfileDocument doc = *SnapshotOf(path, &readable);
+  if (!readable) return false;
   bool changed = false;
   if (!Apply(doc, section, key, value, changed)) return false;
   return !changed || Store(name, path, doc);
 }
 
-ProfileBatch::ProfileBatch(std::string_view name)
-    : name_(name), path_(ProfilePath(name)), doc_(*SnapshotOf(path_)) {}
+ProfileBatch::ProfileBatch(std::string_view name) : name_(name), path_(ProfilePath(name)) {
+  bool readable = true;
+  doc_ = *SnapshotOf(path_, &readable);
+  if (!readable) {
+    failed_ = true;
+    error_ = errno;
+  }
+}
 
 std::string ProfileBatch::GetString(std::string_view section, std::string_view key,
                                     std::string_view def, std::size_t size) const {
@@ -212,13 +234,14 @@ std::string ProfileBatch::GetString(std::string_view section, std::string_view k
 bool ProfileBatch::Write(std::string_view section, std::optional<std::string_view> key,
                          std::optional<std::string_view> value) {
   if (Apply(doc_, section, key, value, changed_)) return true;
+  if (!failed_) error_ = errno;
   failed_ = true;
   return false;
 }
 
 bool ProfileBatch::Commit() {
   if (failed_) {
-    errno = EINVAL;
+    errno = error_;
     return false;
   }
   if (!changed_) return true;

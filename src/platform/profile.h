@@ -33,6 +33,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // WritePrivateProfileStringA. nullopt key deletes the section, nullopt value deletes the key.
 // Creates a missing file (its folder must exist; the Windows directory is created for a bare
 // name). A deletion that finds nothing leaves the file alone (a missing file stays missing).
+// A file that exists but cannot be read (permissions, a folder) is never replaced: the write
+// fails.
 // Returns false when the write was refused (a value holding CR or LF, see
 // ProfileDocument::SetValue; errno EINVAL) or the file could not be replaced (errno tells why);
 // the file is then as it was. Concurrent writers of one file are not serialised: the last
@@ -44,7 +46,9 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
 // with one atomic replace by Commit. Reads through the batch see its own pending writes.
 class ProfileBatch {
  public:
-  explicit ProfileBatch(std::string_view name);  // starts from the file's current text
+  // Starts from the file's current text. When the file exists but cannot be read, the batch is
+  // failed from the start (its Commit fails with that errno).
+  explicit ProfileBatch(std::string_view name);
   ProfileBatch(const ProfileBatch&) = delete;
   ProfileBatch& operator=(const ProfileBatch&) = delete;
 
@@ -53,9 +57,9 @@ class ProfileBatch {
   // Same contract as WritePrivateProfileString; a refused write marks the batch failed.
   bool Write(std::string_view section, std::optional<std::string_view> key,
              std::optional<std::string_view> value);
-  // Replaces the file when any write changed the text. False when a write was refused (errno
-  // EINVAL) or the file could not be replaced (errno tells why); the file on disk is then
-  // untouched. A batch may go on after a successful Commit.
+  // Replaces the file when any write changed the text. False when the file could not be read, a
+  // write was refused (errno EINVAL) or the file could not be replaced (errno tells why); the
+  // file on disk is then untouched. A batch may go on after a successful Commit.
   bool Commit();
 
   const ProfileDocument& Document() const { return doc_; }
@@ -66,6 +70,7 @@ class ProfileBatch {
   ProfileDocument doc_;
   bool changed_ = false;
   bool failed_ = false;
+  int error_ = 0;  // errno of the first failure
 };
 
 }  // namespace kz::platform
