@@ -8,8 +8,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "platform/atomic_file.h"
 #include "platform/system_dirs.h"
@@ -209,11 +207,21 @@ const char* HiveName(Hive hive) {
   return "HKEY_CURRENT_USER";
 }
 
+// False with errno set when the file cannot be read (ENOENT: there is none).
 bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buf[65536];
+  ssize_t n;
+  while ((n = read(fd, buf, sizeof buf)) != 0) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    out.append(buf, static_cast<std::size_t>(n));
+  }
+  const int saved = errno;
+  close(fd);
+  errno = saved;
+  return n == 0;
 }
 
 }  // namespace
@@ -429,7 +437,13 @@ bool Registry::Modify(Hive hive, const std::function<void(RegistryHive&)>& edit)
     return false;
   }
   std::string before;
-  ReadWholeFile(HivePath(hive), before);
+  if (!ReadWholeFile(HivePath(hive), before) && errno != ENOENT) {
+    // Writing back what could be read of it would lose the rest of the hive.
+    const int saved = errno;
+    close(lock);
+    errno = saved;
+    return false;
+  }
   RegistryHive h = RegistryHive::Parse(before);
   h.SetRootName(HiveName(hive));
   const std::string unchanged = h.Serialize();

@@ -155,6 +155,12 @@ TEST_F(RegistryTest, ModifyWritesTheHiveFileAndLoadReadsIt) {
   EXPECT_EQ(Registry::GetString(Hive::CurrentUser, "Software\\X", "v"), std::nullopt);
 }
 
+TEST_F(RegistryTest, HiveThatCannotBeReadIsNeverReplaced) {
+  std::filesystem::create_directories(Registry::HivePath(Hive::CurrentUser));
+  EXPECT_FALSE(AppProfile::WriteString("settings", "server path", "/x"));
+  EXPECT_TRUE(std::filesystem::is_directory(Registry::HivePath(Hive::CurrentUser)));
+}
+
 TEST_F(RegistryTest, EditThatChangesNothingWritesNothing) {
   ASSERT_TRUE(Registry::Modify(Hive::ClassesRoot, [](RegistryHive& h) { h.DeleteTree("x"); }));
   EXPECT_FALSE(std::filesystem::exists(Registry::HivePath(Hive::ClassesRoot)));
