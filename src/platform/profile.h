@@ -17,7 +17,8 @@
 
 namespace kz::platform {
 
-// The file a profile call with this name reaches (bare names go to the Windows directory).
+// The file a profile call with this name reaches: bare names go to the Windows directory, and
+// the path is matched without case as Windows would find it (ResolveCase, file_lookup.h).
 std::filesystem::path ProfilePath(std::string_view name);
 
 // The current parsed form of a file; a missing or unreadable file gives an empty document.
