@@ -7,7 +7,8 @@
 // ';' lines are comments, lines before the first header belong to no section, a UTF-8 byte-order
 // mark at the start is skipped.
 // Writing rules: every line an edit does not have to touch keeps its bytes; a replaced key keeps
-// its line's position; a new key goes right after the last key line of its section; a new section
+// its line's position; a new key goes right after the last key line (or line without '=') of its
+// section, before the comment and blank lines that close it; a new section
 // goes at the very end of the file; the writer emits CRLF.
 #pragma once
 
