@@ -8,8 +8,8 @@
 // mark at the start is skipped.
 // Writing rules: every line an edit does not have to touch keeps its bytes; a replaced key keeps
 // its line's position; a new key goes right after the last key line (or line without '=') of its
-// section, before the comment and blank lines that close it; a new section
-// goes at the very end of the file; the writer emits CRLF.
+// section, before the comment and blank lines that close it; a new section goes at the very end
+// of the file; the writer emits CRLF.
 #pragma once
 
 #include <cstddef>
