@@ -65,12 +65,7 @@ TEST_F(ConfigureTest, CancelWritesNothingAndAsksNothing) {
   EXPECT_EQ(app_->Configure(""), 0);
   EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kServerRunningText)});
   EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
-}
-
-TEST_F(ConfigureTest, CancelWithoutAFileCreatesNone) {
-  AnswerSheet(DialogResult::Cancel);
-  EXPECT_EQ(app_->Configure(""), 0);
-  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
+  EXPECT_FALSE(std::filesystem::exists(CitectFile()));
 }
 
 TEST_F(ConfigureTest, RunningServerWarnsThenAsksAndNoKeepsTheFile) {
@@ -94,18 +89,17 @@ TEST_F(ConfigureTest, RunningServerWarnsThenAsksAndNoKeepsTheFile) {
   EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
 }
 
-TEST_F(ConfigureTest, RunningServerAndYesSaves) {
-  WriteFile(StandardFile(), kOldFile);
+TEST_F(ConfigureTest, YesSavesAndStatusOneCountsAsStopped) {
   SetWord(0, 3);
   AnswerSheet(DialogResult::Ok);
   ui_.answers = {Answer::Ok, Answer::Yes};
   EXPECT_EQ(app_->Configure(""), 0);
   EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
-}
+  EXPECT_EQ(ui_.boxes.size(), 2u);
 
-TEST_F(ConfigureTest, StatusOneCountsAsStopped) {
+  ui_.boxes.clear();
   SetWord(0, 1);
-  AnswerSheet(DialogResult::Ok);
+  WriteFile(StandardFile(), kOldFile);
   EXPECT_EQ(app_->Configure(""), 0);
   EXPECT_TRUE(ui_.boxes.empty());
   EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
