@@ -214,13 +214,15 @@ void QtUiService::PumpEvents(std::chrono::milliseconds duration) {
     std::this_thread::sleep_for(duration);
     return;
   }
-  // The timer's event ends the last wait on time; until then each wait blocks for events.
+  // Each wait blocks until an event arrives; the timer's event ends the last one on time. A timer
+  // may fire a little early, so it is started again for whatever time is left.
   QTimer wake;
   wake.setSingleShot(true);
-  wake.start(static_cast<int>(duration.count()));
+  wake.setTimerType(Qt::PreciseTimer);
   QElapsedTimer elapsed;
   elapsed.start();
-  while (elapsed.elapsed() < duration.count()) {
+  for (qint64 left = duration.count(); left > 0; left = duration.count() - elapsed.elapsed()) {
+    if (!wake.isActive()) wake.start(static_cast<int>(left));
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }
 }
