@@ -78,19 +78,28 @@ void CCfgMgr::Load(const platform::ProfileDocument& doc) {
   Clear();
   LoadGeneral(doc);
 
-  // No duplicate check while loading: a later transfer with the same key takes the index entry.
-  for (std::size_t n = 0;; ++n) {
-    const std::string section = doc.GetString(kTransfers, std::to_string(n), "", kListBuffer);
+  // Each list is read in one pass over its section; its values are cut as the server's read
+  // buffers cut them.
+  const auto cut = [](std::string_view value) { return value.substr(0, kListBuffer - 1); };
+
+  const std::vector<std::string_view> transfers = doc.NumberedValues(kTransfers);
+  m_connections.reserve(transfers.size());
+  for (const std::string_view value : transfers) {
+    const std::string_view section = cut(value);
     if (section.empty()) break;
     auto transfer = std::make_unique<CConnectionCfg>();
     transfer->Load(doc, section);
-    m_connectionIndex[MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
-        transfer.get();
     m_connections.push_back(std::move(transfer));
   }
+  // No duplicate check while loading: a later transfer with the same key takes the index entry.
+  m_connectionIndex.reserve(m_connections.size());
+  for (const auto& transfer : m_connections) {
+    m_connectionIndex[MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
+        transfer.get();
+  }
 
-  for (std::size_t n = 0;; ++n) {
-    const std::string entry = doc.GetString(kPorts, std::to_string(n), "", kListBuffer);
+  for (const std::string_view value : doc.NumberedValues(kPorts)) {
+    const std::string_view entry = cut(value);
     if (entry.empty()) break;
     if (entry.size() <= 3) continue;  // a kind without a number names no port
     auto port = PortFromEntry(entry);
@@ -98,11 +107,10 @@ void CCfgMgr::Load(const platform::ProfileDocument& doc) {
     m_ports.push_back(std::move(port));
   }
 
-  for (std::size_t n = 0;; ++n) {
-    // The whole value, not the server's 1023 bytes, so that an untouched line survives a save.
-    const std::optional<std::string_view> line = doc.Find(kScheduled, std::to_string(n));
-    if (!line || line->empty()) break;
-    m_scheduledXfers.push_back(std::make_unique<CScheduledXfer>(CScheduledXfer::FromLine(*line)));
+  // The whole value, not the server's 1023 bytes, so that an untouched line survives a save.
+  for (const std::string_view line : doc.NumberedValues(kScheduled)) {
+    if (line.empty()) break;
+    m_scheduledXfers.push_back(std::make_unique<CScheduledXfer>(CScheduledXfer::FromLine(line)));
   }
 }
 

@@ -13,13 +13,13 @@ constexpr std::size_t kTextBuffer = 350;
 }  // namespace
 
 void CConnectionCfg::Load(const platform::ProfileDocument& doc, std::string_view section) {
-  m_nNewFileMode = ParseLeadingInt(doc.GetString(section, "new file mode", "", kModeBuffer));
-  m_nNewFileSynchMode =
-      ParseLeadingInt(doc.GetString(section, "new file synch mode", "", kModeBuffer));
-  m_strDataFile = doc.GetString(section, "data file", "", kTextBuffer);
-  m_nStationNumber = ParseLeadingInt(doc.GetString(section, "station number", "", kTextBuffer));
-  m_nID = ParseLeadingInt(doc.GetString(section, "ID", "", kTextBuffer));
-  m_strDatalogFile = doc.GetString(section, "datalog file", "", kTextBuffer);
+  const platform::ProfileDocument::Section s = doc.FindSection(section);
+  m_nNewFileMode = ParseLeadingInt(s.GetString("new file mode", "", kModeBuffer));
+  m_nNewFileSynchMode = ParseLeadingInt(s.GetString("new file synch mode", "", kModeBuffer));
+  m_strDataFile = s.GetString("data file", "", kTextBuffer);
+  m_nStationNumber = ParseLeadingInt(s.GetString("station number", "", kTextBuffer));
+  m_nID = ParseLeadingInt(s.GetString("ID", "", kTextBuffer));
+  m_strDatalogFile = s.GetString("datalog file", "", kTextBuffer);
 }
 
 void CConnectionCfg::Save(platform::ProfileBatch& batch, std::string_view section) const {

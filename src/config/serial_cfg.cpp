@@ -37,15 +37,16 @@ void CSerialCfg::Load(const platform::ProfileDocument& doc, std::string_view sec
   static constexpr std::array<std::string_view, 5> kParities = {"n", "e", "m", "o", "s"};
 
   // The server would misread anything else, so an unknown value keeps what the record had.
-  std::string value = doc.GetString(section, "baud", "9600", kValueBuffer);
+  const platform::ProfileDocument::Section s = doc.FindSection(section);
+  std::string value = s.GetString("baud", "9600", kValueBuffer);
   if (IsOneOf(value, kBauds)) m_strBaud = value;
-  value = doc.GetString(section, "data_bits", "8", kValueBuffer);
+  value = s.GetString("data_bits", "8", kValueBuffer);
   if (IsOneOf(value, kDataBits)) m_strDataBits = value;
-  value = doc.GetString(section, "stop_bits", "1", kValueBuffer);
+  value = s.GetString("stop_bits", "1", kValueBuffer);
   if (IsOneOf(value, kStopBits)) m_strStopBits = value;
-  value = AsciiLower(doc.GetString(section, "parity", "N", kValueBuffer));
+  value = AsciiLower(s.GetString("parity", "N", kValueBuffer));
   if (IsOneOf(value, kParities)) m_strParity = value;
-  m_strFlow = doc.GetString(section, "flow", "n", kValueBuffer);
+  m_strFlow = s.GetString("flow", "n", kValueBuffer);
 }
 
 void CSerialCfg::Save(platform::ProfileBatch& batch, std::string_view section) const {

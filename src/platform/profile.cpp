@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <functional>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/atomic_file.h"
 #include "platform/file_lookup.h"
@@ -48,7 +48,6 @@ constexpr std::int64_t kRacyNs = 20'000'000;
 struct Entry {
   Stamp stamp;
   bool racy = false;
-  std::size_t hash = 0;  // of the bytes, to confirm a racy entry without parsing again
   std::uint64_t last_use = 0;
   std::shared_ptr<const ProfileDocument> doc;
 };
@@ -130,17 +129,19 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
   entry.stamp = StampOf(st);
   entry.racy =
       std::max(Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)) >= Nanoseconds(now) - kRacyNs;
-  entry.hash = std::hash<std::string_view>{}(bytes);
   {
+    // A racy entry is confirmed against the bytes it was parsed from, which it keeps anyway:
+    // exact, and no cost for the reads that have no such entry.
     std::lock_guard lock(cache_mutex);
     const auto it = Cache().find(key);
-    if (it != Cache().end() && it->second.stamp == entry.stamp && it->second.hash == entry.hash) {
+    if (it != Cache().end() && it->second.stamp == entry.stamp &&
+        it->second.doc->Source() == bytes) {
       it->second.racy = entry.racy;
       it->second.last_use = ++use_clock;
       return it->second.doc;
     }
   }
-  entry.doc = std::make_shared<const ProfileDocument>(bytes);
+  entry.doc = std::make_shared<const ProfileDocument>(ProfileDocument::Adopt(std::move(bytes)));
   std::lock_guard lock(cache_mutex);
   auto& cache = Cache();
   entry.last_use = ++use_clock;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
+#include <initializer_list>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -75,11 +76,6 @@ using NoCaseMap = std::unordered_map<std::string_view, V, NoCaseHash, NoCaseEqua
 // most half full, deletion by backward shift.
 class NameIndex {
  public:
-  bool Active() const { return !slots_.empty(); }
-  void Clear() {
-    slots_ = {};
-    used_ = 0;
-  }
   void Reserve(std::size_t n) {
     std::size_t size = 16;
     while (size < 2 * n) size *= 2;
@@ -183,38 +179,57 @@ std::string_view EolText(Eol e) {
   return {};
 }
 
-// One line of the file without its terminator. `text` points into the document's original
-// buffer or into one of its owned strings; both outlive the line.
+// One line of the file without its terminator, kept small because large files hold hundreds of
+// thousands. `text` points into the document's original buffer or into one of its text chunks;
+// both are immutable and outlive the line. The value is found again on demand.
 struct Line {
-  std::string_view text;
-  std::string_view name;        // Header: the section name; Entry: the key
-  std::string_view value;       // Entry: trimmed and unquoted
-  std::uint32_t owned = kNone;  // which owned string holds `text`; kNone: the original buffer
+  const char* text = nullptr;
+  std::uint32_t size = 0;
+  std::uint32_t name_pos = 0;  // Header: the section name; Entry: the key
+  std::uint32_t name_size = 0;
   Kind kind = Kind::Blank;
   Eol eol = Eol::None;
   bool written_as_key = false;  // a ";name=value" write: a comment, but placed like a key
+
+  std::string_view Text() const { return {text, size}; }
+  std::string_view Name() const { return {text + name_pos, name_size}; }
+  // Entry: trimmed and unquoted.
+  std::string_view Value() const {
+    const std::string_view t = Text();
+    std::string_view v = TrimFile(t.substr(t.find('=', name_pos) + 1));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+      v = v.substr(1, v.size() - 2);
+    }
+    return v;
+  }
 };
 
 Line ParseLine(std::string_view text, Eol eol) {
-  Line line{text, {}, {}, kNone, Kind::Blank, eol, false};
+  Line line;
+  line.text = text.data();
+  line.size = static_cast<std::uint32_t>(text.size());
+  line.eol = eol;
   const std::string_view t = TrimFile(text);
   if (t.empty()) return line;
+  std::string_view name;
   if (t.front() == ';') {
     line.kind = Kind::Comment;
   } else if (t.front() == '[') {
     line.kind = Kind::Header;
     const std::string_view rest = t.substr(1);
-    line.name = TrimFile(rest.substr(0, rest.find(']')));
+    name = TrimFile(rest.substr(0, rest.find(']')));
   } else if (const auto eq = t.find('='); eq != std::string_view::npos) {
     line.kind = Kind::Entry;
-    line.name = TrimFile(t.substr(0, eq));
-    std::string_view v = TrimFile(t.substr(eq + 1));
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-      v = v.substr(1, v.size() - 2);
-    }
-    line.value = v;
+    name = TrimFile(t.substr(0, eq));
   } else {
     line.kind = Kind::Other;
+  }
+  if (!name.empty()) {
+    line.name_pos = static_cast<std::uint32_t>(name.data() - text.data());
+    line.name_size = static_cast<std::uint32_t>(name.size());
+  } else if (line.kind == Kind::Entry) {
+    // An empty key still has to lead Value to the '='.
+    line.name_pos = static_cast<std::uint32_t>(t.data() - text.data());
   }
   return line;
 }
@@ -223,37 +238,112 @@ bool IsData(const Line& l) {
   return l.kind == Kind::Entry || l.kind == Kind::Other;
 }
 
+// A plain loop: find_first_of calls memchr on the set once per byte.
 bool HasLineBreak(std::string_view s) {
-  return s.find_first_of("\r\n") != std::string_view::npos;
+  return std::any_of(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
+
+// Texts of written lines, packed into shared chunks instead of one heap string per line. Written
+// bytes never change, so a copy of the document shares the chunks; it only never appends to them.
+class TextStore {
+ public:
+  TextStore() = default;
+  TextStore(const TextStore& other) : chunks_(other.chunks_) {}
+  TextStore& operator=(const TextStore& other) {
+    chunks_ = other.chunks_;
+    free_ = nullptr;
+    left_ = 0;
+    return *this;
+  }
+
+  std::string_view Join(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (std::string_view p : parts) size += p.size();
+    if (size > left_) {
+      const std::size_t chunk = std::max(kChunk, size);
+      chunks_.push_back(std::shared_ptr<char[]>(new char[chunk]));
+      free_ = chunks_.back().get();
+      left_ = chunk;
+    }
+    char* start = free_;
+    for (std::string_view p : parts) {
+      std::copy(p.begin(), p.end(), free_);
+      free_ += p.size();
+    }
+    left_ -= size;
+    return {start, size};
+  }
+
+ private:
+  static constexpr std::size_t kChunk = 64 * 1024;
+  std::vector<std::shared_ptr<char[]>> chunks_;
+  char* free_ = nullptr;
+  std::size_t left_ = 0;
+};
 
 }  // namespace
 
 // The file as groups of lines: the text before the first header, then one group per header.
 // A deleted section leaves a group without header that keeps its comment and blank lines, so no
 // edit has to move the lines of other sections.
+//
+// All lines of the parsed file sit in one shared array; a group's body is a run of it until the
+// first edit of that group gives it a vector of its own. A copy of a document therefore copies
+// only the groups, and a load allocates per file, not per section.
 struct ProfileDocument::Impl {
   struct Group {
     bool has_header = false;
-    Line header;
-    std::vector<Line> body;
+    bool owns_body = false;
     std::uint32_t next_same = kNone;  // next group with the same section name (first wins)
     std::uint32_t last_same = kNone;  // the first group of a name: the last group of that name
-    NameIndex keys;                   // first entry line per key; big sections only
+    Line header;
+    const Line* base = nullptr;  // the body while unedited: base_size parsed lines
+    std::uint32_t base_size = 0;
+    std::vector<Line> own;            // the body once edited
+    std::unique_ptr<NameIndex> keys;  // first entry line per key; big sections only
+
+    Group() = default;
+    Group(Group&&) noexcept = default;
+    Group& operator=(Group&&) noexcept = default;
+    Group(const Group& g)
+        : has_header(g.has_header),
+          owns_body(g.owns_body),
+          next_same(g.next_same),
+          last_same(g.last_same),
+          header(g.header),
+          base(g.base),
+          base_size(g.base_size),
+          own(g.own),
+          keys(g.keys ? std::make_unique<NameIndex>(*g.keys) : nullptr) {}
+
+    std::span<const Line> Body() const {
+      if (owns_body) return own;
+      return {base, base_size};
+    }
+    std::vector<Line>& EditBody() {
+      if (!owns_body) {
+        own.assign(base, base + base_size);
+        owns_body = true;
+        base = nullptr;
+        base_size = 0;
+      }
+      return own;
+    }
   };
 
   bool bom = false;
-  std::shared_ptr<const std::string> original;  // shared by copies: unedited lines point into it
-  std::deque<std::string> owned;  // texts of edited lines; a deque never moves its elements
+  std::shared_ptr<const std::string> original;      // shared by copies
+  std::shared_ptr<const std::vector<Line>> parsed;  // the lines bodies start out as; shared
+  TextStore texts;
   std::vector<Group> groups;
   NameIndex sections;  // first group per section name
 
-  std::string_view SectionName(std::uint32_t index) const { return groups[index].header.name; }
+  std::string_view SectionName(std::uint32_t index) const { return groups[index].header.Name(); }
   auto SectionNameOf() const {
     return [this](std::uint32_t index) { return SectionName(index); };
   }
   static auto KeyNameOf(const Group& g) {
-    return [&g](std::uint32_t index) { return g.body[index].name; };
+    return [&g](std::uint32_t index) { return g.Body()[index].Name(); };
   }
 
   void Parse(std::string_view bytes) {
@@ -262,9 +352,11 @@ struct ProfileDocument::Impl {
       bom = true;
       rest.remove_prefix(kBom.size());
     }
-    // All lines first, so that each section's lines are allocated once at their final size.
-    std::vector<Line> all;
-    all.reserve(rest.size() / 24 + 8);
+    auto lines = std::make_shared<std::vector<Line>>();
+    std::vector<Line>& all = *lines;
+    // Every line but a last unterminated one ends in LF in all but old Mac files: reserving by
+    // that count allocates the array once, where an estimate from the size would copy it.
+    all.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     std::size_t headers = 0;
     while (!rest.empty()) {
       std::size_t end = 0;  // a plain loop: find_first_of tests every byte against the set
@@ -287,14 +379,15 @@ struct ProfileDocument::Impl {
       all.push_back(ParseLine(text, eol));
       headers += all.back().kind == Kind::Header;
     }
+    // Groups point into the array only now that it has stopped growing.
     groups.reserve(headers + 1);
     sections.Reserve(headers);
     std::size_t i = 0;
     const auto take_body = [&](Group& g) {
       std::size_t j = i;
       while (j < all.size() && all[j].kind != Kind::Header) ++j;
-      g.body.assign(all.begin() + static_cast<std::ptrdiff_t>(i),
-                    all.begin() + static_cast<std::ptrdiff_t>(j));
+      g.base = all.data() + i;
+      g.base_size = static_cast<std::uint32_t>(j - i);
       i = j;
     };
     take_body(groups.emplace_back());  // text before the first header
@@ -307,39 +400,7 @@ struct ProfileDocument::Impl {
       take_body(g);
       IndexKeys(g);
     }
-  }
-
-  // A copy shares the original buffer; lines in owned strings are moved onto the copy's own.
-  std::unique_ptr<Impl> Clone() const {
-    auto c = std::make_unique<Impl>();
-    c->bom = bom;
-    c->original = original;
-    c->owned = owned;
-    const auto rebase = [&](Line& l) {
-      if (l.owned == kNone) return;
-      const char* from = owned[l.owned].data();
-      const char* to = c->owned[l.owned].data();
-      const auto move = [&](std::string_view& v) {
-        if (!v.empty()) v = std::string_view(to + (v.data() - from), v.size());
-      };
-      move(l.name);
-      move(l.value);
-      l.text = c->owned[l.owned];
-    };
-    c->groups.reserve(groups.size());
-    for (const Group& g : groups) {
-      Group& n = c->groups.emplace_back();
-      n.has_header = g.has_header;
-      n.header = g.header;
-      rebase(n.header);
-      n.body = g.body;
-      for (Line& l : n.body) rebase(l);
-      n.next_same = g.next_same;
-      n.last_same = g.last_same;
-      n.keys = g.keys;  // positions are the same in the copy
-    }
-    c->sections = sections;
-    return c;
+    parsed = std::move(lines);
   }
 
   // Makes the group at `index` findable by its header's name, or the last of that name's
@@ -354,12 +415,14 @@ struct ProfileDocument::Impl {
     }
   }
 
-  void IndexKeys(Group& g) {
-    g.keys.Clear();
-    if (!g.has_header || g.body.size() <= kIndexThreshold) return;
-    g.keys.Reserve(g.body.size());
-    for (std::uint32_t i = 0; i < g.body.size(); ++i) {
-      if (g.body[i].kind == Kind::Entry) g.keys.Insert(g.body[i].name, i, KeyNameOf(g));
+  static void IndexKeys(Group& g) {
+    g.keys.reset();
+    const std::span<const Line> body = g.Body();
+    if (!g.has_header || body.size() <= kIndexThreshold) return;
+    g.keys = std::make_unique<NameIndex>();
+    g.keys->Reserve(body.size());
+    for (std::uint32_t i = 0; i < body.size(); ++i) {
+      if (body[i].kind == Kind::Entry) g.keys->Insert(body[i].Name(), i, KeyNameOf(g));
     }
   }
 
@@ -374,65 +437,101 @@ struct ProfileDocument::Impl {
   // Index of the first entry line of `key` in g's body, or kNone.
   static std::uint32_t FindEntry(const Group& g, std::string_view key) {
     key = TrimSpaces(key);
-    if (g.keys.Active()) return g.keys.Find(key, KeyNameOf(g));
-    for (std::uint32_t i = 0; i < g.body.size(); ++i) {
-      if (g.body[i].kind == Kind::Entry && EqualNoCase(g.body[i].name, key)) return i;
+    if (g.keys) return g.keys->Find(key, KeyNameOf(g));
+    const std::span<const Line> body = g.Body();
+    for (std::uint32_t i = 0; i < body.size(); ++i) {
+      if (body[i].kind == Kind::Entry && EqualNoCase(body[i].Name(), key)) return i;
     }
     return kNone;
   }
 
-  Line OwnedLine(std::string text) {
-    Line line = ParseLine(owned.emplace_back(std::move(text)), Eol::CrLf);
-    line.owned = static_cast<std::uint32_t>(owned.size() - 1);
-    return line;
+  Line OwnedLine(std::initializer_list<std::string_view> parts) {
+    return ParseLine(texts.Join(parts), Eol::CrLf);
   }
 
   // The last line of the file, to give it a terminator before anything is added after it.
   Line* LastLine() {
     for (auto g = groups.rbegin(); g != groups.rend(); ++g) {
-      if (!g->body.empty()) return &g->body.back();
+      if (!g->Body().empty()) return &g->EditBody().back();
       if (g->has_header) return &g->header;
     }
     return nullptr;
   }
 
   void AppendSection(std::string_view section, std::string_view key, std::string_view value) {
-    if (Line* last = LastLine(); last && last->eol == Eol::None) last->eol = Eol::CrLf;
+    if (LastEol() == Eol::None) LastLine()->eol = Eol::CrLf;
     const auto index = static_cast<std::uint32_t>(groups.size());
     Group& g = groups.emplace_back();
     g.has_header = true;
-    g.header = OwnedLine("[" + std::string(section) + "]");
-    g.body.push_back(OwnedLine(std::string(key) + "=" + std::string(value)));
+    g.owns_body = true;
+    g.header = OwnedLine({"[", section, "]"});
+    // Room for a typical record, so that the keys written next do not reallocate one by one.
+    g.own.reserve(8);
+    g.own.push_back(OwnedLine({key, "=", value}));
     // The header may read as an existing name ("\tA" is written when "A" exists, since asked
     // names lose spaces only): then it becomes that name's last duplicate.
     EnterSection(index);
   }
 
+  // The terminator of the last line, read without giving its group a body of its own.
+  Eol LastEol() const {
+    for (auto g = groups.rbegin(); g != groups.rend(); ++g) {
+      if (!g->Body().empty()) return g->Body().back().eol;
+      if (g->has_header) return g->header.eol;
+    }
+    return Eol::CrLf;
+  }
+
+  bool Empty() const {
+    for (const auto& g : groups) {
+      if (g.has_header || !g.Body().empty()) return false;
+    }
+    return true;
+  }
+
   void AddKey(Group& g, std::string_view key, std::string_view value) {
-    std::size_t pos = g.body.size();
-    while (pos > 0 && !IsData(g.body[pos - 1]) && !g.body[pos - 1].written_as_key) --pos;
-    Line& before = pos > 0 ? g.body[pos - 1] : g.header;
+    std::vector<Line>& body = g.EditBody();
+    std::size_t pos = body.size();
+    while (pos > 0 && !IsData(body[pos - 1]) && !body[pos - 1].written_as_key) --pos;
+    Line& before = pos > 0 ? body[pos - 1] : g.header;
     if (before.eol == Eol::None) before.eol = Eol::CrLf;
-    Line line = OwnedLine(std::string(key) + "=" + std::string(value));
+    Line line = OwnedLine({key, "=", value});
     line.written_as_key = true;
     // The new line follows the last data line, so no entry's index moves.
-    g.body.insert(g.body.begin() + static_cast<std::ptrdiff_t>(pos), line);
-    if (g.keys.Active() && line.kind == Kind::Entry) {
-      g.keys.Insert(line.name, static_cast<std::uint32_t>(pos), KeyNameOf(g));
-    } else if (!g.keys.Active() && g.body.size() > kIndexThreshold) {
+    body.insert(body.begin() + static_cast<std::ptrdiff_t>(pos), line);
+    if (g.keys && line.kind == Kind::Entry) {
+      g.keys->Insert(line.Name(), static_cast<std::uint32_t>(pos), KeyNameOf(g));
+    } else if (!g.keys && body.size() > kIndexThreshold) {
       IndexKeys(g);
     }
   }
 
   void ReplaceValue(Line& line, std::string_view value) {
-    const std::string_view t = line.text;
+    const std::string_view t = line.Text();
     std::size_t keep = t.find('=') + 1;
     while (keep < t.size() && IsFileBlank(t[keep])) ++keep;
-    std::string text(t.substr(0, keep));
-    text += value;
     const bool written_as_key = line.written_as_key;
-    line = OwnedLine(std::move(text));
+    line = OwnedLine({t.substr(0, keep), value});
     line.written_as_key = written_as_key;
+  }
+
+  // Drops the group's data lines; its comment and blank lines stay.
+  static void DropData(Group& g) {
+    if (!g.owns_body) {
+      // Usually the lines that stay are one run (the blank lines closing the section): the body
+      // can then stay a view.
+      const Line* first = g.base;
+      const Line* end = g.base + g.base_size;
+      while (first != end && IsData(*first)) ++first;
+      const Line* last = first;
+      while (last != end && !IsData(*last)) ++last;
+      if (std::none_of(last, end, [](const Line& l) { return !IsData(l); })) {
+        g.base = first;
+        g.base_size = static_cast<std::uint32_t>(last - first);
+        return;
+      }
+    }
+    std::erase_if(g.EditBody(), [](const Line& l) { return IsData(l); });
   }
 };
 
@@ -445,10 +544,20 @@ ProfileDocument::ProfileDocument(std::string_view bytes) : impl_(std::make_uniqu
   impl_->Parse(*impl_->original);
 }
 
+ProfileDocument ProfileDocument::Adopt(std::string bytes) {
+  ProfileDocument doc;
+  doc.impl_->groups.clear();
+  doc.impl_->original = std::make_shared<const std::string>(std::move(bytes));
+  doc.impl_->Parse(*doc.impl_->original);
+  return doc;
+}
+
 ProfileDocument::~ProfileDocument() = default;
 
+// Lines point into the shared buffer, the shared parsed lines and the shared text chunks, so
+// the copied groups need no rebasing.
 ProfileDocument::ProfileDocument(const ProfileDocument& other)
-    : impl_(other.impl_ ? other.impl_->Clone() : nullptr) {}
+    : impl_(other.impl_ ? std::make_unique<Impl>(*other.impl_) : nullptr) {}
 
 ProfileDocument& ProfileDocument::operator=(const ProfileDocument& other) {
   if (this != &other) *this = ProfileDocument(other);
@@ -463,21 +572,23 @@ ProfileDocument& ProfileDocument::operator=(ProfileDocument&& other) noexcept {
   return *this;
 }
 
-std::optional<std::string_view> ProfileDocument::Find(std::string_view section,
-                                                      std::string_view key) const {
-  if (!impl_) return std::nullopt;
-  const Impl::Group* g = impl_->FindGroup(section);
-  if (!g) return std::nullopt;
-  const std::uint32_t i = Impl::FindEntry(*g, key);
-  if (i == kNone) return std::nullopt;
-  return g->body[i].value;
+ProfileDocument::Section ProfileDocument::FindSection(std::string_view section) const {
+  return Section(impl_ ? impl_->FindGroup(section) : nullptr);
 }
 
-std::string ProfileDocument::GetString(std::string_view section, std::string_view key,
-                                       std::string_view def, std::size_t size) const {
+std::optional<std::string_view> ProfileDocument::Section::Find(std::string_view key) const {
+  if (!group_) return std::nullopt;
+  const auto& g = *static_cast<const Impl::Group*>(group_);
+  const std::uint32_t i = Impl::FindEntry(g, key);
+  if (i == kNone) return std::nullopt;
+  return g.Body()[i].Value();
+}
+
+std::string ProfileDocument::Section::GetString(std::string_view key, std::string_view def,
+                                                std::size_t size) const {
   if (size == 0) return {};
   std::string_view result;
-  if (const auto value = Find(section, key)) {
+  if (const auto value = Find(key)) {
     result = *value;
   } else {
     result = def;
@@ -486,13 +597,61 @@ std::string ProfileDocument::GetString(std::string_view section, std::string_vie
   return std::string(result.substr(0, size - 1));
 }
 
+std::optional<std::string_view> ProfileDocument::Find(std::string_view section,
+                                                      std::string_view key) const {
+  return FindSection(section).Find(key);
+}
+
+std::string ProfileDocument::GetString(std::string_view section, std::string_view key,
+                                       std::string_view def, std::size_t size) const {
+  return FindSection(section).GetString(key, def, size);
+}
+
+std::vector<std::string_view> ProfileDocument::NumberedValues(std::string_view section) const {
+  std::vector<std::string_view> values;
+  const Impl::Group* g = impl_ ? impl_->FindGroup(section) : nullptr;
+  if (!g) return values;
+  const std::span<const Line> body = g->Body();
+  // An unbroken list from 0 has fewer numbers than the section has lines, so larger numbers
+  // cannot be part of it. Keys are matched as written by std::to_string: digits without a
+  // leading zero.
+  std::vector<const Line*> first(body.size(), nullptr);
+  for (const Line& l : body) {
+    if (l.kind != Kind::Entry) continue;
+    const std::string_view name = l.Name();
+    if (name.empty() || name.size() > 10 || (name.size() > 1 && name.front() == '0')) continue;
+    std::uint64_t n = 0;
+    bool digits = true;
+    for (char c : name) {
+      if (c < '0' || c > '9') {
+        digits = false;
+        break;
+      }
+      n = n * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (digits && n < first.size() && !first[n]) first[n] = &l;
+  }
+  for (const Line* l : first) {
+    if (!l) break;
+    values.push_back(l->Value());
+  }
+  return values;
+}
+
+std::string_view ProfileDocument::Source() const {
+  if (!impl_ || !impl_->original) return {};
+  return *impl_->original;
+}
+
 std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
   const Impl::Group* g = impl_ ? impl_->FindGroup(section) : nullptr;
   if (!g) return names;
   NoCaseMap<bool> seen;
-  for (const Line& l : g->body) {
-    if (l.kind == Kind::Entry && seen.try_emplace(l.name, true).second) names.emplace_back(l.name);
+  for (const Line& l : g->Body()) {
+    if (l.kind == Kind::Entry && seen.try_emplace(l.Name(), true).second) {
+      names.emplace_back(l.Name());
+    }
   }
   return names;
 }
@@ -503,8 +662,8 @@ std::vector<std::string> ProfileDocument::SectionNames() const {
   for (std::uint32_t i = 0; i < impl_->groups.size(); ++i) {
     const auto& g = impl_->groups[i];
     if (!g.has_header) continue;
-    if (impl_->sections.Find(g.header.name, impl_->SectionNameOf()) == i) {
-      names.emplace_back(g.header.name);
+    if (impl_->sections.Find(g.header.Name(), impl_->SectionNameOf()) == i) {
+      names.emplace_back(g.header.Name());
     }
   }
   return names;
@@ -532,8 +691,8 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key,
     return true;
   }
   if (const std::uint32_t i = Impl::FindEntry(*g, key); i != kNone) {
-    // The key index keeps its view of the old text: owned texts live as long as the document.
-    impl_->ReplaceValue(g->body[i], value);
+    // The key index keeps its view of the old text: written texts live as long as the document.
+    impl_->ReplaceValue(g->EditBody()[i], value);
   } else {
     impl_->AddKey(*g, key, value);
   }
@@ -545,9 +704,9 @@ bool ProfileDocument::DeleteKey(std::string_view section, std::string_view key) 
   if (!g) return false;
   const std::uint32_t i = Impl::FindEntry(*g, key);
   if (i == kNone) return false;
-  g->body.erase(g->body.begin() + i);
-  if (g->keys.Active())
-    impl_->IndexKeys(*g);  // later lines moved, and a duplicate may now be first
+  std::vector<Line>& body = g->EditBody();
+  body.erase(body.begin() + i);
+  if (g->keys) Impl::IndexKeys(*g);  // later lines moved, and a duplicate may now be first
   return true;
 }
 
@@ -557,15 +716,15 @@ bool ProfileDocument::DeleteSection(std::string_view section) {
   const std::uint32_t index = impl_->sections.Find(TrimSpaces(section), name_of);
   if (index == kNone) return false;
   Impl::Group& g = impl_->groups[index];
-  impl_->sections.Erase(g.header.name, name_of);
+  impl_->sections.Erase(g.header.Name(), name_of);
   if (g.next_same != kNone) {
     Impl::Group& next = impl_->groups[g.next_same];
     next.last_same = g.last_same;
-    impl_->sections.Insert(next.header.name, g.next_same, name_of);
+    impl_->sections.Insert(next.header.Name(), g.next_same, name_of);
   }
   g.has_header = false;
-  g.keys.Clear();
-  std::erase_if(g.body, [](const Line& l) { return IsData(l); });
+  g.keys.reset();
+  Impl::DropData(g);
   return true;
 }
 
@@ -574,28 +733,25 @@ std::string ProfileDocument::Serialize() const {
   if (!impl_) return out;
   std::size_t size = impl_->bom ? kBom.size() : 0;
   for (const auto& g : impl_->groups) {
-    if (g.has_header) size += g.header.text.size() + 2;
-    for (const Line& l : g.body) size += l.text.size() + 2;
+    if (g.has_header) size += g.header.size + 2;
+    for (const Line& l : g.Body()) size += l.size + 2;
   }
   out.reserve(size);
   if (impl_->bom) out += kBom;
   const auto put = [&out](const Line& l) {
-    out += l.text;
+    out += l.Text();
     out += EolText(l.eol);
   };
   for (const auto& g : impl_->groups) {
     if (g.has_header) put(g.header);
-    for (const Line& l : g.body) put(l);
+    for (const Line& l : g.Body()) put(l);
   }
   return out;
 }
 
 bool ProfileDocument::Empty() const {
   if (!impl_ || impl_->bom) return !impl_;
-  for (const auto& g : impl_->groups) {
-    if (g.has_header || !g.body.empty()) return false;
-  }
-  return true;
+  return impl_->Empty();
 }
 
 }  // namespace kz::platform

@@ -25,6 +25,8 @@ class ProfileDocument {
  public:
   ProfileDocument();  // an empty (missing) file
   explicit ProfileDocument(std::string_view bytes);
+  // The same, taking over the buffer instead of copying it.
+  static ProfileDocument Adopt(std::string bytes);
   ~ProfileDocument();
   ProfileDocument(const ProfileDocument&);
   ProfileDocument& operator=(const ProfileDocument&);
@@ -40,6 +42,32 @@ class ProfileDocument {
   // size - 1 bytes. size 0 gives the empty text.
   std::string GetString(std::string_view section, std::string_view key, std::string_view def,
                         std::size_t size) const;
+
+  // A section looked up once for many reads. It stays valid while the document is neither edited
+  // nor destroyed; a default or not-found one reads as a missing section.
+  class Section {
+   public:
+    Section() = default;
+    bool Exists() const { return group_ != nullptr; }
+    // Find and GetString of the document, on this section.
+    std::optional<std::string_view> Find(std::string_view key) const;
+    std::string GetString(std::string_view key, std::string_view def, std::size_t size) const;
+
+   private:
+    friend class ProfileDocument;
+    explicit Section(const void* group) : group_(group) {}
+    const void* group_ = nullptr;  // a group of the document's Impl; not owned
+  };
+  // The section Find would read; section loses leading and trailing spaces (0x20) first.
+  Section FindSection(std::string_view section) const;
+
+  // The values Find(section, "0"), Find(section, "1"), ... give, in that order, up to the first
+  // key that is missing. One pass over the section: a long list costs no look-up per entry.
+  // The views stay valid as long as the document.
+  std::vector<std::string_view> NumberedValues(std::string_view section) const;
+
+  // The bytes the document was parsed from (empty for a new one); edits do not change them.
+  std::string_view Source() const;
 
   // Key names of the section in file order (first of duplicates only), comments left out.
   std::vector<std::string> KeyNames(std::string_view section) const;
