@@ -13,6 +13,7 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 using ui::Answer;
+using Box = test::ScriptedUi::Box;
 using ui::Buttons;
 using ui::DialogResult;
 using ui::Icon;
@@ -74,18 +75,13 @@ TEST_F(ConfigureTest, RunningServerWarnsThenAsksAndNoKeepsTheFile) {
   AnswerSheet(DialogResult::Ok);
   ui_.answers = {Answer::Ok, Answer::No};
   EXPECT_EQ(app_->Configure(""), 0);
-  ASSERT_EQ(ui_.boxes.size(), 2u);
-  EXPECT_EQ(ui_.boxes[0].text, kServerRunningText);
-  EXPECT_EQ(ui_.boxes[0].caption, "Server Running");
-  EXPECT_EQ(ui_.boxes[0].buttons, Buttons::Ok);
-  EXPECT_EQ(ui_.boxes[0].icon, Icon::Exclamation);
-  EXPECT_EQ(ui_.boxes[1].text,
-            "The server is currently running and cannot use any changes that may have been "
-            "made.\nIf you choose to save changes now, they will not be used until the server is "
-            "stopped, and restarted.\n\nSave changes now?");
-  EXPECT_EQ(ui_.boxes[1].caption, "Save Changes?");
-  EXPECT_EQ(ui_.boxes[1].buttons, Buttons::YesNo);
-  EXPECT_EQ(ui_.boxes[1].icon, Icon::Question);
+  EXPECT_EQ(ui_.boxes,
+            (std::vector<Box>{
+                {std::string(kServerRunningText), "Server Running", Buttons::Ok, Icon::Exclamation},
+                {"The server is currently running and cannot use any changes that may have been "
+                 "made.\nIf you choose to save changes now, they will not be used until the "
+                 "server is stopped, and restarted.\n\nSave changes now?",
+                 "Save Changes?", Buttons::YesNo, Icon::Question}}));
   EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
 }
 
@@ -143,17 +139,7 @@ TEST_F(ConfigureTest, CitectKeywordAmongOthersWarnsByStandardWordButAsksByCitect
   EXPECT_FALSE(std::filesystem::exists(CitectFile()));
 }
 
-TEST_F(ConfigureTest, FileOptionNamesTheConfigurationFile) {
-  const auto file = env_.Path("cfg/a.cfg");
-  WriteFile(file, kOldFile);
-  AnswerSheet(DialogResult::Ok);
-  EXPECT_EQ(app_->Configure("File=" + file.string()), 0);
-  EXPECT_EQ(seen_log_dir_, "/data/old");
-  EXPECT_EQ(LogDirIn(file), "/data/new");
-  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
-}
-
-TEST_F(ConfigureTest, FilePathEndsBeforeTheNextKeywordAndPageOpensScheduledTransfers) {
+TEST_F(ConfigureTest, FileOptionNamesTheFileAndPageOpensScheduledTransfers) {
   const auto file = env_.Path("my cfg/a b.cfg");
   WriteFile(file, kOldFile);
   AnswerSheet(DialogResult::Ok);
@@ -161,6 +147,7 @@ TEST_F(ConfigureTest, FilePathEndsBeforeTheNextKeywordAndPageOpensScheduledTrans
   EXPECT_EQ(seen_start_page_, 2);
   EXPECT_EQ(seen_log_dir_, "/data/old");
   EXPECT_EQ(LogDirIn(file), "/data/new");
+  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
 }
 
 TEST_F(ConfigureTest, TrendTypeRunsTheTrendDialogAndTouchesNoFile) {
@@ -182,10 +169,9 @@ TEST_F(ConfigureTest, FailedSaveIsReportedAndLeavesNoFile) {
   const auto file = env_.Path("missing folder/a.cfg");
   AnswerSheet(DialogResult::Ok);
   EXPECT_EQ(app_->Configure("File=" + file.string()), 0);
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text, "Failed to save the configuration file " + file.string() + ".");
-  EXPECT_EQ(ui_.boxes[0].caption, "Error");
-  EXPECT_EQ(ui_.boxes[0].icon, Icon::Exclamation);
+  EXPECT_EQ(ui_.boxes,
+            (std::vector<Box>{{"Failed to save the configuration file " + file.string() + ".",
+                               "Error", Buttons::Ok, Icon::Exclamation}}));
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 
@@ -209,8 +195,7 @@ TEST_F(ConfigureTest, WithoutAStatusBlockTheServerCountsAsRunning) {
   std::filesystem::permissions(block, std::filesystem::perms(0644));
   app_->InitInstance();
   ASSERT_FALSE(app_->has_status_block());
-  EXPECT_EQ(ui_.boxes.back().text, "Failed to create shared data.");
-  EXPECT_EQ(ui_.boxes.back().caption, "kzdlogsrv.dll");
+  EXPECT_EQ(ui_.boxes.back(), (Box{"Failed to create shared data.", "kzdlogsrv.dll"}));
   ui_.boxes.clear();
 
   EXPECT_EQ(app_->GetServerStatus(""), -1);

@@ -16,6 +16,7 @@ namespace {
 using platform::AppProfile;
 using test::ReadFile;
 using test::WriteFile;
+using Box = test::ScriptedUi::Box;
 
 class LauncherTest : public AppTest {
  protected:
@@ -49,18 +50,24 @@ TEST_F(LauncherTest, RegistryPathWinsAndIsStartedWholeDespiteBlanks) {
 
 TEST_F(LauncherTest, ToolDirectoryGivesTheProgramsFolderOfTheEdition) {
   const auto tool = env_.Path("tool");
-  WriteRecorder(tool / "programs/kzcitectsrv.exe");
-  SetPath32(tool.string());
-  EXPECT_EQ(app_->LaunchServer("Product=CITECT"), 0);
-  EXPECT_EQ(WhatRan(), (tool / "programs/kzcitectsrv.exe").string());
-}
-
-TEST_F(LauncherTest, ToolDirectoryEndingInASlashKeepsBothSlashes) {
-  const auto tool = env_.Path("tool");
-  WriteRecorder(tool / "programs/kzdlogrcv.exe");
-  SetPath32(tool.string() + "/");
-  EXPECT_EQ(app_->LaunchServer("product=citect page=scheduled_xfers"), 0);
-  EXPECT_EQ(WhatRan(), tool.string() + "//programs/kzdlogrcv.exe");
+  const struct {
+    const char* options;
+    std::string path32;
+    std::string ran;
+  } cases[] = {
+      {"Product=CITECT", tool.string(), tool.string() + "/programs/kzcitectsrv.exe"},
+      // Another keyword makes it the standard edition; a trailing slash keeps both slashes.
+      {"product=citect page=scheduled_xfers", tool.string() + "/",
+       tool.string() + "//programs/kzdlogrcv.exe"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.options);
+    std::filesystem::remove(Record());
+    WriteRecorder(c.ran);
+    SetPath32(c.path32);
+    EXPECT_EQ(app_->LaunchServer(c.options), 0);
+    EXPECT_EQ(WhatRan(), c.ran);
+  }
 }
 
 TEST_F(LauncherTest, SearchPathIsTheLastResort) {
@@ -76,19 +83,18 @@ TEST_F(LauncherTest, NotFoundNamesTheStandardServerInEveryEdition) {
   const int result = app_->LaunchServer("product=citect");
   setenv("PATH", saved.c_str(), 1);
   EXPECT_EQ(result, -1);
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text, "Failed to locate kzdlogrcv.exe in search paths.");
-  EXPECT_EQ(ui_.boxes[0].caption, "Error");
-  EXPECT_EQ(ui_.boxes[0].buttons, ui::Buttons::Ok);
+  EXPECT_EQ(ui_.boxes,
+            (std::vector<Box>{{"Failed to locate kzdlogrcv.exe in search paths.", "Error"}}));
   EXPECT_TRUE(ui_.pumps.empty());
 }
 
 TEST_F(LauncherTest, WrongPathIsAStartFailure) {
   SetPath32(env_.Path("no tool here").string());
   EXPECT_EQ(app_->LaunchServer(""), -1);
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text, "Failed to run the datalog server.");
-  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+  EXPECT_EQ(ui_.boxes, (std::vector<Box>{{
+                           "Failed to run the datalog server.",
+                           "Error",
+                       }}));
   EXPECT_TRUE(ui_.pumps.empty());
 }
 

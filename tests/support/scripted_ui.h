@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,14 @@ class ScriptedUi : public ui::UiService {
   struct Box {
     std::string text;
     std::string caption;
-    ui::Buttons buttons;
-    ui::Icon icon;
+    ui::Buttons buttons = ui::Buttons::Ok;
+    ui::Icon icon = ui::Icon::None;
+    bool operator==(const Box&) const = default;
+    // For GoogleTest's failure messages.
+    friend void PrintTo(const Box& b, std::ostream* os) {
+      *os << '[' << b.caption << "] " << b.text << " (buttons " << static_cast<int>(b.buttons)
+          << ", icon " << static_cast<int>(b.icon) << ')';
+    }
   };
 
   // Answers for the next message boxes, in order; when empty, a box is answered with its first
