@@ -12,6 +12,7 @@ namespace kz::projfiles {
 namespace {
 
 using citect::CCitectTrendTag;
+using Box = test::ScriptedUi::Box;
 
 CCitectTrendTag Binding(std::string project, std::string trend, std::string station = "North") {
   CCitectTrendTag t;
@@ -110,12 +111,11 @@ TEST_F(CitectDataMgrTest, UnreadableProjectTableIsReportedOnceAndKeepsTheRecords
   SaveList({Binding("Ghost", "A"), Binding("Ghost", "B"), Binding("Zzz", "C")});
   ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataFailed);
   EXPECT_EQ(mgr_.m_tags.size(), 3u);
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text,
-            "Unable to access trend tag list - the file may be in use by Citect.\n\n" +
-                install_.user_folder.string() + "/ghost/trend.dbf");
-  EXPECT_EQ(ui_.boxes[0].caption, "Error");
-  EXPECT_EQ(ui_.boxes[0].icon, ui::Icon::Exclamation);
+  EXPECT_EQ(ui_.boxes,
+            (std::vector<Box>{{"Unable to access trend tag list - the file may be in use by "
+                               "Citect.\n\n" +
+                                   install_.user_folder.string() + "/ghost/trend.dbf",
+                               "Error", ui::Buttons::Ok, ui::Icon::Exclamation}}));
 }
 
 TEST_F(CitectDataMgrTest, UnknownUserFolderIsReported) {
@@ -123,9 +123,8 @@ TEST_F(CitectDataMgrTest, UnknownUserFolderIsReported) {
   std::filesystem::remove(env_.windir() / "citect.ini");
   std::unordered_map<std::string, std::string> exprs;
   EXPECT_EQ(mgr_.ReadTrendExpressions("Water", exprs), kDataFailed);
-  EXPECT_EQ(ui_.Texts(),
-            std::vector<std::string>{"Unable to locate the Citect user folder location."});
-  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+  EXPECT_EQ(ui_.boxes, (std::vector<Box>{{"Unable to locate the Citect user folder location.",
+                                          "Error", ui::Buttons::Ok, ui::Icon::Exclamation}}));
 }
 
 TEST_F(CitectDataMgrTest, ReadTrendExpressionsGivesLiveRecordsLaterWinning) {

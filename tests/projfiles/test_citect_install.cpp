@@ -22,14 +22,9 @@ class CitectInstallTest : public test::TempEnvTest {
   test::ScriptedUi ui_;
 };
 
-TEST_F(CitectInstallTest, NewestNumericSubkeyIsTheVersion) {
+TEST_F(CitectInstallTest, NewestNumericSubkeyIsTheVersionAndLetterSubkeysDoNotCount) {
   Install("7.10", {"6.10", "Tools", "7.2", "7.1"});
   EXPECT_EQ(GetCitectVersion(), "7.2");
-}
-
-TEST_F(CitectInstallTest, SubkeysOfLettersDoNotCount) {
-  Install("7.10", {"6.10", "Beta"});
-  EXPECT_EQ(GetCitectVersion(), "7.10");
 }
 
 TEST_F(CitectInstallTest, LegacyKeyGivesVersion610) {
@@ -71,13 +66,11 @@ TEST_F(CitectInstallTest, NewerVersionsReadTheIniThatTheRegistryNames) {
 TEST_F(CitectInstallTest, MissingVersionKeyIsReported) {
   Install("7.10");
   EXPECT_EQ(GetCitectUserFolder("7.20", ui_), "");
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text,
-            "Failed to open registry item\\LocalMachine\\Software\\Citect\\SCADA "
-            "Installs\\7.20\\CitectSCADA\\");
-  EXPECT_EQ(ui_.boxes[0].buttons, ui::Buttons::Ok);
-  EXPECT_EQ(ui_.boxes[0].caption, "");  // the application's title
-  EXPECT_EQ(ui_.boxes[0].icon, ui::Icon::None);
+  // Empty caption: the application's title.
+  EXPECT_EQ(ui_.boxes, (std::vector<test::ScriptedUi::Box>{
+                           {"Failed to open registry item\\LocalMachine\\Software\\Citect\\SCADA "
+                            "Installs\\7.20\\CitectSCADA\\",
+                            ""}}));
 }
 
 TEST_F(CitectInstallTest, MissingDefaultIniPathIsReported) {

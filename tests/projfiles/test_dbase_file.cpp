@@ -122,19 +122,15 @@ TEST_F(DbaseFileTest, ValueEndsAtItsFirstNul) {
   EXPECT_EQ(v, "AB ");
 }
 
-TEST_F(DbaseFileTest, FieldNamesMatchWithoutCase) {
+TEST_F(DbaseFileTest, FieldNamesMatchWithoutCaseAndElevenBytesWithoutNulAreWhole) {
   CDBaseFile f = OpenRaw(RawTable(kNameUnit, {Row(' ', "P1", "S1")}));
   std::string v;
   ASSERT_EQ(f.ReadFieldByName(v, "unit"), kDbfDone);
   EXPECT_EQ(v, "S1");
   EXPECT_EQ(f.ReadFieldByName(v, "UNITS"), kDbfFailed);
-}
-
-TEST_F(DbaseFileTest, ElevenByteNameWithoutNulIsWhole) {
-  CDBaseFile f = OpenRaw(RawTable({{"ABCDEFGHIJK", 'C', 2}}, {" xy"}));
-  EXPECT_EQ(f.Fields()[0].Name(), "ABCDEFGHIJK");
-  std::string v;
-  EXPECT_EQ(f.ReadFieldByName(v, "abcdefghijk", 1), kDbfDone);
+  CDBaseFile g = OpenRaw(RawTable({{"ABCDEFGHIJK", 'C', 2}}, {" xy"}));
+  EXPECT_EQ(g.Fields()[0].Name(), "ABCDEFGHIJK");
+  EXPECT_EQ(g.ReadFieldByName(v, "abcdefghijk", 1), kDbfDone);
   EXPECT_EQ(v, "xy");
 }
 
@@ -207,24 +203,22 @@ TEST_F(DbaseShortFileTest, RecordCountPastTheEndRefusesAppends) {
   EXPECT_EQ(std::filesystem::file_size(path), 32u + 96 + 1 + 18 + 1);
 }
 
-TEST_F(DbaseShortFileTest, HeaderShorterThanItsDescriptorsDoesNotOpen) {
-  const std::string bytes = RawTable(kNameUnit, {});
+TEST_F(DbaseShortFileTest, HeaderThatCannotHoldItsDescriptorsDoesNotOpenAndSaysWhy) {
+  const std::string bytes = RawTable(kNameUnit, {Row(' ', "A", "S1")});
+  std::string low = bytes;
+  low[8] = 20;
+  low[9] = 0;
+  std::vector<std::pair<std::string, std::string>> cases = {{low, "header length 20 is below 32"}};
   for (std::size_t cut : {0u, 5u, 11u, 31u, 40u, 127u}) {
+    cases.emplace_back(bytes.substr(0, cut), "header is cut short");
+  }
+  for (const auto& [data, reason] : cases) {
+    SCOPED_TRACE(data.size());
     CDBaseFile f;
     std::string why;
-    EXPECT_FALSE(f.OpenBytes(bytes.substr(0, cut), CDBaseFile::Mode::ReadOnly, &why)) << cut;
-    EXPECT_EQ(why, "header is cut short");
+    EXPECT_FALSE(f.OpenBytes(data, CDBaseFile::Mode::ReadOnly, &why));
+    EXPECT_EQ(why, reason);
   }
-}
-
-TEST_F(DbaseShortFileTest, HeaderLengthBelow32DoesNotOpen) {
-  std::string bytes = RawTable(kNameUnit, {Row(' ', "A", "S1")});
-  bytes[8] = 20;
-  bytes[9] = 0;
-  CDBaseFile f;
-  std::string why;
-  EXPECT_FALSE(f.OpenBytes(bytes, CDBaseFile::Mode::ReadOnly, &why));
-  EXPECT_EQ(why, "header length 20 is below 32");
 }
 
 TEST_F(DbaseShortFileTest, FieldsPastTheRecordLengthAreNotRead) {
@@ -283,18 +277,6 @@ TEST_F(DbaseWriterTest, CloseWithoutAppendsWritesNothing) {
   EXPECT_EQ(test::ReadFile(path), before);
 }
 
-TEST_F(DbaseWriterTest, TrendStoreLayoutHasHeader226AndRecord623) {
-  const std::vector<CFieldNode> fields = {
-      CFieldNode("CITECTPRJ", 255), CFieldNode("TRENDVAR", 32), CFieldNode("PRJFILE", 255),
-      CFieldNode("STANAME", 20),    CFieldNode("DLOGNAME", 20), CFieldNode("KZTAGNAME", 40)};
-  const auto image = CDBaseFile::CreateImage(fields, date_);
-  ASSERT_TRUE(image);
-  CDBaseFile f;
-  ASSERT_TRUE(f.OpenBytes(*image));
-  EXPECT_EQ(f.HeaderLength(), 226);
-  EXPECT_EQ(f.RecordLength(), 623);
-}
-
 TEST_F(DbaseWriterTest, LongValuesAreCutAndAppendedRowsReadBack) {
   const std::vector<CFieldNode> fields = {CFieldNode("TRENDVAR", 32), CFieldNode("STANAME", 20)};
   CDBaseFile f;
@@ -315,16 +297,12 @@ TEST_F(DbaseWriterTest, LongValuesAreCutAndAppendedRowsReadBack) {
   EXPECT_EQ(f.Bytes().size(), 32u + 64 + 2 + 2 * 53 + 1);
 }
 
-TEST_F(DbaseWriterTest, ReadOnlyTableRefusesAppends) {
+TEST_F(DbaseWriterTest, ReadOnlyTableRefusesAppendsAndCreateNeedsItsFolder) {
   const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
   CDBaseFile f;
   ASSERT_TRUE(f.OpenBytes(*CDBaseFile::CreateImage(fields, date_)));
   EXPECT_EQ(f.AppendRecord({"x"}), kDbfFailed);
   EXPECT_EQ(f.RecordCount(), 0u);
-}
-
-TEST_F(DbaseWriterTest, CreateInMissingFolderFails) {
-  const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
   EXPECT_EQ(CDBaseFile::Create(env_.Path("no/such/t.dbf"), fields, date_), kDbfCreateFailed);
 }
 
