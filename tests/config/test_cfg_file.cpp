@@ -140,56 +140,16 @@ TEST_F(CfgFileTest, SaveWritesTheListsInOrderRenumberedWithoutRemovedRecords) {
   EXPECT_EQ(File(), Crlf(kEveryFieldFile));
 }
 
+// The saved bytes are pinned above, so a field read wrongly shows as a changed second save.
 TEST_F(CfgFileTest, EveryFieldOfEveryRecordKindSurvivesARoundTrip) {
   FillEveryField(model_);
   ASSERT_EQ(Save(), kCfgOk);
   CCfgMgr back;
   ASSERT_EQ(back.ReadWrite(path_, false), kCfgOk);
-  EXPECT_EQ(back.GetMode(), 0);
-  EXPECT_EQ(back.GetNewFileMode(), 1);
-  EXPECT_EQ(back.GetNewFileSynchMode(), 3600);
-  EXPECT_EQ(back.GetAutoModeDataPath(), "/srv/auto");
-  EXPECT_EQ(back.GetAutoModeBaseNameChoice(), 2);
-  EXPECT_EQ(back.GetSetStaClock(), 1);
-  EXPECT_EQ(back.GetClockTolerance(), 30);
-  EXPECT_EQ(back.GetPcTimeFormat(), 1);
-  EXPECT_EQ(back.GetEnableLog(), 1);
-  EXPECT_EQ(back.GetLogDir(), "/var/log/k");
-  EXPECT_EQ(back.GetUseScaling(), 0);
-  EXPECT_EQ(back.GetCheckDuplicates(), 1);
-
   ASSERT_EQ(back.GetConnectionCount(), 2);
-  const CConnectionCfg* t = back.FindConnection("13.2");
-  ASSERT_EQ(t, back.GetConnection(1));
-  EXPECT_EQ(t->GetDataFile(), "/d/13.csv");
-  EXPECT_EQ(t->GetDatalogFile(), "s13.kdl");
-  EXPECT_EQ(t->GetNewFileMode(), 2);
-  EXPECT_EQ(t->GetNewFileSynchMode(), 6);
-  EXPECT_FALSE(t->IsRemoved());
-
-  ASSERT_EQ(back.GetPortCount(), 3);
-  const auto& com = dynamic_cast<const CSerialCfg&>(*back.GetPort(0));
-  EXPECT_EQ(com.GetComNumber(), 2);
-  EXPECT_EQ(com.DisplayText(), "COM2 19200,7,E,2");
-  EXPECT_EQ(com.GetFlow(), "n");
-  EXPECT_EQ(dynamic_cast<const CUDPCfg&>(*back.GetPort(1)).GetPortNumber(), 1658);
-  EXPECT_EQ(dynamic_cast<const CTCPCfg&>(*back.GetPort(2)).GetPortNumber(), 1700);
-
-  ASSERT_EQ(back.GetScheduledXferCount(), 1);
-  const CScheduledXfer& x = *back.GetScheduledXfer(0);
-  EXPECT_EQ(x.GetSyncPolling(), 0);
-  EXPECT_EQ(x.GetSyncClock(), 1);
-  EXPECT_EQ(x.GetPollInterval(), 15u);
-  EXPECT_EQ(x.GetSyncStartTime(), 1800u);
-  EXPECT_EQ(x.GetIntervalUnit(), 1);
-  EXPECT_EQ(x.GetStationNumber(), 12);
-  EXPECT_EQ(x.GetClockSource(), 1);
-  EXPECT_EQ(x.GetDescription(), "North, hill");
-  EXPECT_EQ(x.GetReserved(), "r");
-  EXPECT_EQ(x.GetPort(), "COM2");
-  EXPECT_EQ(x.GetXferID(), 1);
-
-  // A second save of the loaded model changes nothing.
+  EXPECT_EQ(back.FindConnection("13.2"), back.GetConnection(1));
+  EXPECT_EQ(dynamic_cast<const CSerialCfg&>(*back.GetPort(0)).DisplayText(), "COM2 19200,7,E,2");
+  EXPECT_EQ(back.GetScheduledXfer(0)->GetDescription(), "North, hill");
   ASSERT_EQ(back.ReadWrite(path_, true), kCfgOk);
   EXPECT_EQ(File(), Crlf(kEveryFieldFile));
 }

@@ -5,61 +5,49 @@
 namespace kz::config {
 namespace {
 
-TEST(GetField, QuotedSeparatorIsText) {
-  const std::string line = "a,`b,c`,d";
-  EXPECT_EQ(GetField(line, ',', 1, 100), "a");
-  EXPECT_EQ(GetField(line, ',', 2, 100), "b,c");
-  EXPECT_EQ(GetField(line, ',', 3, 100), "d");
-  EXPECT_EQ(GetField(line, ',', 4, 100), "");
-}
-
-TEST(GetField, FieldNumbersBelowOneGiveEmpty) {
-  EXPECT_EQ(GetField("a,b", ',', 0, 100), "");
-  EXPECT_EQ(GetField("a,b", ',', -3, 100), "");
-}
-
-TEST(GetField, LengthLimitKeepsTheFirstCharacters) {
-  EXPECT_EQ(GetField("abcdef,g", ',', 1, 3), "abc");
-  EXPECT_EQ(GetField("abcdef", ',', 1, 0), "");
-  EXPECT_EQ(GetField("abcdef", ',', 1, -1), "");
-}
-
-TEST(GetField, LeadingBlanksAreNotCountedAgainstTheLimit) {
-  EXPECT_EQ(GetField("x,  \t a  ,y", ',', 2, 100), "a");
-  EXPECT_EQ(GetField("\x01\x7f abc", ',', 1, 2), "ab");
-  // Trailing spaces count against the limit and are trimmed afterwards.
-  EXPECT_EQ(GetField("ab  cd", ',', 1, 4), "ab");
-}
-
-TEST(GetField, InnerBlanksAndTrailingTabsStay) {
-  EXPECT_EQ(GetField("a b\t,c", ',', 1, 100), "a b\t");
-}
-
-TEST(GetField, EmptyFieldsBetweenSeparators) {
-  EXPECT_EQ(GetField("a,,c", ',', 2, 100), "");
-  EXPECT_EQ(GetField("a,,c", ',', 3, 100), "c");
-  EXPECT_EQ(GetField("", ',', 1, 100), "");
-}
-
-TEST(GetField, ZeroSeparatorSplitsAtEachBlank) {
-  EXPECT_EQ(GetField("a b\tc\r\nd", '\0', 3, 100), "c");
-  EXPECT_EQ(GetField("a b\tc\r\nd", '\0', 5, 100), "d");
-  EXPECT_EQ(GetField("a  b", '\0', 2, 100), "");
-  EXPECT_EQ(GetField("`a b` c", '\0', 1, 100), "a b");
-}
-
-TEST(GetField, QuotingCarriesAcrossFields) {
-  // An unclosed backquote in field 1 swallows every later separator.
-  EXPECT_EQ(GetField("`a,b,c", ',', 1, 100), "a,b,c");
-  EXPECT_EQ(GetField("`a,b,c", ',', 2, 100), "");
-  // A backquote inside a description ends the quoting early.
-  EXPECT_EQ(GetField("`no`rth,x`,y", ',', 1, 100), "north");
-  EXPECT_EQ(GetField("`no`rth,x`,y", ',', 2, 100), "x,y");
-}
-
-TEST(GetField, HighBytesArePrintable) {
-  EXPECT_EQ(GetField("\xe9t\xe9,\xa0x", ',', 1, 100), "\xe9t\xe9");
-  EXPECT_EQ(GetField("\xe9t\xe9,\xa0x", ',', 2, 100), "\xa0x");
+TEST(GetField, FieldsAreSplitQuotedTrimmedAndCut) {
+  const struct {
+    const char* line;
+    char separator;
+    int field;
+    int limit;
+    const char* want;
+  } cases[] = {
+      {"a,`b,c`,d", ',', 1, 100, "a"},
+      {"a,`b,c`,d", ',', 2, 100, "b,c"},  // a quoted separator is text
+      {"a,`b,c`,d", ',', 3, 100, "d"},
+      {"a,`b,c`,d", ',', 4, 100, ""},
+      {"a,b", ',', 0, 100, ""},  // field numbers below one
+      {"a,b", ',', -3, 100, ""},
+      {"a,,c", ',', 2, 100, ""},
+      {"a,,c", ',', 3, 100, "c"},
+      {"", ',', 1, 100, ""},
+      {"abcdef,g", ',', 1, 3, "abc"},  // the limit keeps the first characters
+      {"abcdef", ',', 1, 0, ""},
+      {"abcdef", ',', 1, -1, ""},
+      // Leading blanks do not count against the limit; trailing ones do, then are trimmed.
+      {"x,  \t a  ,y", ',', 2, 100, "a"},
+      {"\x01\x7f abc", ',', 1, 2, "ab"},
+      {"ab  cd", ',', 1, 4, "ab"},
+      {"a b\t,c", ',', 1, 100, "a b\t"},  // inner blanks and trailing tabs stay
+      // A zero separator splits at each blank.
+      {"a b\tc\r\nd", '\0', 3, 100, "c"},
+      {"a b\tc\r\nd", '\0', 5, 100, "d"},
+      {"a  b", '\0', 2, 100, ""},
+      {"`a b` c", '\0', 1, 100, "a b"},
+      // Quoting carries across fields: an unclosed backquote swallows every later separator,
+      // and a backquote inside a description ends the quoting early.
+      {"`a,b,c", ',', 1, 100, "a,b,c"},
+      {"`a,b,c", ',', 2, 100, ""},
+      {"`no`rth,x`,y", ',', 1, 100, "north"},
+      {"`no`rth,x`,y", ',', 2, 100, "x,y"},
+      {"\xe9t\xe9,\xa0x", ',', 1, 100, "\xe9t\xe9"},  // high bytes are printable
+      {"\xe9t\xe9,\xa0x", ',', 2, 100, "\xa0x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.line << " #" << c.field << " limit " << c.limit);
+    EXPECT_EQ(GetField(c.line, c.separator, c.field, c.limit), c.want);
+  }
 }
 
 }  // namespace

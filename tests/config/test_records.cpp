@@ -12,42 +12,33 @@ namespace {
 
 using platform::ProfileDocument;
 
+// The five line settings as one text, so a check covers every field at once.
+std::string Settings(const CSerialCfg& port) {
+  return port.GetBaud() + "," + port.GetDataBits() + "," + port.GetStopBits() + "," +
+         port.GetParity() + "," + port.GetFlow();
+}
+
 class CSerialCfgTest : public test::TempEnvTest {};
 
-TEST_F(CSerialCfgTest, SectionWithoutKeysReadsTheDefaultsWithFlowN) {
-  CSerialCfg port;
-  EXPECT_EQ(port.GetFlow(), "");
-  port.Load(ProfileDocument("[COM1]\r\n"), "COM1");
-  EXPECT_EQ(port.GetBaud(), "9600");
-  EXPECT_EQ(port.GetDataBits(), "8");
-  EXPECT_EQ(port.GetStopBits(), "1");
-  EXPECT_EQ(port.GetParity(), "n");
-  EXPECT_EQ(port.GetFlow(), "n");
-}
-
-TEST_F(CSerialCfgTest, UnknownValuesKeepTheEarlierSettings) {
-  CSerialCfg port;
-  port.SetBaud("19200");
-  port.Load(ProfileDocument("[c]\nbaud=115200\ndata_bits=6\nstop_bits=1.5\nparity=x\n"), "c");
-  EXPECT_EQ(port.GetBaud(), "19200");
-  EXPECT_EQ(port.GetDataBits(), "8");
-  EXPECT_EQ(port.GetStopBits(), "1");
-  EXPECT_EQ(port.GetParity(), "n");
-  // Compared exactly: blanks kept inside quotes are not the listed text.
-  port.Load(ProfileDocument("[c]\nbaud=\" 9600\"\nparity=\"e \"\n"), "c");
-  EXPECT_EQ(port.GetBaud(), "19200");
-  EXPECT_EQ(port.GetParity(), "n");
-}
-
-TEST_F(CSerialCfgTest, ParityIsLowerCasedAndFlowTakenAsItStands) {
-  CSerialCfg port;
-  port.Load(ProfileDocument("[c]\nbaud=57600\ndata_bits=7\nstop_bits=2\nparity=E\nflow=Xy z\n"),
-            "c");
-  EXPECT_EQ(port.GetBaud(), "57600");
-  EXPECT_EQ(port.GetDataBits(), "7");
-  EXPECT_EQ(port.GetStopBits(), "2");
-  EXPECT_EQ(port.GetParity(), "e");
-  EXPECT_EQ(port.GetFlow(), "Xy z");
+TEST_F(CSerialCfgTest, LoadTakesKnownValuesDefaultsMissingKeysAndKeepsTheRest) {
+  const struct {
+    const char* text;
+    const char* settings;
+  } cases[] = {
+      {"[c]\r\n", "9600,8,1,n,n"},  // a missing key is not an unknown value
+      {"[c]\nbaud=57600\ndata_bits=7\nstop_bits=2\nparity=E\nflow=Xy z\n", "57600,7,2,e,Xy z"},
+      // Unknown values keep the earlier setting.
+      {"[c]\nbaud=115200\ndata_bits=6\nstop_bits=1.5\nparity=x\n", "19200,8,1,n,n"},
+      // Compared exactly: blanks kept inside quotes are not the listed text.
+      {"[c]\nbaud=\" 9600\"\nparity=\"e \"\n", "19200,8,1,n,n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    CSerialCfg port;
+    port.SetBaud("19200");
+    port.Load(ProfileDocument(c.text), "c");
+    EXPECT_EQ(Settings(port), c.settings);
+  }
 }
 
 TEST_F(CSerialCfgTest, SaveWritesFiveKeysInOrderAndReadsBack) {
@@ -62,9 +53,14 @@ TEST_F(CSerialCfgTest, SaveWritesFiveKeysInOrderAndReadsBack) {
             "[COM3]\r\nbaud=9600\r\ndata_bits=8\r\nstop_bits=2\r\nparity=m\r\nflow=h\r\n");
   CSerialCfg back;
   EXPECT_EQ(back.ReadWrite(path, "com3", false), kCfgOk);
-  EXPECT_EQ(back.GetParity(), "m");
-  EXPECT_EQ(back.GetStopBits(), "2");
-  EXPECT_EQ(back.GetFlow(), "h");
+  EXPECT_EQ(Settings(back), "9600,8,2,m,h");
+}
+
+// Station, ID, new file mode, synch mode, data file and datalog file as one text.
+std::string Fields(const CConnectionCfg& t) {
+  return std::to_string(t.GetStationNumber()) + "," + std::to_string(t.GetID()) + "," +
+         std::to_string(t.GetNewFileMode()) + "," + std::to_string(t.GetNewFileSynchMode()) + "," +
+         t.GetDataFile() + "," + t.GetDatalogFile();
 }
 
 class CConnectionCfgTest : public test::TempEnvTest {};
@@ -79,39 +75,26 @@ TEST_F(CConnectionCfgTest, FreshRecordSavesAndReadsBackItsInitialValues) {
   CConnectionCfg back;
   back.SetDataFile("stale");
   back.ReadWrite(path, "xfer0", false);
-  EXPECT_EQ(back.GetStationNumber(), -1);
-  EXPECT_EQ(back.GetID(), -1);
-  EXPECT_EQ(back.GetNewFileMode(), 0);
-  EXPECT_EQ(back.GetNewFileSynchMode(), -1);
-  EXPECT_EQ(back.GetDataFile(), "");
-  EXPECT_EQ(back.GetDatalogFile(), "");
+  EXPECT_EQ(Fields(back), "-1,-1,0,-1,,");
 }
 
-TEST_F(CConnectionCfgTest, MissingKeysReadAsZeroOrEmptyNotTheInitialValues) {
-  CConnectionCfg t;
-  t.Load(ProfileDocument("[xfer0]\nstation number=7\n"), "xfer0");
-  EXPECT_EQ(t.GetStationNumber(), 7);
-  EXPECT_EQ(t.GetID(), 0);
-  EXPECT_EQ(t.GetNewFileMode(), 0);
-  EXPECT_EQ(t.GetNewFileSynchMode(), 0);
-  EXPECT_EQ(t.GetDataFile(), "");
-}
-
-TEST_F(CConnectionCfgTest, NumbersAreTheLeadingDigits) {
-  CConnectionCfg t;
-  t.Load(ProfileDocument("[s]\nID=12abc\nstation number=abc\nnew file mode= -3x\n"
-                         "new file synch mode=99999999999\n"),
-         "s");
-  EXPECT_EQ(t.GetID(), 12);
-  EXPECT_EQ(t.GetStationNumber(), 0);
-  EXPECT_EQ(t.GetNewFileMode(), -3);
-  EXPECT_EQ(t.GetNewFileSynchMode(), 2147483647);
-}
-
-TEST_F(CConnectionCfgTest, TextsAreCutToTheReadBuffer) {
-  CConnectionCfg t;
-  t.Load(ProfileDocument("[s]\ndata file=" + std::string(400, 'd') + "\n"), "s");
-  EXPECT_EQ(t.GetDataFile(), std::string(349, 'd'));
+TEST_F(CConnectionCfgTest, KeysReadAsTheirLeadingDigitsOrZeroAndTextsAreCutToTheBuffer) {
+  const struct {
+    std::string text;
+    std::string fields;
+  } cases[] = {
+      // Missing keys read as zero or empty, not as the initial values.
+      {"station number=7\n", "7,0,0,0,,"},
+      {"ID=12abc\nstation number=abc\nnew file mode= -3x\nnew file synch mode=99999999999\n",
+       "0,12,-3,2147483647,,"},
+      {"data file=" + std::string(400, 'd') + "\n", "0,0,0,0," + std::string(349, 'd') + ","},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    CConnectionCfg t;
+    t.Load(ProfileDocument("[s]\n" + c.text), "s");
+    EXPECT_EQ(Fields(t), c.fields);
+  }
 }
 
 TEST(CScheduledXferTest, FreshRecordFormatsTheServerLine) {
@@ -122,27 +105,15 @@ TEST(CScheduledXferTest, FreshRecordFormatsTheServerLine) {
 }
 
 TEST(CScheduledXferTest, LineFieldsAreReadWithTheirLimits) {
-  const std::string description(45, 'w');
-  const auto x =
-      CScheduledXfer::FromLine("0,1,-1,86399,1,16000,1,`" + description + "`,resv,UDP1658,7");
-  EXPECT_EQ(x.GetSyncPolling(), 0);
-  EXPECT_EQ(x.GetSyncClock(), 1);
-  EXPECT_EQ(x.GetPollInterval(), 4294967295u);
-  EXPECT_EQ(x.GetSyncStartTime(), 86399u);
-  EXPECT_EQ(x.GetIntervalUnit(), 1);
-  EXPECT_EQ(x.GetStationNumber(), 16000);
-  EXPECT_EQ(x.GetClockSource(), 1);
-  EXPECT_EQ(x.GetDescription(), std::string(40, 'w'));
-  EXPECT_EQ(x.GetReserved(), "resv");
-  EXPECT_EQ(x.GetPort(), "UDP1658");
-  EXPECT_EQ(x.GetXferID(), 7);
+  const auto x = CScheduledXfer::FromLine("0,1,-1,86399,1,16000,1,`" + std::string(45, 'w') +
+                                          "`,resv,UDP1658,7");
+  EXPECT_EQ(x.FormattedLine(),
+            "0,1,4294967295,86399,1,16000,1,`" + std::string(40, 'w') + "`,resv,UDP1658,7");
 }
 
 TEST(CScheduledXferTest, CommaInDescriptionSurvivesButNotInPort) {
   const auto x = CScheduledXfer::FromLine("1,0,1,0,0,1,0,`North, hill`,,CO,M2,0");
-  EXPECT_EQ(x.GetDescription(), "North, hill");
-  EXPECT_EQ(x.GetPort(), "CO");
-  EXPECT_EQ(x.GetXferID(), 0);
+  EXPECT_EQ(x.FormattedLine(), "1,0,1,0,0,1,0,`North, hill`,,CO,0");
 }
 
 TEST(CScheduledXferTest, UntouchedRecordKeepsItsLineAndASetterDropsIt) {
