@@ -45,15 +45,6 @@ TEST_F(TrendTagTest, CopyFromCarriesTheExpression) {
   EXPECT_EQ(copy.TrendTagKey(), Full().TrendTagKey());
 }
 
-TEST_F(TrendTagTest, SettersAssignTheirBindingField) {
-  CCitectTrendTag t;
-  t.SetTagName("T");
-  t.SetDatalog("D");
-  t.SetStaName("S");
-  t.SetProjFile("P");
-  EXPECT_EQ(t.m_strTagName + t.m_strDatalog + t.m_strStaName + t.m_strProjFile, "TDSP");
-}
-
 TEST_F(TrendTagTest, TrendTagKeyKeepsTagCaseAndFoldsProjectCase) {
   CCitectTrendTag a = Full(), b = Full();
   b.m_strTrendVar = "PUMPFLOW";
