@@ -81,29 +81,21 @@ TEST_F(ConfigCommandTest, ShowPrintsTheLiveRecordsAsJson) {
   EXPECT_EQ(ordered_json::parse(run.out).dump(), expected.dump());
 }
 
-TEST_F(ConfigCommandTest, ShowWithOptionsFollowsTheConfigurePathRule) {
-  test::WriteFile(env_.windir() / "kzcitectsrv.cfg", "[general]\r\nclock tolerance=11\r\n");
-  const std::string spaced = Write("my cfg/a b.cfg", "[general]\r\nclock tolerance=22\r\n");
-  auto run = test::RunHost({"config", "show", "--options", "product=citect"});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(ordered_json::parse(run.out)["general"]["clock tolerance"], 11);
-  run = test::RunHost(
-      {"config", "show", "--options", "File=\"" + spaced + "\" page=scheduled_xfers", "--json"});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(ordered_json::parse(run.out)["general"]["clock tolerance"], 22);
-}
-
 TEST_F(ConfigCommandTest, ShowOfAMissingFileFailsWithOneLineNamingIt) {
   const std::string missing = env_.Path("missing.cfg").string();
   auto run = test::RunHost({"config", "show", "--file", missing});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "kzdlogsrv: " + missing + ": no such file\n");
-  // The default file of an empty options text is just as missing.
+  // The options text picks the file as Configure does; the rule itself is pinned by its own tests.
   run = test::RunHost({"config", "show"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_NE(run.err.find((env_.windir() / "kzdlogrcv.cfg").string()), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(env_.windir() / "kzdlogrcv.cfg"));
+  test::WriteFile(env_.windir() / "kzcitectsrv.cfg", "[general]\r\nclock tolerance=11\r\n");
+  run = test::RunHost({"config", "show", "--options", "product=citect"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(ordered_json::parse(run.out)["general"]["clock tolerance"], 11);
 }
 
 TEST_F(ConfigCommandTest, FileAndOptionsTogetherAreAUsageError) {
@@ -125,12 +117,7 @@ TEST_F(ConfigCommandTest, RewriteClearsStaleListsAsASaveWithoutChangesDoes) {
   ASSERT_EQ(model.ReadWrite(in_process, true), config::kCfgOk);
   const std::string rewritten = test::ReadFile(by_host);
   EXPECT_EQ(rewritten, test::ReadFile(in_process));
-  EXPECT_NE(rewritten, sample);
-  EXPECT_EQ(rewritten.find("[xfer2]"), std::string::npos);
-  EXPECT_EQ(rewritten.find("3=xfer3"), std::string::npos);
-  EXPECT_EQ(rewritten.find("`Station two`"), std::string::npos);
-  EXPECT_NE(rewritten.find("[COM5]\r\nbaud=9600\r\n"), std::string::npos);
-  EXPECT_NE(rewritten.find("site=north field\r\n"), std::string::npos);
+  EXPECT_NE(rewritten, sample);  // what a save clears is pinned byte for byte by the model's tests
   // A second rewrite has nothing left to clear.
   ASSERT_EQ(test::RunHost({"config", "rewrite", "--file", by_host}).exit_code, 0);
   EXPECT_EQ(test::ReadFile(by_host), rewritten);
@@ -159,28 +146,6 @@ TEST_F(ConfigCommandTest, RewriteThatCannotWriteFailsAndKeepsTheFile) {
   EXPECT_EQ(
       test::RunHost({"config", "rewrite", "--file", env_.Path("none.cfg").string()}).exit_code, 1);
   EXPECT_FALSE(std::filesystem::exists(env_.Path("none.cfg")));
-}
-
-// The server reads the file in its own process: what a save wrote must read back there.
-TEST_F(ConfigCommandTest, SavedFileReadsBackInAnotherProcess) {
-  const std::string path = env_.Path("saved.cfg").string();
-  config::CCfgMgr model;
-  model.SetLogDir("/var/log/k");
-  model.AddPort(config::PORT_SERIAL);
-  auto x = std::make_unique<config::CScheduledXfer>();
-  x->SetDescription("North, hill");
-  model.AddScheduledXfer(std::move(x));
-  ASSERT_EQ(model.ReadWrite(path, true), config::kCfgOk);
-  const auto get = [&](const std::string& section, const std::string& key) {
-    const auto run = test::RunHost({"ini", "get", path, section, key, "--default", "?"});
-    EXPECT_EQ(run.exit_code, 0) << run.err;
-    return run.out;
-  };
-  EXPECT_EQ(get("GENERAL", "log dir"), "/var/log/k\n");
-  EXPECT_EQ(get("ports", "0"), "COM1\n");
-  EXPECT_EQ(get("com1", "flow"), "\n");  // written empty, not missing
-  EXPECT_EQ(get("scheduled", "0"), "1,0,1,0,0,1,0,`North, hill`,,,0\n");
-  EXPECT_EQ(get("transfers", "0"), "?\n");
 }
 
 }  // namespace

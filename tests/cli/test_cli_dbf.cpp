@@ -49,14 +49,6 @@ TEST_F(DbfCommandTest, MissingFileFailsWithOneLineNamingIt) {
   EXPECT_EQ(run.out, "");
 }
 
-TEST_F(DbfCommandTest, CutHeaderFailsWithOneLine) {
-  const auto path = env_.Path("cut.dbf");
-  test::WriteFile(path, std::string("\x03\x7e\x0c\x06\x03\0\0\0\x61\0\x08\0 NAME", 17));
-  const auto run = test::RunHost({"dbf", "show", path.string()});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "kzdlogsrv: " + path.string() + ": header is cut short\n");
-}
-
 TEST_F(DbfCommandTest, ShowWithoutFileIsAUsageError) {
   EXPECT_EQ(test::RunHost({"dbf", "show"}).exit_code, 2);
 }
@@ -92,15 +84,7 @@ class TrendCommandTest : public test::TempEnvTest {
   test::CitectInstall install_;
 };
 
-TEST_F(TrendCommandTest, ShowPrintsTheListWithExpressions) {
-  const auto path = env_.Path("kztrendvars.dbf");
-  Save(path, {"water"});
-  const auto run = test::RunHost({"trend", "show", "--file", path.string(), "--json"});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(ordered_json::parse(run.out), ordered_json::array({Row("water", "Pump1_Flow")}));
-}
-
-TEST_F(TrendCommandTest, DefaultStoreIsInTheToolsProjectsFolder) {
+TEST_F(TrendCommandTest, ShowPrintsTheDefaultStoreWithExpressions) {
   platform::WritePrivateProfileString("Installation Directory", "Path32",
                                       env_.Path("Tool").string(), "velmora.ini");
   Save(env_.Path("Tool/projects/KZTRENDVARS.DBF"), {"Water"});  // found without case
