@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <string_view>
+#include <utility>
 
 #include "config/number_text.h"
 #include "config/serial_cfg.h"
@@ -27,9 +30,45 @@ int NextLive(const std::vector<std::unique_ptr<T>>& items, int after) {
   return -1;
 }
 
+// An int as std::to_string writes it, or nullopt for any other text.
+std::optional<int> IntAsWritten(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  if (text.empty() || text.size() > 10 || (text.size() > 1 && text.front() == '0')) {
+    return std::nullopt;
+  }
+  if (negative && text == "0") return std::nullopt;
+  std::int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (negative) value = -value;
+  if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int>(value);
+}
+
+// Station number and ID of a key MakeConnectionKey could have made; nullopt for any other text,
+// which names no indexed transfer.
+std::optional<std::pair<int, int>> ParseConnectionKey(std::string_view key) {
+  const auto dot = key.find('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  const auto station_number = IntAsWritten(key.substr(0, dot));
+  const auto id = IntAsWritten(key.substr(dot + 1));
+  if (!station_number || !id) return std::nullopt;
+  return std::pair(*station_number, *id);
+}
+
 }  // namespace
 
 CCfgMgr::~CCfgMgr() = default;
+
+std::uint64_t CCfgMgr::PackConnectionKey(int station_number, int id) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(station_number)) << 32) |
+         static_cast<std::uint32_t>(id);
+}
 
 void CCfgMgr::Clear() {
   ClearConnections();
@@ -50,7 +89,7 @@ int CCfgMgr::AddConnection(std::unique_ptr<CConnectionCfg>& transfer) {
   if (!transfer) return kCfgFailed;
   const int result = ValidateConnection(*transfer);
   if (result < 0) return result;
-  m_connectionIndex[MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
+  m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
       transfer.get();
   m_connections.push_back(std::move(transfer));
   return kCfgOk;
@@ -62,20 +101,24 @@ void CCfgMgr::RemoveConnection(int index) {
   // A file may hold two transfers with one key; the entry then belongs to the later one and
   // must survive the removal of the earlier.
   const auto it =
-      m_connectionIndex.find(MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID()));
+      m_connectionIndex.find(PackConnectionKey(transfer->GetStationNumber(), transfer->GetID()));
   if (it != m_connectionIndex.end() && it->second == transfer) m_connectionIndex.erase(it);
   transfer->SetRemoved(true);
 }
 
 void CCfgMgr::RekeyConnection(CConnectionCfg* transfer, const std::string& old_key) {
   if (!transfer) return;
-  const auto it = m_connectionIndex.find(old_key);
-  if (it != m_connectionIndex.end() && it->second == transfer) m_connectionIndex.erase(it);
-  m_connectionIndex[MakeConnectionKey(transfer->GetStationNumber(), transfer->GetID())] = transfer;
+  if (const auto old = ParseConnectionKey(old_key)) {
+    const auto it = m_connectionIndex.find(PackConnectionKey(old->first, old->second));
+    if (it != m_connectionIndex.end() && it->second == transfer) m_connectionIndex.erase(it);
+  }
+  m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] = transfer;
 }
 
 CConnectionCfg* CCfgMgr::FindConnection(const std::string& key) const {
-  const auto it = m_connectionIndex.find(key);
+  const auto parsed = ParseConnectionKey(key);
+  if (!parsed) return nullptr;
+  const auto it = m_connectionIndex.find(PackConnectionKey(parsed->first, parsed->second));
   return it == m_connectionIndex.end() ? nullptr : it->second;
 }
 
@@ -85,7 +128,8 @@ CConnectionCfg* CCfgMgr::GetConnection(int index) const {
 
 int CCfgMgr::ValidateConnection(int station_number, int id, const std::string& data_file,
                                 const CConnectionCfg* exclude) const {
-  const CConnectionCfg* found = FindConnection(MakeConnectionKey(station_number, id));
+  const auto it = m_connectionIndex.find(PackConnectionKey(station_number, id));
+  const CConnectionCfg* found = it == m_connectionIndex.end() ? nullptr : it->second;
   if (found && found != exclude && !found->IsRemoved()) return kDuplicateTransfer;
   if (exclude) {
     if (data_file.empty()) return kCfgOk;

@@ -148,6 +148,7 @@ class CCfgMgr {
   CScheduledXfer* GetScheduledXfer(int index) const;  // nullptr for a bad index
 
  private:
+  static std::uint64_t PackConnectionKey(int station_number, int id);
   void Clear();
   void ClearConnections();
   bool IsPortInUse(int type, int number, const CPortCfg* exclude) const;
@@ -166,7 +167,8 @@ class CCfgMgr {
   int m_bEnableLog = 0;
   std::vector<std::unique_ptr<CConnectionCfg>> m_connections;
   std::vector<std::unique_ptr<CPortCfg>> m_ports;
-  std::unordered_map<std::string, CConnectionCfg*> m_connectionIndex;  // not owning
+  // Keyed by PackConnectionKey: a number hashes and compares without touching a string.
+  std::unordered_map<std::uint64_t, CConnectionCfg*> m_connectionIndex;  // not owning
   std::vector<std::unique_ptr<CScheduledXfer>> m_scheduledXfers;
   int m_bCheckDuplicates = 0;
   int m_nMode = 0;

@@ -67,16 +67,21 @@ const std::shared_ptr<const ProfileDocument>& EmptyDocument() {
   return empty;
 }
 
+// Reads straight into `out`, a step at a time: a bounce buffer would copy a big file once more,
+// and growing by a step zeroes only bytes that are about to be overwritten while still cached.
+// Reserve one byte more than the expected size, so that the read that finds the end needs no
+// reallocation.
 bool ReadAll(int fd, std::string& out) {
-  char buf[65536];
+  constexpr std::size_t kStep = 65536;
   for (;;) {
-    const ssize_t n = read(fd, buf, sizeof buf);
+    const std::size_t have = out.size();
+    const std::size_t room = out.capacity() - have;
+    const std::size_t step = room > 0 ? std::min(room, kStep) : kStep;
+    out.resize(have + step);
+    const ssize_t n = read(fd, out.data() + have, step);
+    out.resize(have + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
     if (n == 0) return true;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    out.append(buf, static_cast<std::size_t>(n));
+    if (n < 0 && errno != EINTR) return false;
   }
 }
 
@@ -119,7 +124,7 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
   std::string bytes;
   bool ok = fstat(fd, &st) == 0;
   if (ok) {
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
     ok = ReadAll(fd, bytes);
   }
   close(fd);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <mutex>
 #include <span>
 #include <unordered_map>
 #include <utility>
@@ -291,6 +292,14 @@ class TextStore {
 // first edit of that group gives it a vector of its own. A copy of a document therefore copies
 // only the groups, and a load allocates per file, not per section.
 struct ProfileDocument::Impl {
+  // A big section's first entry line per key. It is built by the first keyed look-up, so a load
+  // that only walks a long list never pays for it; readers sharing a document may race to that,
+  // hence the once_flag.
+  struct KeyIndex {
+    std::once_flag built;
+    NameIndex index;
+  };
+
   struct Group {
     bool has_header = false;
     bool owns_body = false;
@@ -299,8 +308,8 @@ struct ProfileDocument::Impl {
     Line header;
     const Line* base = nullptr;  // the body while unedited: base_size parsed lines
     std::uint32_t base_size = 0;
-    std::vector<Line> own;            // the body once edited
-    std::unique_ptr<NameIndex> keys;  // first entry line per key; big sections only
+    std::vector<Line> own;           // the body once edited
+    std::unique_ptr<KeyIndex> keys;  // big sections only
 
     Group() = default;
     Group(Group&&) noexcept = default;
@@ -314,7 +323,7 @@ struct ProfileDocument::Impl {
           base(g.base),
           base_size(g.base_size),
           own(g.own),
-          keys(g.keys ? std::make_unique<NameIndex>(*g.keys) : nullptr) {}
+          keys(g.keys ? std::make_unique<KeyIndex>() : nullptr) {}  // built again on demand
 
     std::span<const Line> Body() const {
       if (owns_body) return own;
@@ -354,10 +363,26 @@ struct ProfileDocument::Impl {
     }
     auto lines = std::make_shared<std::vector<Line>>();
     std::vector<Line>& all = *lines;
-    // Every line but a last unterminated one ends in LF in all but old Mac files: reserving by
-    // that count allocates the array once, where an estimate from the size would copy it.
-    all.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
-    std::size_t headers = 0;
+    // Upper bounds from one counting pass: every terminator holds a CR or an LF, every header a
+    // '['. With both arrays at their final size, groups can point into the lines as they are
+    // parsed, and the lines are walked once: a second walk of a big file's lines would miss the
+    // cache on every one of them.
+    std::size_t breaks = 0;
+    std::size_t brackets = 0;
+    for (const char c : rest) {
+      breaks += (c == '\n') + (c == '\r');
+      brackets += c == '[';
+    }
+    all.reserve(breaks + 1);
+    groups.reserve(brackets + 1);
+    sections.Reserve(brackets);
+    Group* open = &groups.emplace_back();  // the text before the first header
+    std::size_t open_from = 0;
+    const auto close = [&] {
+      open->base = all.data() + open_from;
+      open->base_size = static_cast<std::uint32_t>(all.size() - open_from);
+      IndexKeys(*open);
+    };
     while (!rest.empty()) {
       std::size_t end = 0;  // a plain loop: find_first_of tests every byte against the set
       while (end < rest.size() && rest[end] != '\n' && rest[end] != '\r') ++end;
@@ -376,30 +401,20 @@ struct ProfileDocument::Impl {
         eol = Eol::Cr;
         rest.remove_prefix(end + 1);
       }
-      all.push_back(ParseLine(text, eol));
-      headers += all.back().kind == Kind::Header;
-    }
-    // Groups point into the array only now that it has stopped growing.
-    groups.reserve(headers + 1);
-    sections.Reserve(headers);
-    std::size_t i = 0;
-    const auto take_body = [&](Group& g) {
-      std::size_t j = i;
-      while (j < all.size() && all[j].kind != Kind::Header) ++j;
-      g.base = all.data() + i;
-      g.base_size = static_cast<std::uint32_t>(j - i);
-      i = j;
-    };
-    take_body(groups.emplace_back());  // text before the first header
-    while (i < all.size()) {
+      const Line line = ParseLine(text, eol);
+      if (line.kind != Kind::Header) {
+        all.push_back(line);
+        continue;
+      }
+      close();
       const auto index = static_cast<std::uint32_t>(groups.size());
-      Group& g = groups.emplace_back();
-      g.has_header = true;
-      g.header = all[i++];
+      open = &groups.emplace_back();
+      open->has_header = true;
+      open->header = line;
+      open_from = all.size();
       EnterSection(index);
-      take_body(g);
-      IndexKeys(g);
     }
+    close();
     parsed = std::move(lines);
   }
 
@@ -415,15 +430,23 @@ struct ProfileDocument::Impl {
     }
   }
 
+  // Gives a big section an index to build (again) at its next keyed look-up.
   static void IndexKeys(Group& g) {
     g.keys.reset();
-    const std::span<const Line> body = g.Body();
-    if (!g.has_header || body.size() <= kIndexThreshold) return;
-    g.keys = std::make_unique<NameIndex>();
-    g.keys->Reserve(body.size());
-    for (std::uint32_t i = 0; i < body.size(); ++i) {
-      if (body[i].kind == Kind::Entry) g.keys->Insert(body[i].Name(), i, KeyNameOf(g));
-    }
+    if (g.has_header && g.Body().size() > kIndexThreshold) g.keys = std::make_unique<KeyIndex>();
+  }
+
+  // The key index of a group that has one, built on first use.
+  static NameIndex& Keys(const Group& g) {
+    std::call_once(g.keys->built, [&g] {
+      const std::span<const Line> body = g.Body();
+      NameIndex& index = g.keys->index;
+      index.Reserve(body.size());
+      for (std::uint32_t i = 0; i < body.size(); ++i) {
+        if (body[i].kind == Kind::Entry) index.Insert(body[i].Name(), i, KeyNameOf(g));
+      }
+    });
+    return g.keys->index;
   }
 
   Group* FindGroup(std::string_view section) {
@@ -437,7 +460,7 @@ struct ProfileDocument::Impl {
   // Index of the first entry line of `key` in g's body, or kNone.
   static std::uint32_t FindEntry(const Group& g, std::string_view key) {
     key = TrimSpaces(key);
-    if (g.keys) return g.keys->Find(key, KeyNameOf(g));
+    if (g.keys) return Keys(g).Find(key, KeyNameOf(g));
     const std::span<const Line> body = g.Body();
     for (std::uint32_t i = 0; i < body.size(); ++i) {
       if (body[i].kind == Kind::Entry && EqualNoCase(body[i].Name(), key)) return i;
@@ -500,7 +523,7 @@ struct ProfileDocument::Impl {
     // The new line follows the last data line, so no entry's index moves.
     body.insert(body.begin() + static_cast<std::ptrdiff_t>(pos), line);
     if (g.keys && line.kind == Kind::Entry) {
-      g.keys->Insert(line.Name(), static_cast<std::uint32_t>(pos), KeyNameOf(g));
+      Keys(g).Insert(line.Name(), static_cast<std::uint32_t>(pos), KeyNameOf(g));
     } else if (!g.keys && body.size() > kIndexThreshold) {
       IndexKeys(g);
     }
