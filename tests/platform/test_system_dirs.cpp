@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "platform/system_dirs.h"
 #include "support/temp_env.h"
 
@@ -16,21 +14,17 @@ class SystemDirsTest : public test::TempEnvTest {};
 TEST_F(SystemDirsTest, VariablesNameTheFoldersAndConfigHomeIsTheFallback) {
   EXPECT_EQ(WindowsDirectory(), env_.windir());
   EXPECT_EQ(RegistryDirectory(), env_.registry());
-  unsetenv("KZDLOGSRV_WINDIR");
-  unsetenv("KZDLOGSRV_REGISTRY");
+  env_.SetVar("KZDLOGSRV_WINDIR", nullptr);
+  env_.SetVar("KZDLOGSRV_REGISTRY", nullptr);
   EXPECT_EQ(WindowsDirectory(), env_.root() / "config" / "kzdlogsrv");
   EXPECT_EQ(RegistryDirectory(), env_.root() / "config" / "kzdlogsrv" / "registry");
   EXPECT_FALSE(std::filesystem::exists(WindowsDirectory()));
   ASSERT_TRUE(CreateWindowsDirectory());
   EXPECT_TRUE(std::filesystem::is_directory(env_.root() / "config" / "kzdlogsrv"));
   // A relative XDG_CONFIG_HOME is ignored, as XDG says.
-  const char* home = std::getenv("HOME");
-  const std::string saved_home = home ? home : "";
-  setenv("XDG_CONFIG_HOME", "relative", 1);
-  setenv("HOME", env_.root().c_str(), 1);
-  const auto fallback = WindowsDirectory();
-  home ? setenv("HOME", saved_home.c_str(), 1) : unsetenv("HOME");
-  EXPECT_EQ(fallback, env_.root() / ".config" / "kzdlogsrv");
+  env_.SetVar("XDG_CONFIG_HOME", "relative");
+  env_.SetVar("HOME", env_.root().c_str());
+  EXPECT_EQ(WindowsDirectory(), env_.root() / ".config" / "kzdlogsrv");
 }
 
 TEST_F(SystemDirsTest, RuntimeDirectoryIsCreatedPrivateAndRefusedWhenOpenToOthers) {

@@ -8,9 +8,17 @@
 #include <stdexcept>
 
 namespace kz::test {
-namespace {
-const char* const kVars[4] = {"KZDLOGSRV_WINDIR", "KZDLOGSRV_REGISTRY", "XDG_RUNTIME_DIR",
-                              "XDG_CONFIG_HOME"};
+
+ScopedEnv::~ScopedEnv() {
+  for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+    it->second ? setenv(it->first.c_str(), it->second->c_str(), 1) : unsetenv(it->first.c_str());
+  }
+}
+
+void ScopedEnv::Set(const char* name, const char* value) {
+  const char* old = std::getenv(name);
+  saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+  value ? setenv(name, value, 1) : unsetenv(name);
 }
 
 TempEnv::TempEnv() {
@@ -20,24 +28,13 @@ TempEnv::TempEnv() {
   std::filesystem::create_directories(windir());
   std::filesystem::create_directories(runtime());
   chmod(runtime().c_str(), 0700);
-  const std::filesystem::path values[4] = {windir(), registry(), runtime(), root_ / "config"};
-  for (int i = 0; i < 4; ++i) {
-    if (const char* v = std::getenv(kVars[i])) {
-      had_[i] = true;
-      saved_[i] = v;
-    }
-    setenv(kVars[i], values[i].c_str(), 1);
-  }
+  vars_.Set("KZDLOGSRV_WINDIR", windir().c_str());
+  vars_.Set("KZDLOGSRV_REGISTRY", registry().c_str());
+  vars_.Set("XDG_RUNTIME_DIR", runtime().c_str());
+  vars_.Set("XDG_CONFIG_HOME", (root_ / "config").c_str());
 }
 
 TempEnv::~TempEnv() {
-  for (int i = 0; i < 4; ++i) {
-    if (had_[i]) {
-      setenv(kVars[i], saved_[i].c_str(), 1);
-    } else {
-      unsetenv(kVars[i]);
-    }
-  }
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
 }

@@ -3,13 +3,31 @@
 // and restores the environment afterwards.
 #pragma once
 
-#include <filesystem>
-#include <string>
-#include <string_view>
-
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 namespace kz::test {
+
+// Sets environment variables and puts back what they were when it ends.
+class ScopedEnv {
+ public:
+  ScopedEnv() = default;
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  // A null value unsets the variable.
+  void Set(const char* name, const char* value);
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
 
 class TempEnv {
  public:
@@ -24,11 +42,12 @@ class TempEnv {
   std::filesystem::path runtime() const { return root_ / "run"; }
   // A path below the root (not created).
   std::filesystem::path Path(std::string_view name) const { return root_ / name; }
+  // Sets a further variable for the life of this environment.
+  void SetVar(const char* name, const char* value) { vars_.Set(name, value); }
 
  private:
   std::filesystem::path root_;
-  std::string saved_[4];
-  bool had_[4] = {};
+  ScopedEnv vars_;
 };
 
 // A test fixture that owns a TempEnv.
