@@ -77,12 +77,8 @@ TEST_F(LauncherTest, SearchPathIsTheLastResort) {
 }
 
 TEST_F(LauncherTest, NotFoundNamesTheStandardServerInEveryEdition) {
-  const char* old_path = std::getenv("PATH");
-  const std::string saved = old_path ? old_path : "";
-  setenv("PATH", env_.Path("empty").c_str(), 1);
-  const int result = app_->LaunchServer("product=citect");
-  setenv("PATH", saved.c_str(), 1);
-  EXPECT_EQ(result, -1);
+  env_.SetVar("PATH", env_.Path("empty").c_str());
+  EXPECT_EQ(app_->LaunchServer("product=citect"), -1);
   EXPECT_EQ(ui_.boxes,
             (std::vector<Box>{{"Failed to locate kzdlogrcv.exe in search paths.", "Error"}}));
   EXPECT_TRUE(ui_.pumps.empty());

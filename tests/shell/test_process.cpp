@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include "platform/process.h"
@@ -54,9 +53,7 @@ TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables)
   const auto in_path = env_.Path("bin/kzdlogrcv.exe");
   test::WriteFile(in_path, "#!/bin/sh\n");
   chmod(in_path.c_str(), 0700);
-  const char* old_path = std::getenv("PATH");
-  const std::string saved = old_path ? old_path : "";
-  setenv("PATH", ("/nonexistent::" + in_path.parent_path().string()).c_str(), 1);
+  env_.SetVar("PATH", ("/nonexistent::" + in_path.parent_path().string()).c_str());
 
   EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_path.string());
 
@@ -67,8 +64,6 @@ TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables)
   chmod(in_windir.c_str(), 0700);
   EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_windir.string());
   EXPECT_FALSE(SearchProgram("kzcitectsrv.exe"));
-
-  setenv("PATH", saved.c_str(), 1);
 }
 
 TEST_F(ProcessTest, SearchTakesTheCurrentDirectoryBeforeTheWindowsDirectory) {

@@ -5,42 +5,13 @@
 #include <QTimer>
 #include <cstdlib>
 #include <ctime>
-#include <map>
-#include <optional>
 
+#include "support/temp_env.h"
 #include "ui/qt/qt_ui_service.h"
 #include "ui/qt/text.h"
 
 namespace kz::qtui {
 namespace {
-
-// Sets environment variables for one test and restores them afterwards.
-class ScopedEnv {
- public:
-  void Set(const char* name, const char* value) {
-    if (!saved_.count(name)) {
-      const char* old = std::getenv(name);
-      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-    }
-    if (value) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnv() {
-    for (const auto& [name, value] : saved_) {
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
-    }
-  }
-
- private:
-  std::map<std::string, std::optional<std::string>> saved_;
-};
 
 double CpuSeconds() {
   return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
@@ -53,7 +24,7 @@ class HeadlessUiTest : public ::testing::Test {
     env_.Set("DISPLAY", nullptr);
     env_.Set("WAYLAND_DISPLAY", nullptr);
   }
-  ScopedEnv env_;
+  test::ScopedEnv env_;
   QtUiService ui_;
 };
 
