@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -17,20 +16,15 @@ class CliModuleTest : public TempEnvTest {
  protected:
   void SetUp() override {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-      if (const char* v = std::getenv(name)) saved_.emplace_back(name, v);
-      unsetenv(name);
+      env_.SetVar(name, nullptr);
     }
   }
-  void TearDown() override {
-    guard_.StopAll();
-    for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
-  }
+  void TearDown() override { guard_.StopAll(); }
   static std::string ModuleBesideHost() {
     return std::filesystem::canonical(BuildPath("bin/libkzdlogsrv.so")).string();
   }
 
   ServerGuard guard_;
-  std::vector<std::pair<std::string, std::string>> saved_;
 };
 
 TEST_F(CliModuleTest, RegisteredModuleStartsQueriesAndMessagesTheServer) {
