@@ -190,13 +190,9 @@ TEST_F(CfgFileTest, ModeIsReadFromItsFirstNineCharacters) {
 TEST_F(CfgFileTest, PortListStopsAtAGapAndSkipsShortEntries) {
   LoadText("[ports]\n0=COM\n1=udp1700\n2=xyz5\n3=Com4\n5=UDP9\n[com4]\nbaud=38400\n");
   ASSERT_EQ(model_.GetPortCount(), 3);
-  EXPECT_EQ(model_.GetPort(0)->GetType(), PORT_UDP);
-  EXPECT_EQ(model_.GetPort(0)->GetNumber(), 1700);
-  EXPECT_EQ(model_.GetPort(1)->GetType(), PORT_TCP);
-  EXPECT_EQ(model_.GetPort(1)->GetNumber(), 5);
-  const auto& com = dynamic_cast<const CSerialCfg&>(*model_.GetPort(2));
-  EXPECT_EQ(com.GetComNumber(), 4);
-  EXPECT_EQ(com.GetBaud(), "38400");
+  EXPECT_EQ(model_.GetPort(0)->DisplayText(), "UDP1700");
+  EXPECT_EQ(model_.GetPort(1)->DisplayText(), "TCP5");
+  EXPECT_EQ(model_.GetPort(2)->DisplayText(), "COM4 38400,8,N,1");
 }
 
 TEST_F(CfgFileTest, LoadedDuplicatesStayAndTheLaterTakesTheKey) {
