@@ -17,6 +17,8 @@ constexpr std::string_view kCrlf = "\r\n";
 // scanned, which is faster than hashing for the six-key sections the configuration is made of.
 constexpr std::size_t kIndexThreshold = 8;
 constexpr std::uint32_t kNone = UINT32_MAX;
+// Parsed lines per block (24 bytes each): big enough that a block rarely splits a section.
+constexpr std::size_t kBlockLines = 4096;
 
 bool IsFileBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v';
@@ -288,9 +290,9 @@ class TextStore {
 // A deleted section leaves a group without header that keeps its comment and blank lines, so no
 // edit has to move the lines of other sections.
 //
-// All lines of the parsed file sit in one shared array; a group's body is a run of it until the
+// All lines of the parsed file sit in shared blocks; a group's body is a run of them until the
 // first edit of that group gives it a vector of its own. A copy of a document therefore copies
-// only the groups, and a load allocates per file, not per section.
+// only the groups, and a load allocates per few thousand lines, not per section.
 struct ProfileDocument::Impl {
   // A big section's first entry line per key. It is built by the first keyed look-up, so a load
   // that only walks a long list never pays for it; readers sharing a document may race to that,
@@ -341,8 +343,9 @@ struct ProfileDocument::Impl {
   };
 
   bool bom = false;
-  std::shared_ptr<const std::string> original;      // shared by copies
-  std::shared_ptr<const std::vector<Line>> parsed;  // the lines bodies start out as; shared
+  std::shared_ptr<const std::string> original;  // shared by copies
+  // The lines bodies start out as, in blocks; shared by copies.
+  std::shared_ptr<const std::vector<std::unique_ptr<Line[]>>> parsed;
   TextStore texts;
   std::vector<Group> groups;
   NameIndex sections;  // first group per section name
@@ -361,26 +364,37 @@ struct ProfileDocument::Impl {
       bom = true;
       rest.remove_prefix(kBom.size());
     }
-    auto lines = std::make_shared<std::vector<Line>>();
-    std::vector<Line>& all = *lines;
-    // Upper bounds from one counting pass: every terminator holds a CR or an LF, every header a
-    // '['. With both arrays at their final size, groups can point into the lines as they are
-    // parsed, and the lines are walked once: a second walk of a big file's lines would miss the
-    // cache on every one of them.
-    std::size_t breaks = 0;
-    std::size_t brackets = 0;
-    for (const char c : rest) {
-      breaks += (c == '\n') + (c == '\r');
-      brackets += c == '[';
-    }
-    all.reserve(breaks + 1);
-    groups.reserve(brackets + 1);
-    sections.Reserve(brackets);
+    // Lines go into blocks that never move, so that groups point into them as they are parsed
+    // and the bytes are walked once: counting lines first would read a big file from memory
+    // twice. A full block hands the lines of the group being parsed on to the next block, so
+    // every body stays one run.
+    auto blocks = std::make_shared<std::vector<std::unique_ptr<Line[]>>>();
+    Line* block = nullptr;
+    std::size_t used = 0;
+    std::size_t capacity = 0;
+    std::size_t block_lines = std::min<std::size_t>(kBlockLines, rest.size() / 16 + 16);
+    // Rough: a section every 128 bytes; more only costs growth.
+    groups.reserve(rest.size() / 128 + 2);
+    sections.Reserve(groups.capacity());
     Group* open = &groups.emplace_back();  // the text before the first header
-    std::size_t open_from = 0;
+    std::size_t open_from = 0;             // the open group's first line in `block`
+    const auto push = [&](const Line& line) {
+      if (used == capacity) {
+        const std::size_t carried = used - open_from;
+        capacity = std::max(block_lines, 2 * carried);
+        block_lines = kBlockLines;
+        auto next = std::unique_ptr<Line[]>(new Line[capacity]);
+        std::copy(block + open_from, block + used, next.get());
+        block = next.get();
+        blocks->push_back(std::move(next));
+        used = carried;
+        open_from = 0;
+      }
+      block[used++] = line;
+    };
     const auto close = [&] {
-      open->base = all.data() + open_from;
-      open->base_size = static_cast<std::uint32_t>(all.size() - open_from);
+      open->base = block ? block + open_from : nullptr;
+      open->base_size = static_cast<std::uint32_t>(used - open_from);
       IndexKeys(*open);
     };
     while (!rest.empty()) {
@@ -403,7 +417,7 @@ struct ProfileDocument::Impl {
       }
       const Line line = ParseLine(text, eol);
       if (line.kind != Kind::Header) {
-        all.push_back(line);
+        push(line);
         continue;
       }
       close();
@@ -411,11 +425,11 @@ struct ProfileDocument::Impl {
       open = &groups.emplace_back();
       open->has_header = true;
       open->header = line;
-      open_from = all.size();
+      open_from = used;
       EnterSection(index);
     }
     close();
-    parsed = std::move(lines);
+    parsed = std::move(blocks);
   }
 
   // Makes the group at `index` findable by its header's name, or the last of that name's
