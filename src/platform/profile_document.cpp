@@ -348,7 +348,8 @@ struct ProfileDocument::Impl {
   std::shared_ptr<const std::vector<std::unique_ptr<Line[]>>> parsed;
   TextStore texts;
   std::vector<Group> groups;
-  NameIndex sections;  // first group per section name
+  NameIndex sections;                 // first group per section name
+  std::uint32_t last_edited = kNone;  // the group FindGroupToEdit found last
 
   std::string_view SectionName(std::uint32_t index) const { return groups[index].header.Name(); }
   auto SectionNameOf() const {
@@ -463,12 +464,24 @@ struct ProfileDocument::Impl {
     return g.keys->index;
   }
 
-  Group* FindGroup(std::string_view section) {
+  const Group* FindGroup(std::string_view section) const {
     const std::uint32_t index = sections.Find(TrimSpaces(section), SectionNameOf());
     return index == kNone ? nullptr : &groups[index];
   }
-  const Group* FindGroup(std::string_view section) const {
-    return const_cast<Impl*>(this)->FindGroup(section);
+
+  // FindGroup for an edit. Writers put a record's keys one after another into one section, so
+  // the last section found is tried first instead of hashing its name again. It stays the first
+  // of its name until DeleteSection, which forgets it. Readers of a shared document never come
+  // here, so the remembered index needs no lock.
+  Group* FindGroupToEdit(std::string_view section) {
+    section = TrimSpaces(section);
+    if (last_edited != kNone && EqualNoCase(SectionName(last_edited), section)) {
+      return &groups[last_edited];
+    }
+    const std::uint32_t index = sections.Find(section, SectionNameOf());
+    if (index == kNone) return nullptr;
+    last_edited = index;
+    return &groups[index];
   }
 
   // Index of the first entry line of `key` in g's body, or kNone.
@@ -722,7 +735,7 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key,
   if (TrimFile(key).empty() || key.find('=') != std::string_view::npos) return false;
   if (TrimFile(key).front() == '[') return false;
   if (!impl_) *this = ProfileDocument();
-  Impl::Group* g = impl_->FindGroup(section);
+  Impl::Group* g = impl_->FindGroupToEdit(section);
   if (!g) {
     impl_->AppendSection(section, key, value);
     return true;
@@ -737,7 +750,7 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key,
 }
 
 bool ProfileDocument::DeleteKey(std::string_view section, std::string_view key) {
-  Impl::Group* g = impl_ ? impl_->FindGroup(section) : nullptr;
+  Impl::Group* g = impl_ ? impl_->FindGroupToEdit(section) : nullptr;
   if (!g) return false;
   const std::uint32_t i = Impl::FindEntry(*g, key);
   if (i == kNone) return false;
@@ -753,6 +766,7 @@ bool ProfileDocument::DeleteSection(std::string_view section) {
   const std::uint32_t index = impl_->sections.Find(TrimSpaces(section), name_of);
   if (index == kNone) return false;
   Impl::Group& g = impl_->groups[index];
+  impl_->last_edited = kNone;
   impl_->sections.Erase(g.header.Name(), name_of);
   if (g.next_same != kNone) {
     Impl::Group& next = impl_->groups[g.next_same];
