@@ -1,10 +1,10 @@
 #include "citect/citect_trend_tag.h"
 
-#include "config/number_text.h"
+#include "platform/ascii_case.h"
 
 namespace kz::citect {
 
-using config::AsciiLower;
+using platform::AsciiLower;
 
 void CCitectTrendTag::CopyFrom(const CCitectTrendTag& other) {
   *this = other;

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <utility>
 
-#include "config/number_text.h"
 #include "config/serial_cfg.h"
 #include "config/tcp_cfg.h"
 #include "config/udp_cfg.h"
+#include "platform/ascii_case.h"
 
 namespace kz::config {
 namespace {
@@ -137,9 +137,8 @@ int CCfgMgr::ValidateConnection(int station_number, int id, const std::string& d
   }
   // A transfer that does not exist yet is checked against every data file, even those of
   // removed transfers: their files may still hold records of another station.
-  const std::string wanted = AsciiLower(data_file);
   for (const auto& transfer : m_connections) {
-    if (AsciiLower(transfer->GetDataFile()) == wanted) return kDuplicateDataFile;
+    if (platform::EqualsNoCase(transfer->GetDataFile(), data_file)) return kDuplicateDataFile;
   }
   return kCfgOk;
 }
@@ -150,10 +149,9 @@ int CCfgMgr::ValidateConnection(const CConnectionCfg& transfer) const {
 }
 
 bool CCfgMgr::IsDataFileInUse(const std::string& data_file, const CConnectionCfg* exclude) const {
-  const std::string wanted = AsciiLower(data_file);
   return std::any_of(m_connections.begin(), m_connections.end(), [&](const auto& transfer) {
     return transfer.get() != exclude && !transfer->IsRemoved() &&
-           AsciiLower(transfer->GetDataFile()) == wanted;
+           platform::EqualsNoCase(transfer->GetDataFile(), data_file);
   });
 }
 

@@ -6,6 +6,7 @@
 #include "config/serial_cfg.h"
 #include "config/tcp_cfg.h"
 #include "config/udp_cfg.h"
+#include "platform/ascii_case.h"
 
 namespace kz::config {
 namespace {
@@ -26,7 +27,7 @@ std::string XferSection(std::size_t n) {
 }
 
 std::unique_ptr<CPortCfg> PortFromEntry(std::string_view entry) {
-  const std::string kind = AsciiLower(entry.substr(0, 3));
+  const std::string kind = platform::AsciiLower(entry.substr(0, 3));
   const int number = ParseLeadingInt(entry.substr(3));
   if (kind == "com") {
     auto port = std::make_unique<CSerialCfg>();

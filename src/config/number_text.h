@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace kz::config {
@@ -10,9 +9,5 @@ namespace kz::config {
 // C atoi/atol of a 32-bit int: leading blanks, an optional sign, then decimal digits; anything
 // else ends the number, no digits give 0, values beyond the 32-bit range stop at its limit.
 std::int32_t ParseLeadingInt(std::string_view text);
-
-// ASCII lower case; bytes from 0x80 up are left alone.
-std::string AsciiLower(std::string_view text);
-std::string AsciiUpper(std::string_view text);
 
 }  // namespace kz::config

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "config/number_text.h"
+#include "platform/ascii_case.h"
 
 namespace kz::config {
 namespace {
@@ -18,7 +19,8 @@ bool IsOneOf(const std::string& value, const std::array<std::string_view, N>& al
 }  // namespace
 
 std::string CSerialCfg::SettingsText() const {
-  return m_strBaud + "," + m_strDataBits + "," + AsciiUpper(m_strParity) + "," + m_strStopBits;
+  return m_strBaud + "," + m_strDataBits + "," + platform::AsciiUpper(m_strParity) + "," +
+         m_strStopBits;
 }
 
 std::string CSerialCfg::EntryText() const {
@@ -44,7 +46,7 @@ void CSerialCfg::Load(const platform::ProfileDocument& doc, std::string_view sec
   if (IsOneOf(value, kDataBits)) m_strDataBits = value;
   value = s.GetString("stop_bits", "1", kValueBuffer);
   if (IsOneOf(value, kStopBits)) m_strStopBits = value;
-  value = AsciiLower(s.GetString("parity", "N", kValueBuffer));
+  value = platform::AsciiLower(s.GetString("parity", "N", kValueBuffer));
   if (IsOneOf(value, kParities)) m_strParity = value;
   m_strFlow = s.GetString("flow", "n", kValueBuffer);
 }

@@ -5,19 +5,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ascii_case.h"
+
 namespace kz::platform {
 namespace {
 
 bool Exists(const std::filesystem::path& p) {
   struct stat st {};
   return lstat(p.c_str(), &st) == 0;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
-    return fold(x) == fold(y);
-  });
 }
 
 }  // namespace
@@ -43,7 +38,7 @@ std::filesystem::path ResolveCase(std::string_view path) {
     const auto dir = current.empty() ? std::filesystem::path(".") : current;
     for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
       const std::string candidate = it->path().filename().string();
-      if (EqualNoCase(candidate, name)) matches.push_back(candidate);
+      if (EqualsNoCase(candidate, name)) matches.push_back(candidate);
     }
     if (matches.empty()) return given;
     current /= *std::min_element(matches.begin(), matches.end());

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/ascii_case.h"
+
 namespace kz::platform {
 namespace {
 
@@ -36,19 +38,6 @@ std::string_view TrimSpaces(std::string_view s) {
   return s;
 }
 
-unsigned char Fold(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Fold(a[i]) != Fold(b[i])) return false;
-  }
-  return true;
-}
-
 // Not noexcept on purpose: libstdc++ then stores each node's hash, instead of hashing the names
 // again while it walks a bucket.
 struct NoCaseHash {
@@ -56,7 +45,7 @@ struct NoCaseHash {
   std::size_t operator()(std::string_view s) const {
     std::uint64_t h = 14695981039346656037ull;  // FNV-1a over folded bytes
     for (char c : s) {
-      h ^= Fold(c);
+      h ^= static_cast<unsigned char>(AsciiFold(c));
       h *= 1099511628211ull;
     }
     return static_cast<std::size_t>(h);
@@ -66,7 +55,7 @@ struct NoCaseHash {
 struct NoCaseEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const noexcept {
-    return EqualNoCase(a, b);
+    return EqualsNoCase(a, b);
   }
 };
 
@@ -91,7 +80,7 @@ class NameIndex {
     const std::uint32_t h = Hash(name);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = h & mask; slots_[i].value; i = (i + 1) & mask) {
-      if (slots_[i].hash == h && EqualNoCase(name_of(slots_[i].value - 1), name)) {
+      if (slots_[i].hash == h && EqualsNoCase(name_of(slots_[i].value - 1), name)) {
         return slots_[i].value - 1;
       }
     }
@@ -106,7 +95,7 @@ class NameIndex {
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = h & mask;
     for (; slots_[i].value; i = (i + 1) & mask) {
-      if (slots_[i].hash == h && EqualNoCase(name_of(slots_[i].value - 1), name)) {
+      if (slots_[i].hash == h && EqualsNoCase(name_of(slots_[i].value - 1), name)) {
         return slots_[i].value - 1;
       }
     }
@@ -122,7 +111,7 @@ class NameIndex {
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = h & mask;
     while (slots_[i].value &&
-           !(slots_[i].hash == h && EqualNoCase(name_of(slots_[i].value - 1), name))) {
+           !(slots_[i].hash == h && EqualsNoCase(name_of(slots_[i].value - 1), name))) {
       i = (i + 1) & mask;
     }
     if (!slots_[i].value) return;
@@ -475,7 +464,7 @@ struct ProfileDocument::Impl {
   // here, so the remembered index needs no lock.
   Group* FindGroupToEdit(std::string_view section) {
     section = TrimSpaces(section);
-    if (last_edited != kNone && EqualNoCase(SectionName(last_edited), section)) {
+    if (last_edited != kNone && EqualsNoCase(SectionName(last_edited), section)) {
       return &groups[last_edited];
     }
     const std::uint32_t index = sections.Find(section, SectionNameOf());
@@ -490,7 +479,7 @@ struct ProfileDocument::Impl {
     if (g.keys) return Keys(g).Find(key, KeyNameOf(g));
     const std::span<const Line> body = g.Body();
     for (std::uint32_t i = 0; i < body.size(); ++i) {
-      if (body[i].kind == Kind::Entry && EqualNoCase(body[i].Name(), key)) return i;
+      if (body[i].kind == Kind::Entry && EqualsNoCase(body[i].Name(), key)) return i;
     }
     return kNone;
   }

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/system_dirs.h"
 
@@ -18,24 +19,9 @@ namespace {
 constexpr std::string_view kSignature = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kCrlf = "\r\n";
 
-char Fold(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-std::string Folded(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = Fold(c);
-  return out;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return Fold(x) == Fold(y); });
-}
-
 bool LessNoCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
+    return static_cast<unsigned char>(AsciiFold(x)) < static_cast<unsigned char>(AsciiFold(y));
   });
 }
 
@@ -61,7 +47,7 @@ bool IsBelow(std::string_view path, std::string_view parent, std::string_view& r
     return !path.empty();
   }
   if (path.size() <= parent.size() || path[parent.size()] != '\\' ||
-      !EqualNoCase(path.substr(0, parent.size()), parent)) {
+      !EqualsNoCase(path.substr(0, parent.size()), parent)) {
     return false;
   }
   rest = path.substr(parent.size() + 1);
@@ -136,7 +122,7 @@ std::optional<RegValue> ParseData(std::string_view s) {
     v.text = std::move(*text);
     return v;
   }
-  const auto lower = Folded(s.substr(0, 7));
+  const auto lower = AsciiLower(s.substr(0, 7));
   if (lower.starts_with("dword:")) {
     const std::string_view hex = s.substr(6);
     if (hex.empty() || hex.size() > 8) return std::nullopt;
@@ -239,7 +225,7 @@ RegistryHive RegistryHive::Parse(std::string_view bytes) {
       if (close == std::string_view::npos || line.substr(1).starts_with("-")) continue;
       std::string path = Normalize(line.substr(1, close - 1));
       const auto first = path.substr(0, path.find('\\'));
-      if (!Folded(first).starts_with("hkey_")) continue;  // not a key of any hive
+      if (!AsciiLower(first).starts_with("hkey_")) continue;  // not a key of any hive
       if (!root_seen) hive.root_ = first;
       root_seen = true;
       path.erase(0, std::min(path.size(), first.size() + 1));
@@ -263,7 +249,7 @@ RegistryHive RegistryHive::Parse(std::string_view bytes) {
       // The last of duplicate values wins, as an import would leave it.
       bool replaced = false;
       for (auto& [n, v] : current->values) {
-        if (EqualNoCase(n, name)) {
+        if (EqualsNoCase(n, name)) {
           v = std::move(*value);
           replaced = true;
           break;
@@ -320,7 +306,7 @@ std::string RegistryHive::Serialize() const {
 }
 
 RegistryHive::Key* RegistryHive::Find(std::string_view key) {
-  const auto it = index_.find(Folded(Normalize(key)));
+  const auto it = index_.find(AsciiLower(Normalize(key)));
   return it == index_.end() ? nullptr : &keys_[it->second];
 }
 
@@ -329,14 +315,14 @@ const RegistryHive::Key* RegistryHive::Find(std::string_view key) const {
 }
 
 RegistryHive::Key& RegistryHive::Create(std::string_view normalized) {
-  const auto [it, added] = index_.try_emplace(Folded(normalized), keys_.size());
+  const auto [it, added] = index_.try_emplace(AsciiLower(normalized), keys_.size());
   if (added) keys_.push_back({std::string(normalized), {}});
   return keys_[it->second];
 }
 
 void RegistryHive::Reindex() {
   index_.clear();
-  for (std::size_t i = 0; i < keys_.size(); ++i) index_.emplace(Folded(keys_[i].path), i);
+  for (std::size_t i = 0; i < keys_.size(); ++i) index_.emplace(AsciiLower(keys_[i].path), i);
 }
 
 bool RegistryHive::KeyExists(std::string_view key) const {
@@ -355,7 +341,7 @@ std::vector<std::string> RegistryHive::Subkeys(std::string_view key) const {
     std::string_view rest;
     if (!IsBelow(k.path, path, rest)) continue;
     std::string name(rest.substr(0, rest.find('\\')));
-    if (seen.try_emplace(Folded(name), true).second) names.push_back(std::move(name));
+    if (seen.try_emplace(AsciiLower(name), true).second) names.push_back(std::move(name));
   }
   std::stable_sort(names.begin(), names.end(), LessNoCase);
   return names;
@@ -365,7 +351,7 @@ std::optional<RegValue> RegistryHive::GetValue(std::string_view key, std::string
   const Key* k = Find(key);
   if (!k) return std::nullopt;
   for (const auto& [n, v] : k->values) {
-    if (EqualNoCase(n, name)) return v;
+    if (EqualsNoCase(n, name)) return v;
   }
   return std::nullopt;
 }
@@ -386,7 +372,7 @@ void RegistryHive::SetValue(std::string_view key, std::string_view name, RegValu
   CreateKey(key);
   Key* k = Find(key);
   for (auto& [n, v] : k->values) {
-    if (EqualNoCase(n, name)) {
+    if (EqualsNoCase(n, name)) {
       v = std::move(value);
       return;
     }
@@ -396,7 +382,7 @@ void RegistryHive::SetValue(std::string_view key, std::string_view name, RegValu
 
 void RegistryHive::DeleteValue(std::string_view key, std::string_view name) {
   if (Key* k = Find(key)) {
-    std::erase_if(k->values, [&](const auto& nv) { return EqualNoCase(nv.first, name); });
+    std::erase_if(k->values, [&](const auto& nv) { return EqualsNoCase(nv.first, name); });
   }
 }
 
@@ -404,7 +390,7 @@ void RegistryHive::DeleteTree(std::string_view key) {
   const std::string path = Normalize(key);
   std::erase_if(keys_, [&](const Key& k) {
     std::string_view rest;
-    return EqualNoCase(k.path, path) || IsBelow(k.path, path, rest);
+    return EqualsNoCase(k.path, path) || IsBelow(k.path, path, rest);
   });
   Reindex();
 }

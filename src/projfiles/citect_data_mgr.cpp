@@ -4,19 +4,20 @@
 
 #include "config/get_field.h"
 #include "config/number_text.h"
+#include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/file_lookup.h"
 #include "platform/profile.h"
 #include "projfiles/citect_install.h"
 #include "projfiles/dbase_file.h"
-#include "projfiles/text_case.h"
 #include "projfiles/trend_store.h"
 
 namespace kz::projfiles {
 namespace {
 
-using config::AsciiLower;
 using config::GetField;
+using platform::AsciiLower;
+using platform::EqualsNoCase;
 
 constexpr std::size_t kProfileValueSize = 1024;
 

@@ -4,10 +4,10 @@
 
 #include "config/get_field.h"
 #include "config/number_text.h"
+#include "platform/ascii_case.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/system_dirs.h"
-#include "projfiles/text_case.h"
 
 namespace kz::projfiles {
 namespace {
@@ -62,7 +62,7 @@ std::string GetCitectVersion() {
 }
 
 int CompareVersions(std::string_view a, std::string_view b) {
-  if (EqualsNoCase(a, b)) return 0;
+  if (platform::EqualsNoCase(a, b)) return 0;
   for (int field = 1; field <= 3; ++field) {
     const int x = config::ParseLeadingInt(config::GetField(a, '.', field, 20));
     const int y = config::ParseLeadingInt(config::GetField(b, '.', field, 20));

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "projfiles/text_case.h"
+#include "platform/ascii_case.h"
 
 namespace kz::projfiles {
 namespace {
@@ -77,7 +77,7 @@ const CFieldNode* CFieldList::FindFieldByName(std::string_view name) const {
     const auto end = std::find(node.m_name.begin(), node.m_name.end(), '\0');
     const std::string_view stored(node.m_name.data(),
                                   static_cast<std::size_t>(end - node.m_name.begin()));
-    if (EqualsNoCase(stored, name)) return &node;
+    if (platform::EqualsNoCase(stored, name)) return &node;
   }
   return nullptr;
 }
@@ -284,7 +284,7 @@ bool CDBaseFile::Locate(bool resume, bool deleted, std::span<const std::string_v
     bool match = true;
     for (std::size_t i = 0; i < compared && match; ++i) {
       if (ReadField(stored, static_cast<std::int32_t>(i + 1), r) != kDbfDone) return false;
-      match = EqualsNoCase(stored, values[i]);
+      match = platform::EqualsNoCase(stored, values[i]);
     }
     if (match) {
       current_ = r;

@@ -6,6 +6,7 @@
 #include "config/cfg_mgr.h"
 #include "config/options_path.h"
 #include "editor/cfg_psheet.h"
+#include "platform/ascii_case.h"
 #include "platform/registry.h"
 #include "platform/server_channel.h"
 #include "platform/system_dirs.h"
@@ -14,15 +15,6 @@
 
 namespace kz::shell {
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 bool IsRunningStatus(int status) {
   return status != 0 && status != 1;
@@ -108,7 +100,8 @@ int CKzdlogsrvApp::Configure(const std::string& options) {
   } else {
     const std::string oem = GetOEMInfo();
     m_strHelpFilePath = ReplaceHelpFileName(
-        m_strHelpFilePath, EqualsIgnoringCase(oem, "Ravenholt") ? "wndlgsrv.chm" : "kzdlgsrv.hlp");
+        m_strHelpFilePath,
+        platform::EqualsNoCase(oem, "Ravenholt") ? "wndlgsrv.chm" : "kzdlgsrv.hlp");
     m_bCitectHelp = false;
   }
 

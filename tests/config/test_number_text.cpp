@@ -24,11 +24,5 @@ TEST(ParseLeadingInt, ValuesBeyondThirtyTwoBitsStopAtTheLimit) {
   EXPECT_EQ(ParseLeadingInt(std::string(5000, '9')), 2147483647);
 }
 
-TEST(AsciiCase, OnlyAsciiLettersChange) {
-  EXPECT_EQ(AsciiLower("C:\\Data\\A.CSV"), "c:\\data\\a.csv");
-  EXPECT_EQ(AsciiUpper("n\xe9z"), "N\xe9Z");
-  EXPECT_EQ(AsciiLower("\xc9"), "\xc9");
-}
-
 }  // namespace
 }  // namespace kz::config
