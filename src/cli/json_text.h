@@ -2,13 +2,11 @@
 // {"hex": "<the bytes in lower-case hex>"}, so that no byte is lost.
 #pragma once
 
-#include <string_view>
-
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 namespace kz::cli {
 
-bool IsValidUtf8(std::string_view bytes);
 nlohmann::ordered_json JsonText(std::string_view bytes);
 
 }  // namespace kz::cli

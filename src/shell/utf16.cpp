@@ -103,4 +103,14 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  char32_t c;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t len = DecodeUtf8(bytes, i, c);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
 }  // namespace kz::shell

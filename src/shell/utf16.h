@@ -13,4 +13,8 @@ std::string Utf16ToUtf8(std::u16string_view text);
 std::string Utf16ToUtf8(const char16_t* text);
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
+// True when every byte belongs to a well-formed UTF-8 sequence (no overlong forms, surrogates or
+// values beyond U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
 }  // namespace kz::shell

@@ -150,5 +150,16 @@ TEST(Utf16Test, OptionsTextSurvivesTheBoundaryByteForByte) {
   EXPECT_EQ(Utf16ToUtf8(static_cast<const char16_t*>(nullptr)), "");
 }
 
+TEST(Utf16Test, IsValidUtf8RefusesOverlongSurrogateAndCutSequences) {
+  EXPECT_TRUE(IsValidUtf8(""));
+  EXPECT_TRUE(IsValidUtf8("d\xC3\xA9j\xC3\xA0 \xF0\x9F\x93\x88"));
+  EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF"));
+  EXPECT_FALSE(IsValidUtf8("caf\xE9"));
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));
+  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));
+  EXPECT_FALSE(IsValidUtf8("x\xE2\x82"));
+}
+
 }  // namespace
 }  // namespace kz::shell
