@@ -1,5 +1,7 @@
 #include "support/scripted_ui.h"
 
+#include "ui/console_message.h"
+
 namespace kz::test {
 
 ui::Answer ScriptedUi::MessageBox(std::string_view text, std::string_view caption,
@@ -10,17 +12,7 @@ ui::Answer ScriptedUi::MessageBox(std::string_view text, std::string_view captio
     answers.pop_front();
     return a;
   }
-  switch (buttons) {
-    case ui::Buttons::YesNo:
-    case ui::Buttons::YesNoCancel:
-      return ui::Answer::Yes;
-    case ui::Buttons::RetryCancel:
-      return ui::Answer::Retry;
-    case ui::Buttons::AbortRetryIgnore:
-      return ui::Answer::Abort;
-    default:
-      return ui::Answer::Ok;
-  }
+  return ui::DefaultAnswer(buttons);
 }
 
 ui::DialogResult ScriptedUi::RunModal(ui::Window& presenter) {
