@@ -1,5 +1,6 @@
 #include "shell/options.h"
 
+#include "config/options_path.h"
 #include "platform/ascii_case.h"
 
 namespace kz::shell {
@@ -13,13 +14,26 @@ bool IsCitectByEquality(std::string_view options) {
 }
 
 const Edition& StandardEdition() {
-  static const Edition edition{false, "Datalog Server", "kzdlogrcv.exe", "kzdlogrcv.cfg", 0, ""};
+  static const Edition edition{
+      .citect = false,
+      .server_title = "Datalog Server",
+      .server_program = "kzdlogrcv.exe",
+      .config_file = config::kStandardConfigFile,
+      .status_word = 0,
+      .sheet_options = "",
+  };
   return edition;
 }
 
 const Edition& CitectEdition() {
   static const Edition edition{
-      true, "Citect Datalog Server", "kzcitectsrv.exe", "kzcitectsrv.cfg", 1, kCitectOption};
+      .citect = true,
+      .server_title = "Citect Datalog Server",
+      .server_program = "kzcitectsrv.exe",
+      .config_file = config::kCitectConfigFile,
+      .status_word = 1,
+      .sheet_options = kCitectOption,
+  };
   return edition;
 }
 
