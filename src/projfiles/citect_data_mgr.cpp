@@ -21,14 +21,14 @@ using platform::EqualsNoCase;
 
 constexpr std::size_t kProfileValueSize = 1024;
 
-// The values of keys "0", "1", ... up to the first missing or empty one.
+// The values of keys "0", "1", ... up to the first missing or empty one, cut as the read buffer
+// cuts them; one pass over the section rather than a look-up per key.
 std::vector<std::string> NumberedValues(const platform::ProfileDocument& doc,
                                         std::string_view section) {
   std::vector<std::string> values;
-  for (int i = 0;; ++i) {
-    std::string v = doc.GetString(section, std::to_string(i), "", kProfileValueSize);
-    if (v.empty()) break;
-    values.push_back(std::move(v));
+  for (const std::string_view value : doc.NumberedValues(section)) {
+    if (value.empty()) break;
+    values.emplace_back(value.substr(0, kProfileValueSize - 1));
   }
   return values;
 }

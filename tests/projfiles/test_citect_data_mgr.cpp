@@ -220,6 +220,18 @@ TEST_F(StationFileTest, DatalogTagsLeaveOutEntriesWithAColon) {
             (std::vector<std::string>{"Flow", "Pressure", "Level"}));
 }
 
+TEST_F(StationFileTest, ListsEndAtTheFirstMissingOrEmptyKey) {
+  test::KpjFile()
+      .Set("Quenda:Gap", "0", "First")
+      .Set("Quenda:Gap", "2", "AfterTheGap")
+      .Set("Quenda:Blank", "0", "First")
+      .Set("Quenda:Blank", "1", "")
+      .Set("Quenda:Blank", "2", "AfterTheBlank")
+      .Write(path_);
+  EXPECT_EQ(mgr_.GetDatalogTags(path_, "Gap"), std::vector<std::string>{"First"});
+  EXPECT_EQ(mgr_.GetDatalogTags(path_, "Blank"), std::vector<std::string>{"First"});
+}
+
 TEST_F(StationFileTest, LowerCasedPathsStillFindTheFile) {
   const std::string lower = env_.Path("projects/site.kpj").string();
   EXPECT_EQ(mgr_.GetStations(lower).size(), 3u);
