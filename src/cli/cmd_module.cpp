@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "cli/commands.h"
 #include "platform/process.h"
@@ -98,6 +99,21 @@ std::optional<com::LONG> CallServer(Method method, const std::string& options) {
   return result;
 }
 
+// Calls DllRegisterServer or DllUnregisterServer of the module beside this program (registration
+// names that module, never one registered earlier).
+int CallRegistration(std::string_view command, const char* export_name) {
+  static_assert(std::is_same_v<com::DllRegisterServerFn, com::DllUnregisterServerFn>);
+  auto module = Module::Load(ModuleBesideHost());
+  if (!module) return kFailed;
+  auto call = module->Export<com::DllRegisterServerFn>(export_name);
+  if (!call) return kFailed;
+  if (!com::Succeeded(call())) {
+    Fail(command, "the registry store could not be written");
+    return kFailed;
+  }
+  return kOk;
+}
+
 CLI::App* AddWithOptions(CLI::App& app, const char* name, const char* description,
                          std::string& options) {
   CLI::App* cmd = app.add_subcommand(name, description);
@@ -171,30 +187,10 @@ void AddModuleCommands(CLI::App& app, int& exit_code) {
   });
 
   app.add_subcommand("register", "Register the module beside this program as DlogServer")
-      ->callback([&exit_code] {
-        exit_code = kFailed;
-        auto module = Module::Load(ModuleBesideHost());
-        if (!module) return;
-        auto reg = module->Export<com::DllRegisterServerFn>("DllRegisterServer");
-        if (!reg) return;
-        if (!com::Succeeded(reg())) {
-          Fail("register", "the registry store could not be written");
-          return;
-        }
-        exit_code = kOk;
-      });
+      ->callback([&exit_code] { exit_code = CallRegistration("register", "DllRegisterServer"); });
 
   app.add_subcommand("unregister", "Remove the DlogServer registration")->callback([&exit_code] {
-    exit_code = kFailed;
-    auto module = Module::Load(ModuleBesideHost());
-    if (!module) return;
-    auto unreg = module->Export<com::DllUnregisterServerFn>("DllUnregisterServer");
-    if (!unreg) return;
-    if (!com::Succeeded(unreg())) {
-      Fail("unregister", "the registry store could not be written");
-      return;
-    }
-    exit_code = kOk;
+    exit_code = CallRegistration("unregister", "DllUnregisterServer");
   });
 }
 
