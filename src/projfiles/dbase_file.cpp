@@ -61,9 +61,9 @@ CFieldNode::CFieldNode(std::int32_t number, const std::array<char, dbf::kNameSiz
       m_nDecimals(decimals),
       m_reserved(reserved) {}
 
-std::string CFieldNode::Name() const {
+std::string_view CFieldNode::Name() const {
   const auto end = std::find(m_name.begin(), m_name.end(), '\0');
-  return std::string(m_name.begin(), end);
+  return std::string_view(m_name.data(), static_cast<std::size_t>(end - m_name.begin()));
 }
 
 const CFieldNode* CFieldList::FindField(std::int32_t number) const {
@@ -73,11 +73,7 @@ const CFieldNode* CFieldList::FindField(std::int32_t number) const {
 
 const CFieldNode* CFieldList::FindFieldByName(std::string_view name) const {
   for (const auto& node : nodes_) {
-    // Compare in place: Name() would allocate for every node of every lookup.
-    const auto end = std::find(node.m_name.begin(), node.m_name.end(), '\0');
-    const std::string_view stored(node.m_name.data(),
-                                  static_cast<std::size_t>(end - node.m_name.begin()));
-    if (platform::EqualsNoCase(stored, name)) return &node;
+    if (platform::EqualsNoCase(node.Name(), name)) return &node;
   }
   return nullptr;
 }
@@ -357,8 +353,8 @@ std::optional<std::string> CDBaseFile::CreateImage(std::span<const CFieldNode> f
   PutLe16(out.data() + dbf::kRecordLengthOffset, static_cast<std::uint16_t>(record_length));
   std::size_t off = dbf::kHeaderSize;
   for (const auto& f : fields) {
-    const auto end = std::find(f.m_name.begin(), f.m_name.end(), '\0');
-    std::copy(f.m_name.begin(), end, out.begin() + static_cast<std::ptrdiff_t>(off));
+    const std::string_view name = f.Name();
+    std::copy(name.begin(), name.end(), out.begin() + static_cast<std::ptrdiff_t>(off));
     // Whatever the node says, this writer makes character fields without decimals.
     out[off + dbf::kTypeOffset] = dbf::kCharacterType;
     out[off + dbf::kLengthOffset] = static_cast<char>(f.m_nLength);

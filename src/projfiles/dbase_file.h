@@ -56,8 +56,8 @@ class CFieldNode {
              std::uint32_t address, std::uint8_t length, std::uint8_t decimals,
              const std::array<std::uint8_t, dbf::kReservedSize>& reserved);
 
-  // The name up to its first NUL (all 11 bytes when there is none).
-  std::string Name() const;
+  // The name up to its first NUL (all 11 bytes when there is none); a view into m_name.
+  std::string_view Name() const;
 
   std::int32_t m_nNumber = 0;
   std::array<char, dbf::kNameSize> m_name{};
