@@ -17,6 +17,7 @@
 #include "platform/system_dirs.h"
 #include "platform/unique_fd.h"
 #include "shell/com.h"
+#include "shell/kzdlogsrv_app.h"
 #include "shell/options.h"
 
 namespace {
@@ -137,16 +138,16 @@ int main(int argc, char** argv) {
     auto request = channel->Accept(std::chrono::milliseconds(1000));
     if (!request) continue;  // someone only looked for the server
     switch (request->code) {
-      case 0x475:
+      case shell::kMsgServer475:
         server.ReadConfiguration();
         break;
-      case 0x476:
+      case shell::kMsgServerStart:
         server.SetStatus(kStatusRunning);
         break;
-      case 0x477:
+      case shell::kMsgServer477:
         server.SetStatus(kStatusPaused);
         break;
-      case 0x478:
+      case shell::kMsgServer478:
         running = false;
         break;
       default:
