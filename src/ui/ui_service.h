@@ -16,8 +16,8 @@ enum class Icon { None, Exclamation, Question, Information, Stop };
 enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 enum class DialogResult { Ok, Cancel };
 
-// Base of every presenter that a view can show. A view finds its presenter's type with
-// dynamic_cast; the presenter never knows its view.
+// Base of every presenter that a view can show. The UI service picks the view by the presenter's
+// dynamic type (src/ui/qt/view_registry.h); the presenter never knows its view.
 class Window {
  public:
   virtual ~Window() = default;
