@@ -129,7 +129,7 @@ int CKzdlogsrvApp::Configure(const std::string& options) {
   }
   if (!HasOption(options, kFileOption)) platform::CreateWindowsDirectory();
   // A failed save leaves the old file; the user must know the changes were not kept.
-  if (model.ReadWrite(path, true) != 0) {
+  if (model.ReadWrite(path, true) != config::kCfgOk) {
     ui_.MessageBox("Failed to save the configuration file " + path + ".", kErrorCaption,
                    ui::Buttons::Ok, ui::Icon::Exclamation);
   }
