@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <mutex>
 #include <unordered_map>
 #include <utility>

@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/system_dirs.h"
 #include "platform/unique_fd.h"

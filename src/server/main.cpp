@@ -6,10 +6,10 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <string_view>
 
 #include "config/cfg_mgr.h"
 #include "platform/process.h"
