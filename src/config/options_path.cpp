@@ -30,7 +30,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }  // namespace
 
 bool IsCitectEdition(std::string_view options) {
-  return options.find("product=citect") != std::string_view::npos;
+  return options.find(kCitectOption) != std::string_view::npos;
 }
 
 std::string ConfigPathFromOptions(std::string_view options, std::string_view windows_dir) {

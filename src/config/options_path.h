@@ -9,6 +9,7 @@ namespace kz::config {
 
 inline constexpr std::string_view kStandardConfigFile = "kzdlogrcv.cfg";
 inline constexpr std::string_view kCitectConfigFile = "kzcitectsrv.cfg";
+inline constexpr std::string_view kCitectOption = "product=citect";
 
 // True when the options select the Citect edition's files ("product=citect", case-sensitive
 // substring).

@@ -1,6 +1,5 @@
 #include "shell/options.h"
 
-#include "config/options_path.h"
 #include "platform/ascii_case.h"
 
 namespace kz::shell {

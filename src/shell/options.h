@@ -9,9 +9,11 @@
 #include <cstddef>
 #include <string_view>
 
+#include "config/options_path.h"
+
 namespace kz::shell {
 
-inline constexpr std::string_view kCitectOption = "product=citect";
+inline constexpr std::string_view kCitectOption = config::kCitectOption;
 inline constexpr std::string_view kTrendOption = "type=trend";
 inline constexpr std::string_view kFileOption = "File=";
 inline constexpr std::string_view kScheduledPageOption = "page=scheduled_xfers";
@@ -35,7 +37,7 @@ inline const Edition& EditionByEquality(std::string_view options) {
   return IsCitectByEquality(options) ? CitectEdition() : StandardEdition();
 }
 inline const Edition& EditionByKeyword(std::string_view options) {
-  return HasOption(options, kCitectOption) ? CitectEdition() : StandardEdition();
+  return config::IsCitectEdition(options) ? CitectEdition() : StandardEdition();
 }
 
 }  // namespace kz::shell
