@@ -1,5 +1,6 @@
 #include "projfiles/citect_data_mgr.h"
 
+#include <array>
 #include <set>
 
 #include "config/get_field.h"
@@ -37,6 +38,12 @@ std::string CacheKey(std::string_view path, std::string_view name) {
   return AsciiLower(path) + ':' + AsciiLower(name);
 }
 
+// The number of the table's field with that name; 0, which no field has, when it lacks one.
+std::int32_t FieldNumber(const CDBaseFile& table, std::string_view name) {
+  const CFieldNode* node = table.Fields().FindFieldByName(name);
+  return node ? node->m_nNumber : 0;
+}
+
 // The cached list of `key`, filled by `fill` on first use. A file without the sections gives an
 // empty list, which is cached as well.
 template <typename List, typename Fill>
@@ -63,13 +70,16 @@ int CCitectDataMgr::Load(const std::string& path) {
   if (!table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly)) return kDataFailed;
   std::set<std::string> projects;
   std::unordered_map<std::string, citect::CCitectTrendTag*> by_key;
+  // Each column's field is found once, not by name again for every record.
+  std::array<std::int32_t, kTrendStoreColumns.size()> columns{};
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    columns[i] = FieldNumber(table, kTrendStoreColumns[i].name);
+  }
   std::string values[kTrendStoreColumns.size()];
   for (bool more = table.Locate(false, false); more; more = table.Locate(true, false)) {
-    for (std::size_t i = 0; i < kTrendStoreColumns.size(); ++i) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
       // A field the table lacks reads as empty, as the fixed-size buffer it stands in for would.
-      if (table.ReadFieldByName(values[i], kTrendStoreColumns[i].name) != kDbfDone) {
-        values[i].clear();
-      }
+      if (table.ReadField(values[i], columns[i]) != kDbfDone) values[i].clear();
     }
     if (values[0].empty() || values[1].empty()) continue;
     auto& tag = m_tags.Add();
@@ -129,10 +139,12 @@ int CCitectDataMgr::ReadTrendExpressions(
                    "Error", ui::Buttons::Ok, ui::Icon::Exclamation);
     return kDataFailed;
   }
+  const std::int32_t name_field = FieldNumber(table, "NAME");
+  const std::int32_t expr_field = FieldNumber(table, "EXPR");
   std::string name, expr;
   for (bool more = table.Locate(false, false); more; more = table.Locate(true, false)) {
-    if (table.ReadFieldByName(name, "NAME") != kDbfDone) name.clear();
-    if (table.ReadFieldByName(expr, "EXPR") != kDbfDone) expr.clear();
+    if (table.ReadField(name, name_field) != kDbfDone) name.clear();
+    if (table.ReadField(expr, expr_field) != kDbfDone) expr.clear();
     expressions[name] = expr;
   }
   table.Close();

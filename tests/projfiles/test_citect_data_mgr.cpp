@@ -93,6 +93,23 @@ TEST_F(CitectDataMgrTest, RecordsWithoutProjectOrTrendTagAreDropped) {
   EXPECT_EQ(mgr_.m_tags[0].m_strTrendVar, "Level");
 }
 
+TEST_F(CitectDataMgrTest, ColumnsAreFoundByNameAndAMissingOneReadsEmpty) {
+  const std::vector<CFieldNode> fields = {{"trendvar", 32}, {"STANAME", 20}, {"CitectPrj", 255}};
+  ASSERT_EQ(CDBaseFile::Create(Store(), fields), kDbfCreated);
+  CDBaseFile table;
+  ASSERT_TRUE(table.Open(Store(), CDBaseFile::Mode::ReadWrite));
+  ASSERT_EQ(table.AppendRecord({"PumpFlow", "North", "Water"}), kDbfDone);
+  ASSERT_TRUE(table.Close());
+  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
+  ASSERT_EQ(mgr_.m_tags.size(), 1u);
+  EXPECT_EQ(mgr_.m_tags[0].m_strCitectProj, "Water");
+  EXPECT_EQ(mgr_.m_tags[0].m_strTrendVar, "PumpFlow");
+  EXPECT_EQ(mgr_.m_tags[0].m_strStaName, "North");
+  EXPECT_EQ(mgr_.m_tags[0].m_strProjFile, "");
+  EXPECT_EQ(mgr_.m_tags[0].m_strTagName, "");
+  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "Pump1_Flow");
+}
+
 TEST_F(CitectDataMgrTest, TrendTagNamesMatchTheProjectWithCase) {
   SaveList({Binding("Water", "pumpflow"), Binding("Water", "Old")});
   ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
