@@ -65,6 +65,7 @@ int CCitectDataMgr::Load(const std::string& path) {
   m_stationCache.clear();
   m_datalogCache.clear();
   m_tagCache.clear();
+  m_quendaByStation.clear();
 
   CDBaseFile table;
   if (!table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly)) return kDataFailed;
@@ -177,11 +178,16 @@ const std::vector<CStaInfo>& CCitectDataMgr::GetStations(const std::string& path
 const std::vector<std::string>& CCitectDataMgr::GetDatalogConfigs(const std::string& path,
                                                                   const std::string& station) {
   return Cached(m_datalogCache, CacheKey(path, station), [&](std::vector<std::string>& configs) {
-    const auto doc = platform::ProfileSnapshot(path);
-    for (const auto& value : NumberedValues(*doc, "Quenda")) {
-      if (EqualsNoCase(GetField(value, ',', 1, 80), station)) {
-        configs.push_back(GetField(value, ',', 2, 80));
+    auto [file, unread] = m_quendaByStation.try_emplace(AsciiLower(path));
+    if (unread) {
+      const auto doc = platform::ProfileSnapshot(path);
+      for (const auto& value : NumberedValues(*doc, "Quenda")) {
+        file->second[AsciiLower(GetField(value, ',', 1, 80))].push_back(
+            GetField(value, ',', 2, 80));
       }
+    }
+    if (auto found = file->second.find(AsciiLower(station)); found != file->second.end()) {
+      configs = found->second;
     }
   });
 }

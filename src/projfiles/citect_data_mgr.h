@@ -77,6 +77,11 @@ class CCitectDataMgr {
   std::unordered_map<std::string, std::vector<CStaInfo>> m_stationCache;
   std::unordered_map<std::string, std::vector<std::string>> m_datalogCache;
   std::unordered_map<std::string, std::vector<std::string>> m_tagCache;
+  // "Quenda" of each project file read so far (by lower-cased path), grouped by lower-cased
+  // station name, so that listing a file's stations reads the section once, not once a station.
+  // Emptied with the caches.
+  std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::string>>>
+      m_quendaByStation;
 };
 
 }  // namespace kz::projfiles
