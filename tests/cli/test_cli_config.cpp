@@ -148,5 +148,27 @@ TEST_F(ConfigCommandTest, RewriteThatCannotWriteFailsAndKeepsTheFile) {
   EXPECT_FALSE(std::filesystem::exists(env_.Path("none.cfg")));
 }
 
+// The server reads the file in its own process: what a save wrote must read back there.
+TEST_F(ConfigCommandTest, SavedFileReadsBackInAnotherProcess) {
+  const std::string path = env_.Path("saved.cfg").string();
+  config::CCfgMgr model;
+  model.SetLogDir("/var/log/k");
+  model.AddPort(config::PORT_SERIAL);
+  auto x = std::make_unique<config::CScheduledXfer>();
+  x->SetDescription("North, hill");
+  model.AddScheduledXfer(std::move(x));
+  ASSERT_EQ(model.ReadWrite(path, true), config::kCfgOk);
+  const auto get = [&](const std::string& section, const std::string& key) {
+    const auto run = test::RunHost({"ini", "get", path, section, key, "--default", "?"});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    return run.out;
+  };
+  EXPECT_EQ(get("GENERAL", "log dir"), "/var/log/k\n");
+  EXPECT_EQ(get("ports", "0"), "COM1\n");
+  EXPECT_EQ(get("com1", "flow"), "\n");  // written empty, not missing
+  EXPECT_EQ(get("scheduled", "0"), "1,0,1,0,0,1,0,`North, hill`,,,0\n");
+  EXPECT_EQ(get("transfers", "0"), "?\n");
+}
+
 }  // namespace
 }  // namespace kz
