@@ -1,21 +1,19 @@
 #include "projfiles/trend_store.h"
 
-#include <unistd.h>
+#include <filesystem>
+#include <system_error>
 
-#include <climits>
-
-#include "platform/profile.h"
 #include "platform/system_dirs.h"
+#include "platform/tool_install.h"
 
 namespace kz::projfiles {
 
 std::string LocateTrendStore() {
-  const std::string tool = platform::GetPrivateProfileString("Installation Directory", "Path32", "",
-                                                             1024, "velmora.ini");
+  const std::string tool = platform::ToolInstallDirectory(1024);
   std::string folder;
   if (tool.empty()) {
-    char cwd[PATH_MAX];
-    if (getcwd(cwd, sizeof cwd)) folder = cwd;
+    std::error_code ec;
+    folder = std::filesystem::current_path(ec).string();  // empty when it cannot be had
   } else {
     folder = platform::JoinPath(tool, "Projects");
   }

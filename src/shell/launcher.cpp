@@ -2,9 +2,9 @@
 #include <chrono>
 
 #include "platform/process.h"
-#include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/tick.h"
+#include "platform/tool_install.h"
 #include "shell/kzdlogsrv_app.h"
 #include "shell/options.h"
 
@@ -14,8 +14,7 @@ int CKzdlogsrvApp::LaunchServer(const std::string& options) {
   const Edition& edition = EditionByEquality(options);
   std::string path = platform::AppProfile::GetString(kSettingsSection, kServerPathEntry, "");
   if (path.empty()) {
-    const std::string tool_dir = platform::GetPrivateProfileString(
-        "Installation Directory", "Path32", "", 260, "velmora.ini");
+    const std::string tool_dir = platform::ToolInstallDirectory(260);
     // Appended as it stands: a folder ending in '/' gives two of them, which the file system
     // reads as one.
     if (!tool_dir.empty()) path = tool_dir + "/programs/" + std::string(edition.server_program);
