@@ -17,7 +17,7 @@ namespace kz::cli {
 namespace {
 
 std::string ModuleBesideHost() {
-  return (platform::HostProgramDirectory() / "libkzdlogsrv.so").string();
+  return (platform::HostProgramDirectory() / com::kModuleFileName).string();
 }
 
 // A loaded module. It stays loaded until the process ends: the status block and any window it

@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const std::string module = (platform::HostProgramDirectory() / "libkzdlogsrv.so").string();
+  const std::string module = (platform::HostProgramDirectory() / com::kModuleFileName).string();
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle) {
     server.set_status = reinterpret_cast<com::SetServerStatFn>(dlsym(handle, "SetServerStat"));

@@ -12,6 +12,9 @@
 
 namespace kz::com {
 
+// The module's file name; the host and the stand-in server look for it beside themselves.
+inline constexpr char kModuleFileName[] = "libkzdlogsrv.so";
+
 struct GUID {
   std::uint32_t Data1;
   std::uint16_t Data2;
