@@ -22,8 +22,7 @@ class ConsoleUi : public ui::UiService {
   void CloseModeless(ui::Window&) override {}
   void PumpEvents(std::chrono::milliseconds duration) override;
   void ShowHelp(const std::string&, std::uint32_t) override {}
-  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view,
-                                            std::string_view) override {
+  std::optional<std::string> ChooseOpenFile(const ui::FileDialog&) override {
     return std::nullopt;
   }
   std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {

@@ -116,7 +116,8 @@ int CKzdlogsrvApp::Configure(const std::string& options) {
   config::CCfgMgr model;
   model.ReadWrite(path, false);
 
-  editor::CCfgPSheet sheet(&model, std::string(edition.sheet_options));
+  editor::CCfgPSheet sheet(&model, std::string(edition.sheet_options), ui_,
+                           [this](std::uint32_t id) { WinHelp(id); });
   if (HasOption(options, kScheduledPageOption)) {
     sheet.SetStartPage(editor::CCfgPSheet::kScheduledTransfersPage);
   }

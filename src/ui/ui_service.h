@@ -23,6 +23,20 @@ class Window {
   virtual ~Window() = default;
 };
 
+// A file-open dialog as the common file dialog describes it.
+struct FileDialog {
+  std::string title;
+  // "Name (*.a)|*.a|All Files (*.*)|*.*||": pairs of a description and its patterns.
+  std::string filter;
+  // Appended (after a dot) to a typed name that has no extension; "" for none.
+  std::string default_ext;
+  // The folder to open in ("" for the chooser's own choice) and the name shown at first.
+  std::string initial_dir;
+  std::string initial_name;
+  bool must_exist = false;         // the chosen file and its folder must exist
+  bool overwrite_prompt = false;   // ask before an existing file is chosen
+};
+
 class UiService {
  public:
   virtual ~UiService() = default;
@@ -51,9 +65,7 @@ class UiService {
   virtual void ShowHelp(const std::string& file, std::uint32_t context_id) = 0;
 
   // File-open and folder choosers; nullopt when the user cancels.
-  virtual std::optional<std::string> ChooseOpenFile(std::string_view title,
-                                                    std::string_view filter,
-                                                    std::string_view initial_path) = 0;
+  virtual std::optional<std::string> ChooseOpenFile(const FileDialog& dialog) = 0;
   virtual std::optional<std::string> ChooseFolder(std::string_view title,
                                                   std::string_view initial_path) = 0;
 };

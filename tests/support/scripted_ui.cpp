@@ -29,15 +29,17 @@ void ScriptedUi::PumpEvents(std::chrono::milliseconds duration) {
   }
 }
 
-std::optional<std::string> ScriptedUi::ChooseOpenFile(std::string_view, std::string_view,
-                                                      std::string_view) {
+std::optional<std::string> ScriptedUi::ChooseOpenFile(const ui::FileDialog& dialog) {
+  file_dialogs.push_back(dialog);
   if (chosen_files.empty()) return std::nullopt;
   auto f = chosen_files.front();
   chosen_files.pop_front();
   return f;
 }
 
-std::optional<std::string> ScriptedUi::ChooseFolder(std::string_view, std::string_view) {
+std::optional<std::string> ScriptedUi::ChooseFolder(std::string_view title,
+                                                    std::string_view initial_path) {
+  folder_dialogs.emplace_back(title, initial_path);
   if (chosen_folders.empty()) return std::nullopt;
   auto f = chosen_folders.front();
   chosen_folders.pop_front();

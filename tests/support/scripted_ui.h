@@ -44,6 +44,8 @@ class ScriptedUi : public ui::UiService {
   std::vector<ui::Window*> modal_runs;
   std::vector<std::chrono::milliseconds> pumps;
   std::vector<std::pair<std::string, std::uint32_t>> help_requests;
+  std::vector<ui::FileDialog> file_dialogs;  // every file dialog shown, as asked for
+  std::vector<std::pair<std::string, std::string>> folder_dialogs;  // title, initial path
   int modeless_shown = 0;
   int modeless_refreshed = 0;
   int modeless_closed = 0;
@@ -59,8 +61,7 @@ class ScriptedUi : public ui::UiService {
   void ShowHelp(const std::string& file, std::uint32_t context_id) override {
     help_requests.emplace_back(file, context_id);
   }
-  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view,
-                                            std::string_view) override;
+  std::optional<std::string> ChooseOpenFile(const ui::FileDialog& dialog) override;
   std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override;
 
   // The texts of the boxes shown so far, for compact assertions.

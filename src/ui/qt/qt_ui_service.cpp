@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
@@ -233,13 +234,26 @@ void QtUiService::ShowHelp(const std::string& file, std::uint32_t /*context_id*/
   QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(file)));
 }
 
-std::optional<std::string> QtUiService::ChooseOpenFile(std::string_view title,
-                                                       std::string_view filter,
-                                                       std::string_view initial_path) {
+std::optional<std::string> QtUiService::ChooseOpenFile(const ui::FileDialog& d) {
   if (!Application()) return std::nullopt;
-  const QString chosen = QFileDialog::getOpenFileName(
-      nullptr, ToQString(title), ToQString(initial_path), QtFileFilter(filter));
-  if (chosen.isEmpty()) return std::nullopt;
+  QFileDialog chooser(QApplication::activeWindow(), ToQString(d.title), ToQString(d.initial_dir),
+                      QtFileFilter(d.filter));
+  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  chooser.setFileMode(d.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  chooser.setDefaultSuffix(ToQString(d.default_ext));
+  // A pattern is no name to preselect: the filter already shows what it would match.
+  if (!d.initial_name.empty() && d.initial_name.find('*') == std::string::npos) {
+    chooser.selectFile(ToQString(d.initial_name));
+  }
+  if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  const QString chosen = chooser.selectedFiles().front();
+  if (d.overwrite_prompt && QFileInfo::exists(chosen) &&
+      MessageBox(FromQString(chosen) + " already exists.\nDo you want to replace it?",
+                 d.title, ui::Buttons::YesNo, ui::Icon::Exclamation) != ui::Answer::Yes) {
+    return std::nullopt;
+  }
   return FromQString(chosen);
 }
 

@@ -41,8 +41,7 @@ class QtUiService final : public ui::UiService {
   void CloseModeless(ui::Window& presenter) override;
   void PumpEvents(std::chrono::milliseconds duration) override;
   void ShowHelp(const std::string& file, std::uint32_t context_id) override;
-  std::optional<std::string> ChooseOpenFile(std::string_view title, std::string_view filter,
-                                            std::string_view initial_path) override;
+  std::optional<std::string> ChooseOpenFile(const ui::FileDialog& dialog) override;
   std::optional<std::string> ChooseFolder(std::string_view title,
                                           std::string_view initial_path) override;
 

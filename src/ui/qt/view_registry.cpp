@@ -12,4 +12,9 @@ const ViewRegistry::ModelessFactory* ViewRegistry::FindModeless(const ui::Window
   return it == modeless_.end() ? nullptr : &it->second;
 }
 
+const ViewRegistry::PageFactory* ViewRegistry::FindPage(const ui::Window& presenter) const {
+  const auto it = page_.find(typeid(presenter));
+  return it == page_.end() ? nullptr : &it->second;
+}
+
 }  // namespace kz::qtui

@@ -8,11 +8,14 @@
 #include <typeindex>
 #include <unordered_map>
 
+class QWidget;
+
 #include "ui/ui_service.h"
 
 namespace kz::qtui {
 
 class QtUiService;
+class PageView;
 
 // A modeless view: owns its widget, shows it on creation, copies the presenter's state into it on
 // Refresh, and closes it when destroyed.
@@ -26,6 +29,8 @@ class ViewRegistry {
  public:
   using ModalFactory = std::function<ui::DialogResult(ui::Window&, QtUiService&)>;
   using ModelessFactory = std::function<std::unique_ptr<ModelessView>(ui::Window&, QtUiService&)>;
+  // A page's widget, parented to (and so owned by) `parent`.
+  using PageFactory = std::function<PageView*(ui::Window&, QtUiService&, QWidget* parent)>;
 
   template <typename Presenter>
   void AddModal(std::function<ui::DialogResult(Presenter&, QtUiService&)> run) {
@@ -40,13 +45,22 @@ class ViewRegistry {
     };
   }
 
+  template <typename Presenter>
+  void AddPage(std::function<PageView*(Presenter&, QtUiService&, QWidget*)> make) {
+    page_[typeid(Presenter)] = [make](ui::Window& w, QtUiService& ui, QWidget* parent) {
+      return make(static_cast<Presenter&>(w), ui, parent);
+    };
+  }
+
   // The factory for the presenter's dynamic type; null when none is registered.
   const ModalFactory* FindModal(const ui::Window& presenter) const;
   const ModelessFactory* FindModeless(const ui::Window& presenter) const;
+  const PageFactory* FindPage(const ui::Window& presenter) const;
 
  private:
   std::unordered_map<std::type_index, ModalFactory> modal_;
   std::unordered_map<std::type_index, ModelessFactory> modeless_;
+  std::unordered_map<std::type_index, PageFactory> page_;
 };
 
 // Registers every view of this build.

@@ -59,7 +59,7 @@ TEST_F(HeadlessUiTest, WindowsAndChoosersAnswerNothing) {
   EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Cancel);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "kzdlogsrv: message: This window is not available in this build.\n");
-  EXPECT_EQ(ui_.ChooseOpenFile("Open", "All Files (*.*)|*.*||", "/tmp"), std::nullopt);
+  EXPECT_EQ(ui_.ChooseOpenFile(ui::FileDialog{"Open", "All Files (*.*)|*.*||", "", "/tmp", "", false, false}), std::nullopt);
   EXPECT_EQ(ui_.ChooseFolder("Folder", "/tmp"), std::nullopt);
   ui_.ShowModeless(presenter);
   ui_.Refresh(presenter);
