@@ -330,6 +330,22 @@ TEST_F(CfgFileTest, UntouchedScheduledLinesPassThroughByteIdentical) {
   EXPECT_NE(file.find("\r\n0=" + long_line + "\r\n1=" + comma_line + "\r\n"), std::string::npos);
 }
 
+// The reader strips one pair of quotes; writing that back would strip another pair per save,
+// until an emptied first line ends the list.
+TEST_F(CfgFileTest, QuotedScheduledLinesSurviveRepeatedSaves) {
+  const std::string lines = "0=\"\"\"\"\n1=1,0,1,0,0,1,0,`a`,,COM2,0\n2='\"x\"'\n";
+  LoadText("[scheduled]\n" + lines);
+  ASSERT_EQ(model_.GetScheduledXferCount(), 3);
+  for (int save = 1; save <= 2; ++save) {
+    ASSERT_EQ(Save(), kCfgOk);
+    EXPECT_NE(File().find(Crlf(lines)), std::string::npos) << "save " << save;
+    CCfgMgr reloaded;
+    ASSERT_EQ(reloaded.ReadWrite(path_, false), kCfgOk);
+    EXPECT_EQ(reloaded.GetScheduledXferCount(), 3) << "save " << save;
+    model_.ReadWrite(path_, false);
+  }
+}
+
 TEST_F(CfgFileTest, ValueWithALineBreakFailsTheSaveAndKeepsTheOldFile) {
   LoadText(kEveryFieldFile);
   const std::string before = File();
