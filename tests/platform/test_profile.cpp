@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/atomic_file.h"
@@ -185,6 +186,47 @@ TEST_F(ProfileTest, FailedCommitLeavesTheFileAndReportsFalse) {
   EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
   ASSERT_TRUE(batch.Commit());  // the batch still holds its writes
   EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=2\r\n");
+}
+
+}  // namespace
+}  // namespace kz::platform
+
+namespace kz::platform {
+namespace {
+
+// One writer uses single writes, the other batches; the file starts missing, so the first
+// writers also race to create it.
+TEST_F(ProfileTest, WritersInTwoProcessesLoseNoChange) {
+  constexpr int kPerWriter = 100;
+  pid_t children[2];
+  for (int w = 0; w < 2; ++w) {
+    children[w] = fork();
+    ASSERT_GE(children[w], 0);
+    if (children[w] == 0) {
+      bool ok = true;
+      for (int i = 0; i < kPerWriter; ++i) {
+        const std::string key = "k" + std::to_string(i);
+        if (w == 0) {
+          ok &= WritePrivateProfileString("single", key, std::to_string(i), Cfg());
+        } else {
+          ProfileBatch batch(Cfg());
+          ok &= batch.Write("batch", key, std::to_string(i)) && batch.Commit();
+        }
+      }
+      _exit(ok ? 0 : 1);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  const auto doc = ProfileSnapshot(Cfg());
+  EXPECT_EQ(doc->KeyNames("single").size(), std::size_t{kPerWriter});
+  EXPECT_EQ(doc->KeyNames("batch").size(), std::size_t{kPerWriter});
+  for (const auto& e : std::filesystem::directory_iterator(env_.root())) {
+    EXPECT_TRUE(e.path() == Cfg() || e.is_directory()) << e.path();  // no lock or temporary file
+  }
 }
 
 }  // namespace
