@@ -11,6 +11,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
+#include "platform/file_io.h"
 #include "platform/system_dirs.h"
 
 namespace kz::platform {
@@ -191,23 +192,6 @@ const char* HiveName(Hive hive) {
       break;
   }
   return "HKEY_CURRENT_USER";
-}
-
-// False with errno set when the file cannot be read (ENOENT: there is none).
-bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  char buf[65536];
-  ssize_t n;
-  while ((n = read(fd, buf, sizeof buf)) != 0) {
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) break;
-    out.append(buf, static_cast<std::size_t>(n));
-  }
-  const int saved = errno;
-  close(fd);
-  errno = saved;
-  return n == 0;
 }
 
 }  // namespace
