@@ -1,8 +1,12 @@
 // Atomic replacement of files, with every step made to fail in turn.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/atomic_file.h"
 #include "support/temp_env.h"
@@ -79,6 +83,98 @@ TEST_F(AtomicFileTest, NewFileGetsTheUmasksPermissions) {
   struct stat st {};
   ASSERT_EQ(stat(env_.Path("d/f").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+// Runs `check` in a child process as the unprivileged account 65534; its result.
+bool AsNobody(const std::function<bool()>& check) {
+  const pid_t child = fork();
+  if (child == 0) {
+    const bool ok = setgid(65534) == 0 && setuid(65534) == 0 && check();
+    _exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
+}
+
+class AtomicFileOwnershipTest : public AtomicFileTest {
+ protected:
+  void SetUp() override {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to hand files to another account";
+    // A folder the other account may write in, as a shared configuration folder is.
+    std::filesystem::create_directories(env_.Path("d"));
+    chmod(env_.root().c_str(), 0755);
+    chmod(env_.Path("d").c_str(), 0777);
+  }
+  const std::filesystem::path path_ = env_.Path("d/f.cfg");
+};
+
+TEST_F(AtomicFileOwnershipTest, ReplacedFileKeepsOwnerGroupAndMode) {
+  WriteFile(path_, "old");
+  ASSERT_EQ(chown(path_.c_str(), 65534, 65534), 0);
+  ASSERT_EQ(chmod(path_.c_str(), 0604), 0);
+  ASSERT_TRUE(WriteFileAtomically(path_, "new"));
+  struct stat st {};
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_EQ(ReadFile(path_), "new");
+}
+
+TEST_F(AtomicFileOwnershipTest, FileTheSaverCannotWriteIsNotReplaced) {
+  WriteFile(path_, "old");
+  ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
+  EXPECT_TRUE(AsNobody([&] { return !WriteFileAtomically(path_, "new") && errno == EACCES; }));
+  EXPECT_EQ(ReadFile(path_), "old");
+  struct stat st {};
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
+}
+
+// At every step, no file in the folder other than the old one holds content under another mode
+// than the old one's, whether it has a name yet or not.
+TEST_F(AtomicFileTest, NewContentIsNeverUnderOtherPermissions) {
+  const auto path = env_.Path("d/f.cfg");
+  WriteFile(path, "old");
+  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  struct stat target {};
+  ASSERT_EQ(stat(path.c_str(), &target), 0);
+  const mode_t old_umask = umask(0);
+  int checked = 0;
+  SetAtomicWriteFaultHook([&](int) {
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+      struct stat st {};
+      if (stat(e.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0 ||
+          st.st_dev != target.st_dev || st.st_ino == target.st_ino) {
+        continue;
+      }
+      ++checked;
+      EXPECT_EQ(st.st_mode & 07777, 0600u);
+    }
+    return false;
+  });
+  EXPECT_TRUE(WriteFileAtomically(path, std::string(100000, 'n')));
+  umask(old_umask);
+  EXPECT_GT(checked, 0);
+}
+
+TEST_F(AtomicFileTest, NextSaveRemovesTheTemporaryFilesOfEndedSaves) {
+  const auto path = env_.Path("d/f.cfg");
+  WriteFile(path, "old");
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  ASSERT_GT(ended, 0);
+  waitpid(ended, nullptr, 0);
+  const std::string dead = ".f.cfg.kztmp-" + std::to_string(ended) + "-0";
+  const std::string live = ".f.cfg.kztmp-" + std::to_string(getppid()) + "-0";
+  const std::string other = ".g.cfg.kztmp-" + std::to_string(ended) + "-0";
+  for (const auto& name : {dead, live, other}) WriteFile(env_.Path("d/" + name), "partial");
+  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  std::vector<std::string> expected = {"f.cfg", live, other};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Listing(), expected);
 }
 
 }  // namespace
