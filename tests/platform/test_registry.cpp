@@ -134,11 +134,40 @@ TEST_F(RegistryHiveTest, DeleteTreeRemovesTheKeyAndEverythingBelowOnly) {
   EXPECT_TRUE(hive.KeyExists("CLSID\\{10}"));
 }
 
+TEST_F(RegistryHiveTest, LinesNotUnderstoodAreWrittenBackInPlace) {
+  RegistryHive hive = RegistryHive::Parse(
+      "Windows Registry Editor Version 5.00\n\n"
+      "; top comment\n"
+      "[HKEY_CURRENT_USER\\A]\n"
+      "\"x\"=\"1\"\n"
+      "\"Binary\"=hex:01,02\n"
+      "\"y\"=\"2\"\n"
+      "garbage line\n"
+      "[-HKEY_CURRENT_USER\\Gone]\n"
+      "\"orphan\"=\"x\"\n"
+      "[HKEY_CURRENT_USER\\B]\n"
+      "\"z\"=\"3\"\n");
+  hive.SetValue("A", "w", Text("4"));
+  hive.DeleteValue("A", "x");
+  EXPECT_EQ(hive.Serialize(),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "; top comment\r\n"
+            "\r\n[HKEY_CURRENT_USER\\A]\r\n"
+            "\"Binary\"=hex:01,02\r\n"
+            "\"y\"=\"2\"\r\n"
+            "garbage line\r\n"
+            "\"w\"=\"4\"\r\n"
+            "[-HKEY_CURRENT_USER\\Gone]\r\n"
+            "\"orphan\"=\"x\"\r\n"
+            "\r\n[HKEY_CURRENT_USER\\B]\r\n"
+            "\"z\"=\"3\"\r\n");
+}
+
 TEST_F(RegistryHiveTest, NamesWithLineBreaksAreRefused) {
   RegistryHive hive;
-  hive.SetValue("Software\\X", "a\nb", Text("v"));
-  hive.SetValue("Software\\Y\rZ", "a", Text("v"));
-  hive.CreateKey("Software\\Q\n");
+  EXPECT_FALSE(hive.SetValue("Software\\X", "a\nb", Text("v")));
+  EXPECT_FALSE(hive.SetValue("Software\\Y\rZ", "a", Text("v")));
+  EXPECT_FALSE(hive.CreateKey("Software\\Q\n"));
   EXPECT_FALSE(hive.KeyExists("Software"));
   EXPECT_EQ(hive.Serialize(), "Windows Registry Editor Version 5.00\r\n");
 }
@@ -159,6 +188,15 @@ TEST_F(RegistryTest, HiveThatCannotBeReadIsNeverReplaced) {
   std::filesystem::create_directories(Registry::HivePath(Hive::CurrentUser));
   EXPECT_FALSE(AppProfile::WriteString("settings", "server path", "/x"));
   EXPECT_TRUE(std::filesystem::is_directory(Registry::HivePath(Hive::CurrentUser)));
+}
+
+TEST_F(RegistryTest, RefusedNameFailsTheWrite) {
+  errno = 0;
+  EXPECT_FALSE(AppProfile::WriteString("settings", "a\nb", "v"));
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_FALSE(AppProfile::WriteInt("set\rtings", "n", 1));
+  EXPECT_FALSE(Registry::SetString(Hive::LocalMachine, "Software\\X\n", "v", "1"));
+  EXPECT_TRUE(AppProfile::WriteString("settings", "ab", "v"));
 }
 
 TEST_F(RegistryTest, EditThatChangesNothingWritesNothing) {
