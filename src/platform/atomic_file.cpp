@@ -9,37 +9,14 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
-#include <mutex>
 #include <string>
 
+#include "platform/file_faults.h"
 #include "platform/file_io.h"
 #include "platform/unique_fd.h"
 
 namespace kz::platform {
 namespace {
-
-std::mutex hook_mutex;
-std::function<bool(int)> fault_hook;
-
-// Runs the fault hook for the next step; true when the step is to fail (errno is then EIO).
-class Steps {
- public:
-  Steps() {
-    std::lock_guard lock(hook_mutex);
-    hook_ = fault_hook;
-  }
-  bool Fail() {
-    if (hook_ && hook_(++step_)) {
-      errno = EIO;
-      return true;
-    }
-    return false;
-  }
-
- private:
-  std::function<bool(int)> hook_;
-  int step_ = 0;
-};
 
 constexpr std::string_view kTempMark = ".kztmp-";
 
@@ -102,16 +79,16 @@ bool CheckTarget(const std::filesystem::path& target, OldFile& old) {
 
 // Gives the new file the old one's owner, group and mode before any content is in it. An owner
 // or group the caller may not give is left as it is; the mode must be set.
-bool TakeOver(int fd, const OldFile& old, Steps& steps) {
+bool TakeOver(int fd, const OldFile& old) {
   if (!old.exists) return true;
   if (fchown(fd, old.st.st_uid, old.st.st_gid) != 0)
     fchown(fd, static_cast<uid_t>(-1), old.st.st_gid);
-  return !steps.Fail() && fchmod(fd, old.st.st_mode & 07777) == 0;
+  return !FileStepFails(FileStep::Mode) && fchmod(fd, old.st.st_mode & 07777) == 0;
 }
 
-bool WriteAll(int fd, std::string_view bytes, Steps& steps) {
+bool WriteAll(int fd, std::string_view bytes) {
   for (std::size_t done = 0; done < bytes.size();) {
-    if (steps.Fail()) return false;
+    if (FileStepFails(FileStep::Write)) return false;
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
@@ -129,8 +106,8 @@ struct Temp {
 
 // Opens the temporary file: unnamed when `unnamed` and the file system allows.
 bool OpenTemp(const std::filesystem::path& dir, const std::filesystem::path& target, mode_t mode,
-              bool unnamed, Temp& temp, Steps& steps) {
-  if (steps.Fail()) return false;
+              bool unnamed, Temp& temp) {
+  if (FileStepFails(FileStep::Open)) return false;
   if (unnamed) {
     temp.fd.reset(open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
     if (temp.fd.valid()) return true;
@@ -162,7 +139,7 @@ bool NameTemp(const std::filesystem::path& target, Temp& temp) {
 }
 
 bool Replace(const std::filesystem::path& dir, const std::filesystem::path& target,
-             std::string_view bytes, const OldFile& old, bool unnamed, Steps& steps) {
+             std::string_view bytes, const OldFile& old, bool unnamed) {
   // The old mode from the start (the umask may narrow it; TakeOver sets it exactly), 0666 less
   // the umask for a new file.
   const mode_t mode = old.exists ? (old.st.st_mode & 0777) : 0666;
@@ -174,40 +151,36 @@ bool Replace(const std::filesystem::path& dir, const std::filesystem::path& targ
     errno = saved;
     return false;
   };
-  if (!OpenTemp(dir, target, mode, unnamed, temp, steps)) return fail();
-  if (!TakeOver(temp.fd.get(), old, steps) || !WriteAll(temp.fd.get(), bytes, steps)) {
+  if (!OpenTemp(dir, target, mode, unnamed, temp)) return fail();
+  if (!TakeOver(temp.fd.get(), old) || !WriteAll(temp.fd.get(), bytes)) {
     return fail();
   }
-  if (steps.Fail() || fsync(temp.fd.get()) != 0) return fail();
+  if (FileStepFails(FileStep::Sync) || fsync(temp.fd.get()) != 0) return fail();
   if (!temp.named) {
-    if (steps.Fail()) return fail();
+    if (FileStepFails(FileStep::Name)) return fail();
     if (!NameTemp(target, temp)) {
       temp.fd.reset();
-      return Replace(dir, target, bytes, old, false, steps);
+      return Replace(dir, target, bytes, old, false);
     }
   }
-  const bool close_failed = steps.Fail() || close(temp.fd.release()) != 0;
+  const bool close_failed = FileStepFails(FileStep::Close) || close(temp.fd.release()) != 0;
   if (close_failed) return fail();
-  if (steps.Fail() || rename(temp.name.c_str(), target.c_str()) != 0) return fail();
+  if (FileStepFails(FileStep::Rename) || rename(temp.name.c_str(), target.c_str()) != 0) {
+    return fail();
+  }
   return true;
 }
 
 }  // namespace
 
-void SetAtomicWriteFaultHook(std::function<bool(int step)> hook) {
-  std::lock_guard lock(hook_mutex);
-  fault_hook = std::move(hook);
-}
-
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  Steps steps;
   const std::filesystem::path target = ResolveLink(path);
   const std::filesystem::path dir =
       target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
   OldFile old;
   if (!CheckTarget(target, old)) return false;
   RemoveStaleTemps(dir, target);
-  if (!Replace(dir, target, bytes, old, true, steps)) return false;
+  if (!Replace(dir, target, bytes, old, true)) return false;
 
   // The new name is in place; syncing the folder only makes the rename durable sooner, and a
   // failure here must not report the (completed) replacement as failed.

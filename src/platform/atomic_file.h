@@ -8,7 +8,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string_view>
 
 namespace kz::platform {
@@ -20,9 +19,5 @@ namespace kz::platform {
 // owner and group where the caller may set them; the new content is never readable under
 // other permissions than those.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
-
-// Test hook: called before each system call of WriteFileAtomically with a running step number
-// (1, 2, 3, ...); returning true makes that step fail. Pass nullptr to remove the hook.
-void SetAtomicWriteFaultHook(std::function<bool(int step)> hook);
 
 }  // namespace kz::platform

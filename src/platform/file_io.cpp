@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/file_faults.h"
+
 namespace kz::platform {
 namespace {
 
@@ -29,6 +31,7 @@ UniqueFd OpenRegularFile(const std::filesystem::path& path, int access) {
     errno = KindError(st.st_mode);
     return UniqueFd();
   }
+  if (FileStepFails(FileStep::Open)) return UniqueFd();
   UniqueFd fd(open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!fd.valid()) return fd;
   if (fstat(fd.get(), &st) != 0) return UniqueFd();
@@ -47,7 +50,7 @@ bool ReadToEnd(int fd, std::string& out) {
     const std::size_t room = out.capacity() - have;
     const std::size_t step = room > 0 ? std::min(room, kStep) : kStep;
     out.resize(have + step);
-    const ssize_t n = read(fd, out.data() + have, step);
+    const ssize_t n = FileStepFails(FileStep::Read) ? -1 : read(fd, out.data() + have, step);
     out.resize(have + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
     if (n == 0) return true;
     if (n < 0 && errno != EINTR) return false;
@@ -66,7 +69,9 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
 std::size_t ReadAt(int fd, std::uint64_t offset, char* dst, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t n = pread(fd, dst + done, size - done, static_cast<off_t>(offset + done));
+    const ssize_t n = FileStepFails(FileStep::Read)
+                          ? -1
+                          : pread(fd, dst + done, size - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);

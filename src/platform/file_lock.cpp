@@ -6,12 +6,14 @@
 
 #include <cerrno>
 
+#include "platform/file_faults.h"
 #include "platform/file_io.h"
 
 namespace kz::platform {
 namespace {
 
 bool LockExclusive(int fd) {
+  if (FileStepFails(FileStep::Lock)) return false;
   int rc;
   while ((rc = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
   }
@@ -45,7 +47,9 @@ FileUpdateLock FileUpdateLock::Acquire(const std::filesystem::path& path) {
     }
     if (errno != ENOENT) return {};
     // No file yet: the folder stands in for it until one of the writers has created it.
-    UniqueFd dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd dir(FileStepFails(FileStep::Open)
+                     ? -1
+                     : open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.valid() || !LockExclusive(dir.get())) return {};
     if (stat(path.c_str(), &now) != 0 && errno == ENOENT) return FileUpdateLock(std::move(dir));
   }

@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "platform/atomic_file.h"
+#include "platform/file_faults.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -19,7 +21,6 @@ using test::WriteFile;
 
 class AtomicFileTest : public test::TempEnvTest {
  protected:
-  void TearDown() override { SetAtomicWriteFaultHook(nullptr); }
   // Names in the folder, to prove that no temporary file is left behind.
   std::vector<std::string> Listing() const {
     std::vector<std::string> names;
@@ -44,18 +45,19 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
 TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
   const auto path = env_.Path("d/f.cfg");
   WriteFile(path, "old contents");
+  chmod(path.c_str(), 0640);             // so that the mode is set too
   const std::string bytes(200000, 'x');  // large enough for several write calls on some systems
-  int failing = 1;
-  for (;; ++failing) {
-    ASSERT_LT(failing, 1000) << "the write never completes";
-    SetAtomicWriteFaultHook([failing](int step) { return step == failing; });
-    errno = 0;
-    if (WriteFileAtomically(path, bytes)) break;
-    EXPECT_EQ(errno, EIO) << "step " << failing;
-    EXPECT_EQ(ReadFile(path), "old contents") << "step " << failing;
-    EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"}) << "step " << failing;
-  }
-  EXPECT_GE(failing, 5);  // open, write, chmod, sync, close, rename
+  const int steps = test::FailEachStepInTurn(
+      [&] {
+        errno = 0;
+        return WriteFileAtomically(path, bytes);
+      },
+      [&](const std::string& step) {
+        EXPECT_EQ(errno, EIO) << step;
+        EXPECT_EQ(ReadFile(path), "old contents") << step;
+        EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"}) << step;
+      });
+  EXPECT_GE(steps, 6);  // open, mode, write, sync, close, rename
   EXPECT_EQ(ReadFile(path), bytes);
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
 }
@@ -87,14 +89,8 @@ TEST_F(AtomicFileTest, NewFileGetsTheUmasksPermissions) {
 
 // Runs `check` in a child process as the unprivileged account 65534; its result.
 bool AsNobody(const std::function<bool()>& check) {
-  const pid_t child = fork();
-  if (child == 0) {
-    const bool ok = setgid(65534) == 0 && setuid(65534) == 0 && check();
-    _exit(ok ? 0 : 1);
-  }
-  int status = 0;
-  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-         WEXITSTATUS(status) == 0;
+  return test::InChildProcesses(
+      1, [&](int) { return setgid(65534) == 0 && setuid(65534) == 0 && check(); });
 }
 
 class AtomicFileOwnershipTest : public AtomicFileTest {
@@ -143,7 +139,7 @@ TEST_F(AtomicFileTest, NewContentIsNeverUnderOtherPermissions) {
   ASSERT_EQ(stat(path.c_str(), &target), 0);
   const mode_t old_umask = umask(0);
   int checked = 0;
-  SetAtomicWriteFaultHook([&](int) {
+  SetFileFaultHook([&](FileStep) {
     for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
       // Open files of the folder only; an unnamed one shows as "FOLDER/#INODE (deleted)".
       std::error_code ec;
@@ -159,6 +155,7 @@ TEST_F(AtomicFileTest, NewContentIsNeverUnderOtherPermissions) {
     return false;
   });
   EXPECT_TRUE(WriteFileAtomically(path, std::string(100000, 'n')));
+  SetFileFaultHook(nullptr);
   umask(old_umask);
   EXPECT_GT(checked, 0);
 }

@@ -2,11 +2,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/atomic_file.h"
+#include "platform/file_faults.h"
 #include "platform/profile.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -143,18 +143,18 @@ TEST_F(ProfileTest, BatchReadsSeeItsPendingWritesAndCommitWritesOnce) {
   // Nothing reached the disk yet.
   EXPECT_EQ(GetPrivateProfileString("general", "mode", "", 10, Cfg()), "0");
   int steps = 0;
-  SetAtomicWriteFaultHook([&](int) { return ++steps, false; });
+  SetFileFaultHook([&](FileStep) { return ++steps, false; });
   ASSERT_TRUE(batch.Commit());
-  SetAtomicWriteFaultHook(nullptr);
+  SetFileFaultHook(nullptr);
   EXPECT_GT(steps, 0);
   EXPECT_EQ(ReadFile(Cfg()),
             "; server configuration\r\n[general]\r\nmode=1\r\n[transfers]\r\n0=xfer0\r\n"
             "[xfer0]\r\nID=7\r\n");
   // A second Commit without new writes touches nothing.
   steps = 0;
-  SetAtomicWriteFaultHook([&](int) { return ++steps, false; });
+  SetFileFaultHook([&](FileStep) { return ++steps, false; });
   EXPECT_TRUE(batch.Commit());
-  SetAtomicWriteFaultHook(nullptr);
+  SetFileFaultHook(nullptr);
   EXPECT_EQ(steps, 0);
 }
 
@@ -180,47 +180,31 @@ TEST_F(ProfileTest, FailedCommitLeavesTheFileAndReportsFalse) {
   WriteFile(Cfg(), "[s]\r\nk=1\r\n");
   ProfileBatch batch(Cfg());
   ASSERT_TRUE(batch.Write("s", "k", "2"));
-  SetAtomicWriteFaultHook([](int step) { return step == 2; });
+  SetFileFaultHook([](FileStep step) { return step == FileStep::Write; });
   EXPECT_FALSE(batch.Commit());
-  SetAtomicWriteFaultHook(nullptr);
+  SetFileFaultHook(nullptr);
   EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
   ASSERT_TRUE(batch.Commit());  // the batch still holds its writes
   EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=2\r\n");
 }
 
-}  // namespace
-}  // namespace kz::platform
-
-namespace kz::platform {
-namespace {
-
 // One writer uses single writes, the other batches; the file starts missing, so the first
 // writers also race to create it.
 TEST_F(ProfileTest, WritersInTwoProcessesLoseNoChange) {
   constexpr int kPerWriter = 100;
-  pid_t children[2];
-  for (int w = 0; w < 2; ++w) {
-    children[w] = fork();
-    ASSERT_GE(children[w], 0);
-    if (children[w] == 0) {
-      bool ok = true;
-      for (int i = 0; i < kPerWriter; ++i) {
-        const std::string key = "k" + std::to_string(i);
-        if (w == 0) {
-          ok &= WritePrivateProfileString("single", key, std::to_string(i), Cfg());
-        } else {
-          ProfileBatch batch(Cfg());
-          ok &= batch.Write("batch", key, std::to_string(i)) && batch.Commit();
-        }
+  EXPECT_TRUE(test::InChildProcesses(2, [&](int writer) {
+    bool ok = true;
+    for (int i = 0; i < kPerWriter; ++i) {
+      const std::string key = "k" + std::to_string(i);
+      if (writer == 0) {
+        ok &= WritePrivateProfileString("single", key, std::to_string(i), Cfg());
+      } else {
+        ProfileBatch batch(Cfg());
+        ok &= batch.Write("batch", key, std::to_string(i)) && batch.Commit();
       }
-      _exit(ok ? 0 : 1);
     }
-  }
-  for (pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+    return ok;
+  }));
   const auto doc = ProfileSnapshot(Cfg());
   EXPECT_EQ(doc->KeyNames("single").size(), std::size_t{kPerWriter});
   EXPECT_EQ(doc->KeyNames("batch").size(), std::size_t{kPerWriter});

@@ -1,9 +1,8 @@
 // The registry store: the .reg text form, key and value rules, locked read-modify-write.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/registry.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -225,23 +224,13 @@ TEST_F(RegistryTest, AppProfileKeepsStringsAndIntegersUnderTheApplicationKey) {
 
 TEST_F(RegistryTest, ConcurrentWritersInTwoProcessesLoseNoValue) {
   constexpr int kPerWriter = 60;
-  pid_t children[2];
-  for (int w = 0; w < 2; ++w) {
-    children[w] = fork();
-    ASSERT_GE(children[w], 0);
-    if (children[w] == 0) {
-      bool ok = true;
-      for (int i = 0; i < kPerWriter; ++i) {
-        ok &= AppProfile::WriteInt("w" + std::to_string(w), "v" + std::to_string(i), i);
-      }
-      _exit(ok ? 0 : 1);
+  EXPECT_TRUE(test::InChildProcesses(2, [&](int w) {
+    bool ok = true;
+    for (int i = 0; i < kPerWriter; ++i) {
+      ok &= AppProfile::WriteInt("w" + std::to_string(w), "v" + std::to_string(i), i);
     }
-  }
-  for (pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+    return ok;
+  }));
   for (int w = 0; w < 2; ++w) {
     for (int i = 0; i < kPerWriter; ++i) {
       EXPECT_EQ(AppProfile::GetInt("w" + std::to_string(w), "v" + std::to_string(i), -1), i);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/atomic_file.h"
 #include "projfiles/dbase_file.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::projfiles {
@@ -323,14 +323,16 @@ TEST_F(DbaseWriterTest, FailedCreateLeavesTheOldTableAndNoPart) {
   const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
   const auto path = env_.Path("t.dbf");
   test::WriteFile(path, "old table");
-  // Every step after the temporary file is made fails: the new header is never whole.
-  platform::SetAtomicWriteFaultHook([](int step) { return step > 1; });
-  EXPECT_EQ(CDBaseFile::Create(path, fields, date_), kDbfCreateFailed);
-  platform::SetAtomicWriteFaultHook(nullptr);
-  EXPECT_EQ(test::ReadFile(path), "old table");
-  for (const auto& e : std::filesystem::directory_iterator(env_.root())) {
-    EXPECT_TRUE(e.path() == path || e.is_directory()) << e.path();
-  }
+  test::FailEachStepInTurn(
+      [&] { return CDBaseFile::Create(path, fields, date_) == kDbfCreated; },
+      [&](const std::string& step) {
+        EXPECT_EQ(test::ReadFile(path), "old table") << step;
+        for (const auto& e : std::filesystem::directory_iterator(env_.root())) {
+          EXPECT_TRUE(e.path() == path || e.is_directory()) << e.path();
+        }
+      });
+  CDBaseFile f;
+  EXPECT_TRUE(f.Open(path, CDBaseFile::Mode::ReadOnly));
 }
 
 TEST_F(DbaseWriterTest, TodayIsWrittenWhenNoDateIsGiven) {
