@@ -12,12 +12,14 @@
 namespace kz::platform {
 namespace {
 
+// True when the lock is held, or when the file system has no locks at all (some network file
+// systems): the update then goes on unlocked, as it would have without this lock.
 bool LockExclusive(int fd) {
   if (FileStepFails(FileStep::Lock)) return false;
   int rc;
   while ((rc = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
   }
-  return rc == 0;
+  return rc == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == EBADF;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -32,7 +34,12 @@ FileUpdateLock FileUpdateLock::Acquire(const std::filesystem::path& path) {
   for (;;) {
     struct stat now {};
     if (stat(path.c_str(), &now) == 0) {
-      UniqueFd fd = OpenRegularFile(path, O_RDONLY);
+      // Open for writing where allowed: a network file system may grant an exclusive lock only
+      // then. A file only readable still takes part (its replacement is refused later).
+      UniqueFd fd = OpenRegularFile(path, O_RDWR);
+      if (!fd.valid() && (errno == EACCES || errno == EROFS || errno == ETXTBSY)) {
+        fd = OpenRegularFile(path, O_RDONLY);
+      }
       if (!fd.valid()) {
         if (errno == ENOENT) continue;  // replaced between stat and open
         return {};

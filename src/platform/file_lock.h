@@ -5,7 +5,8 @@
 // can read the file takes part. A writer replaces the file by rename, so the locked file may be
 // replaced while a waiter waits: the waiter then finds another file under the name and locks that
 // one instead. A missing file is locked through its folder until it exists. Readers need no lock:
-// they see either the old file or the new one whole.
+// they see either the old file or the new one whole. On a file system without locks the update
+// goes on unlocked.
 #pragma once
 
 #include <filesystem>
