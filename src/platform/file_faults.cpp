@@ -1,5 +1,6 @@
 #include "platform/file_faults.h"
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <mutex>
@@ -17,27 +18,11 @@ std::function<bool(FileStep)>& Hook() {
 }  // namespace
 
 std::string_view FileStepName(FileStep step) {
-  switch (step) {
-    case FileStep::Open:
-      return "open";
-    case FileStep::Lock:
-      return "lock";
-    case FileStep::Read:
-      return "read";
-    case FileStep::Mode:
-      return "mode";
-    case FileStep::Write:
-      return "write";
-    case FileStep::Sync:
-      return "sync";
-    case FileStep::Name:
-      return "name";
-    case FileStep::Close:
-      return "close";
-    case FileStep::Rename:
-      return "rename";
-  }
-  return "?";
+  // In the order of FileStep.
+  static constexpr std::array<std::string_view, 9> kNames = {
+      "open", "lock", "read", "mode", "write", "sync", "name", "close", "rename"};
+  const auto i = static_cast<std::size_t>(step);
+  return i < kNames.size() ? kNames[i] : "?";
 }
 
 void SetFileFaultHook(std::function<bool(FileStep)> hook) {
