@@ -75,10 +75,5 @@ TEST_P(NotAFileTest, IsRefusedByEveryReaderAndWriterWithoutBlocking) {
 INSTANTIATE_TEST_SUITE_P(Kinds, NotAFileTest,
                          ::testing::Values(Kind::Fifo, Kind::Device, Kind::Folder));
 
-TEST(FileErrorTextTest, NamesTheRefusal) {
-  EXPECT_EQ(FileErrorText(kNotRegularFile), "not a regular file (a FIFO, device or socket)");
-  EXPECT_EQ(FileErrorText(ENOENT), "No such file or directory");
-}
-
 }  // namespace
 }  // namespace kz::platform
