@@ -204,13 +204,17 @@ RegistryHive RegistryHive::Parse(std::string_view bytes) {
   Key* last = nullptr;     // the last key of this hive seen
   // A line this store does not understand stays where it stood: in its key among its values,
   // else after the values of the key before it (or before the first key).
-  const auto keep = [&](std::string_view line) {
+  const auto keep = [&](std::string_view raw) {
+    // A line ending in '\' would take the next line in when read again; a blank after it keeps
+    // it one line.
+    std::string line(raw);
+    if (line.ends_with('\\')) line += ' ';
     if (current) {
-      current->kept.emplace_back(current->values.size(), line);
+      current->kept.emplace_back(current->values.size(), std::move(line));
     } else if (last) {
-      last->kept.emplace_back(kAfterValues, line);
+      last->kept.emplace_back(kAfterValues, std::move(line));
     } else {
-      hive.preamble_.emplace_back(line);
+      hive.preamble_.push_back(std::move(line));
     }
   };
   for (const std::string& raw : LogicalLines(bytes)) {

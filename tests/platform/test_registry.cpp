@@ -162,6 +162,13 @@ TEST_F(RegistryHiveTest, LinesNotUnderstoodAreWrittenBackInPlace) {
             "\"z\"=\"3\"\r\n");
 }
 
+// Kept as written, it would take in the next line when read again.
+TEST_F(RegistryHiveTest, KeptLineEndingInABackslashStaysOneLine) {
+  const std::string text =
+      RegistryHive::Parse("[HKEY_CURRENT_USER\\A]\n\"x\"=hex(7):41,\\\\\n").Serialize();
+  EXPECT_EQ(RegistryHive::Parse(text).Serialize(), text);
+}
+
 TEST_F(RegistryHiveTest, NamesWithLineBreaksAreRefused) {
   RegistryHive hive;
   EXPECT_FALSE(hive.SetValue("Software\\X", "a\nb", Text("v")));
