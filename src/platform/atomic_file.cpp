@@ -6,9 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <iterator>
 #include <string>
 
 #include "platform/file_faults.h"
@@ -32,16 +34,18 @@ std::filesystem::path TempPath(const std::filesystem::path& target) {
 }
 
 // Removes the temporary files of `target` left by saves whose process has ended (killed between
-// naming the file and renaming it). A live process's file, or one of a process this one may not
-// signal, is left alone.
+// naming the file and renaming it), also those of earlier versions ("NAME.tmp-PID-N-R"). A live
+// process's file, or one of a process this one may not signal, is left alone.
 void RemoveStaleTemps(const std::filesystem::path& dir, const std::filesystem::path& target) {
-  const std::string prefix = TempPrefix(target);
+  const std::string prefixes[] = {TempPrefix(target), target.filename().string() + ".tmp-"};
   DIR* d = opendir(dir.c_str());
   if (!d) return;
   while (const dirent* e = readdir(d)) {
     const std::string_view name = e->d_name;
-    if (!name.starts_with(prefix)) continue;
-    const std::string_view rest = name.substr(prefix.size());
+    const auto prefix = std::find_if(std::begin(prefixes), std::end(prefixes),
+                                     [&](const std::string& p) { return name.starts_with(p); });
+    if (prefix == std::end(prefixes)) continue;
+    const std::string_view rest = name.substr(prefix->size());
     pid_t pid = 0;
     const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
     if (ec != std::errc() || end == rest.data() || pid <= 0 || *end != '-') continue;

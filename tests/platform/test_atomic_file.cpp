@@ -170,7 +170,10 @@ TEST_F(AtomicFileTest, NextSaveRemovesTheTemporaryFilesOfEndedSaves) {
   const std::string dead = ".f.cfg.kztmp-" + std::to_string(ended) + "-0";
   const std::string live = ".f.cfg.kztmp-" + std::to_string(getppid()) + "-0";
   const std::string other = ".g.cfg.kztmp-" + std::to_string(ended) + "-0";
-  for (const auto& name : {dead, live, other}) WriteFile(env_.Path("d/" + name), "partial");
+  const std::string earlier = "f.cfg.tmp-" + std::to_string(ended) + "-0-123";
+  for (const auto& name : {dead, live, other, earlier}) {
+    WriteFile(env_.Path("d/" + name), "partial");
+  }
   ASSERT_TRUE(WriteFileAtomically(path, "new"));
   std::vector<std::string> expected = {"f.cfg", live, other};
   std::sort(expected.begin(), expected.end());
