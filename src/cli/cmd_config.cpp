@@ -1,8 +1,8 @@
 // config show, config rewrite: the configuration file through the model, without windows.
+#include <fcntl.h>
+
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -13,6 +13,7 @@
 #include "config/cfg_mgr.h"
 #include "config/options_path.h"
 #include "config/serial_cfg.h"
+#include "platform/file_io.h"
 #include "platform/profile.h"
 #include "platform/system_dirs.h"
 
@@ -123,20 +124,12 @@ std::string ConfigPath(const ConfigArgs& args) {
 // Loading treats an unreadable file as empty; a person asking for a file wants to hear instead.
 bool CheckReadable(const std::string& path) {
   const std::filesystem::path real = platform::ProfilePath(path);
-  std::error_code ec;
-  if (!std::filesystem::exists(real, ec)) {
-    Fail(real.string(), "no such file");
-    return false;
-  }
-  if (std::filesystem::is_directory(real, ec)) {
-    Fail(real.string(), "is a folder, not a configuration file");
-    return false;
-  }
-  if (!std::ifstream(real, std::ios::binary)) {
-    Fail(real.string(), std::strerror(errno));
-    return false;
-  }
-  return true;
+  if (platform::OpenRegularFile(real, O_RDONLY).valid()) return true;
+  const int error = errno;
+  Fail(real.string(), error == ENOENT   ? std::string("no such file")
+                      : error == EISDIR ? std::string("is a folder, not a configuration file")
+                                        : platform::FileErrorText(error));
+  return false;
 }
 
 int Show(const ConfigArgs& args) {
@@ -161,7 +154,7 @@ int Rewrite(const ConfigArgs& args) {
   if (model.ReadWrite(path, true) != config::kCfgOk) {
     const int error = errno;
     Fail(path, std::string("not saved, the file is unchanged") +
-                   (error ? std::string(": ") + std::strerror(error) : std::string()));
+                   (error ? ": " + platform::FileErrorText(error) : std::string()));
     return kFailed;
   }
   return kOk;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "cli/commands.h"
+#include "platform/file_io.h"
 #include "platform/profile.h"
 
 namespace kz::cli {
@@ -43,7 +44,7 @@ int WriteFailed(const IniArgs& args, std::string_view value) {
          "the section or key name would not read back as written (line break, '=' or a leading "
          "'[' in the key, ']' in the section, or an empty key); nothing written");
   } else {
-    Fail(file, std::string(std::strerror(error)) + "; the file is unchanged");
+    Fail(file, platform::FileErrorText(error) + "; the file is unchanged");
   }
   return kFailed;
 }

@@ -108,10 +108,13 @@ void CCfgMgr::Load(const platform::ProfileDocument& doc) {
     m_ports.push_back(std::move(port));
   }
 
-  // The whole value, not the server's 1023 bytes, so that an untouched line survives a save.
-  for (const std::string_view line : doc.NumberedValues(kScheduled)) {
-    if (line.empty()) break;
-    m_scheduledXfers.push_back(std::make_unique<CScheduledXfer>(CScheduledXfer::FromLine(line)));
+  // The whole value, not the server's 1023 bytes, so that an untouched line survives a save; and
+  // as stored, quotes kept, since writing back the unquoted value would lose a pair per save.
+  const auto lines = doc.NumberedValues(kScheduled);
+  const auto stored = doc.NumberedValues(kScheduled, platform::ProfileDocument::ValueForm::Stored);
+  for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); ++i) {
+    m_scheduledXfers.push_back(
+        std::make_unique<CScheduledXfer>(CScheduledXfer::FromLine(lines[i], stored[i])));
   }
 }
 

@@ -11,7 +11,8 @@ constexpr std::size_t kLineLimit = 1023;
 
 }  // namespace
 
-CScheduledXfer CScheduledXfer::FromLine(std::string_view line) {
+CScheduledXfer CScheduledXfer::FromLine(std::string_view line,
+                                        std::optional<std::string_view> stored) {
   const std::string_view cut = line.substr(0, kLineLimit);
   CScheduledXfer x;
   x.m_bSyncPolling = ParseLeadingInt(GetField(cut, ',', 1, 10));
@@ -28,7 +29,7 @@ CScheduledXfer CScheduledXfer::FromLine(std::string_view line) {
   x.m_nXferID = ParseLeadingInt(GetField(cut, ',', 11, 20));
   // Reading cuts the description and shifts fields at commas; keeping the line means a load and
   // save of an untouched record cannot damage it.
-  x.m_strLine = std::string(line);
+  x.m_strLine = std::string(stored.value_or(line));
   return x;
 }
 

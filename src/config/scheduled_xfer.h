@@ -21,11 +21,14 @@ class CScheduledXfer {
   CScheduledXfer& operator=(const CScheduledXfer&) = delete;
 
   // A record holding the fields of `line` (the fields are read from its first 1023 bytes, with
-  // the length limits of the format) and remembering the whole line.
-  static CScheduledXfer FromLine(std::string_view line);
+  // the length limits of the format) and remembering the whole line, or `stored` when given: the
+  // value as the file holds it (quotes kept), which is what an untouched record writes back.
+  static CScheduledXfer FromLine(std::string_view line,
+                                 std::optional<std::string_view> stored = std::nullopt);
   CScheduledXfer(CScheduledXfer&&) = default;
 
-  // The line to store: the line it was read from while no setter was called, else FormattedLine.
+  // The line to store: the stored line it was read from while no setter was called, else
+  // FormattedLine.
   std::string Line() const { return m_strLine ? *m_strLine : FormattedLine(); }
   // "%d,%d,%lu,%lu,%d,%d,%d,`%s`,%s,%s,%d" of the fields.
   std::string FormattedLine() const;

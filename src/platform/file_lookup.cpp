@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "platform/ascii_case.h"
@@ -21,10 +22,18 @@ std::filesystem::path ResolveCase(std::string_view path) {
   const std::filesystem::path given(path);
   if (path.empty() || Exists(given)) return given;
 
-  std::filesystem::path current = given.root_path();
-  for (const auto& part : given.relative_path()) {
+  const std::filesystem::path relative = given.relative_path();
+  const std::vector<std::filesystem::path> parts(relative.begin(), relative.end());
+  const auto named = [](const std::filesystem::path& part) {
     const std::string name = part.string();
-    if (name.empty() || name == "." || name == "..") {
+    return !name.empty() && name != "." && name != "..";
+  };
+  const auto last = std::find_if(parts.rbegin(), parts.rend(), named);
+  std::filesystem::path current = given.root_path();
+  for (auto it = parts.begin(); it != parts.end(); ++it) {
+    const std::filesystem::path& part = *it;
+    const std::string name = part.string();
+    if (!named(part)) {
       current /= part;
       continue;
     }
@@ -40,7 +49,14 @@ std::filesystem::path ResolveCase(std::string_view path) {
       const std::string candidate = it->path().filename().string();
       if (EqualsNoCase(candidate, name)) matches.push_back(candidate);
     }
-    if (matches.empty()) return given;
+    if (matches.empty()) {
+      // A file about to be created keeps its name, in the folders that exist in another case.
+      if (last != parts.rend() && it == std::prev(last.base())) {
+        current /= part;
+        continue;
+      }
+      return given;
+    }
     current /= *std::min_element(matches.begin(), matches.end());
   }
   return current;

@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/file_io.h"
+#include "platform/file_lock.h"
 #include "platform/file_lookup.h"
 #include "platform/system_dirs.h"
 
@@ -66,24 +68,6 @@ const std::shared_ptr<const ProfileDocument>& EmptyDocument() {
   return empty;
 }
 
-// Reads straight into `out`, a step at a time: a bounce buffer would copy a big file once more,
-// and growing by a step zeroes only bytes that are about to be overwritten while still cached.
-// Reserve one byte more than the expected size, so that the read that finds the end needs no
-// reallocation.
-bool ReadAll(int fd, std::string& out) {
-  constexpr std::size_t kStep = 65536;
-  for (;;) {
-    const std::size_t have = out.size();
-    const std::size_t room = out.capacity() - have;
-    const std::size_t step = room > 0 ? std::min(room, kStep) : kStep;
-    out.resize(have + step);
-    const ssize_t n = read(fd, out.data() + have, step);
-    out.resize(have + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-    if (n == 0) return true;
-    if (n < 0 && errno != EINTR) return false;
-  }
-}
-
 // The parsed file; an empty document when it is missing or cannot be read. `readable` (when
 // given) turns false, with errno set, when the file is there but could not be read: a writer
 // must not replace what it could not read.
@@ -98,13 +82,13 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
   if (readable) *readable = true;
   struct stat st {};
   if (stat(key.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    const int error = errno;
+    const int error = st.st_mode == 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
     {
       std::lock_guard lock(cache_mutex);
       Cache().erase(key);
     }
     if (error == ENOENT || error == ENOTDIR) return EmptyDocument();
-    return unreadable(S_ISDIR(st.st_mode) ? EISDIR : error);
+    return unreadable(error);
   }
   const Stamp seen = StampOf(st);
   {
@@ -118,15 +102,15 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
 
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  const int fd = open(key.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return unreadable(errno);
+  const UniqueFd fd = OpenRegularFile(key, O_RDONLY);
+  if (!fd.valid()) return unreadable(errno);
   std::string bytes;
-  bool ok = fstat(fd, &st) == 0;
+  bool ok = fstat(fd.get(), &st) == 0;
   if (ok) {
+    // One byte more than the size, so that the read that finds the end needs no reallocation.
     bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
-    ok = ReadAll(fd, bytes);
+    ok = ReadToEnd(fd.get(), bytes);
   }
-  close(fd);
   if (!ok) return unreadable(errno);
 
   Entry entry;
@@ -168,9 +152,16 @@ bool IsBareName(std::string_view name) {
   return name.find('/') == std::string_view::npos;
 }
 
-// The Windows directory is created on first write; other folders must exist.
-bool Store(std::string_view name, const std::filesystem::path& path, const ProfileDocument& doc) {
+// Takes the file's update lock for a read-modify-write. The Windows directory is created on
+// first write; other folders must exist, and where one is missing there is nothing to lock (the
+// write fails later, or a deletion finds nothing). False with errno when the lock is refused.
+bool LockForUpdate(std::string_view name, const std::filesystem::path& path, FileUpdateLock& lock) {
   if (IsBareName(name)) CreateWindowsDirectory();
+  lock = FileUpdateLock::Acquire(path);
+  return lock.Held() || errno == ENOENT || errno == ENOTDIR;
+}
+
+bool Store(const std::filesystem::path& path, const ProfileDocument& doc) {
   const bool ok = WriteFileAtomically(path, doc.Serialize());
   const int saved = errno;
   Forget(path);
@@ -214,17 +205,19 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view name) {
   const auto path = ProfilePath(name);
+  FileUpdateLock lock;
+  if (!LockForUpdate(name, path, lock)) return false;
   bool readable = true;
   ProfileDocument doc = *SnapshotOf(path, &readable);
   if (!readable) return false;
   bool changed = false;
   if (!Apply(doc, section, key, value, changed)) return false;
-  return !changed || Store(name, path, doc);
+  return !changed || Store(path, doc);
 }
 
-ProfileBatch::ProfileBatch(std::string_view name) : name_(name), path_(ProfilePath(name)) {
-  bool readable = true;
-  doc_ = *SnapshotOf(path_, &readable);
+ProfileBatch::ProfileBatch(std::string_view name) : path_(ProfilePath(name)) {
+  bool readable = LockForUpdate(name, path_, lock_);
+  if (readable) doc_ = *SnapshotOf(path_, &readable);
   if (!readable) {
     failed_ = true;
     error_ = errno;
@@ -250,7 +243,7 @@ bool ProfileBatch::Commit() {
     return false;
   }
   if (!changed_) return true;
-  if (!Store(name_, path_, doc_)) return false;
+  if (!Store(path_, doc_)) return false;
   changed_ = false;
   return true;
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_lock.h"
 #include "platform/profile_document.h"
 
 namespace kz::platform {
@@ -38,8 +39,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // fails.
 // Returns false when the write was refused (a value holding CR or LF, see
 // ProfileDocument::SetValue; errno EINVAL) or the file could not be replaced (errno tells why);
-// the file is then as it was. Concurrent writers of one file are not serialised: the last
-// replacement wins.
+// the file is then as it was. Writers of one file are serialised between processes by its
+// update lock (file_lock.h), so that none loses another's change.
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view name);
 
@@ -47,8 +48,11 @@ bool WritePrivateProfileString(std::string_view section, std::optional<std::stri
 // with one atomic replace by Commit. Reads through the batch see its own pending writes.
 class ProfileBatch {
  public:
-  // Starts from the file's current text. When the file exists but cannot be read, the batch is
-  // failed from the start (its Commit fails with that errno).
+  // Takes the file's update lock and starts from the file's current text. The lock is held until
+  // the batch ends, so that no other writer changes the file between its reads and its Commit:
+  // keep a batch short, and make no other write to the same file while it lives. When the file
+  // exists but cannot be read or locked, the batch is failed from the start (its Commit fails
+  // with that errno).
   explicit ProfileBatch(std::string_view name);
   ProfileBatch(const ProfileBatch&) = delete;
   ProfileBatch& operator=(const ProfileBatch&) = delete;
@@ -66,8 +70,8 @@ class ProfileBatch {
   const ProfileDocument& Document() const { return doc_; }
 
  private:
-  std::string name_;
   std::filesystem::path path_;
+  FileUpdateLock lock_;
   ProfileDocument doc_;
   bool changed_ = false;
   bool failed_ = false;

@@ -185,10 +185,14 @@ struct Line {
 
   std::string_view Text() const { return {text, size}; }
   std::string_view Name() const { return {text + name_pos, name_size}; }
+  // Entry: trimmed, quotes kept: the text that reads back as Value() when written again.
+  std::string_view StoredValue() const {
+    const std::string_view t = Text();
+    return TrimFile(t.substr(t.find('=', name_pos) + 1));
+  }
   // Entry: trimmed and unquoted.
   std::string_view Value() const {
-    const std::string_view t = Text();
-    std::string_view v = TrimFile(t.substr(t.find('=', name_pos) + 1));
+    std::string_view v = StoredValue();
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
       v = v.substr(1, v.size() - 2);
     }
@@ -646,7 +650,8 @@ std::string ProfileDocument::GetString(std::string_view section, std::string_vie
   return FindSection(section).GetString(key, def, size);
 }
 
-std::vector<std::string_view> ProfileDocument::NumberedValues(std::string_view section) const {
+std::vector<std::string_view> ProfileDocument::NumberedValues(std::string_view section,
+                                                              ValueForm form) const {
   std::vector<std::string_view> values;
   const Impl::Group* g = impl_ ? impl_->FindGroup(section) : nullptr;
   if (!g) return values;
@@ -672,7 +677,7 @@ std::vector<std::string_view> ProfileDocument::NumberedValues(std::string_view s
   }
   for (const Line* l : first) {
     if (!l) break;
-    values.push_back(l->Value());
+    values.push_back(form == ValueForm::Stored ? l->StoredValue() : l->Value());
   }
   return values;
 }

@@ -63,8 +63,11 @@ class ProfileDocument {
 
   // The values Find(section, "0"), Find(section, "1"), ... give, in that order, up to the first
   // key that is missing. One pass over the section: a long list costs no look-up per entry.
-  // The views stay valid as long as the document.
-  std::vector<std::string_view> NumberedValues(std::string_view section) const;
+  // The views stay valid as long as the document. ValueForm::Stored gives each value as it
+  // stands in the file (trimmed, quotes kept): written back, it reads as the value again.
+  enum class ValueForm { Read, Stored };
+  std::vector<std::string_view> NumberedValues(std::string_view section,
+                                               ValueForm form = ValueForm::Read) const;
 
   // The bytes the document was parsed from (empty for a new one); edits do not change them.
   std::string_view Source() const;

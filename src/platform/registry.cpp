@@ -11,6 +11,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
+#include "platform/file_io.h"
 #include "platform/system_dirs.h"
 
 namespace kz::platform {
@@ -193,77 +194,141 @@ const char* HiveName(Hive hive) {
   return "HKEY_CURRENT_USER";
 }
 
-// False with errno set when the file cannot be read (ENOENT: there is none).
-bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  char buf[65536];
-  ssize_t n;
-  while ((n = read(fd, buf, sizeof buf)) != 0) {
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) break;
-    out.append(buf, static_cast<std::size_t>(n));
-  }
-  const int saved = errno;
-  close(fd);
-  errno = saved;
-  return n == 0;
-}
-
 }  // namespace
 
 RegistryHive RegistryHive::Parse(std::string_view bytes) {
   RegistryHive hive;
   bool root_seen = false;
-  Key* current = nullptr;
+  bool signature_seen = false;
+  Key* current = nullptr;  // the key whose lines follow; null before the first or after another
+  Key* last = nullptr;     // the last key of this hive seen
+  // A line this store does not understand stays where it stood: in its key among its values,
+  // else after the values of the key before it (or before the first key).
+  const auto keep = [&](std::string_view raw) {
+    // A line ending in '\' would take the next line in when read again; a blank after it keeps
+    // it one line.
+    std::string line(raw);
+    if (line.ends_with('\\')) line += ' ';
+    if (current) {
+      current->kept.emplace_back(current->values.size(), std::move(line));
+    } else if (last) {
+      last->kept.emplace_back(kAfterValues, std::move(line));
+    } else {
+      hive.preamble_.push_back(std::move(line));
+    }
+  };
   for (const std::string& raw : LogicalLines(bytes)) {
     std::string_view line = TrimBlanks(raw);
-    if (line.empty() || line.front() == ';') continue;
+    if (line.empty()) continue;
+    if (!signature_seen && !root_seen && line == kSignature) {
+      signature_seen = true;  // written anew by Serialize
+      continue;
+    }
+    if (line.front() == ';') {
+      keep(raw);
+      continue;
+    }
     if (line.front() == '[') {
       current = nullptr;
       const auto close = line.rfind(']');
-      if (close == std::string_view::npos || line.substr(1).starts_with("-")) continue;
-      std::string path = Normalize(line.substr(1, close - 1));
-      const auto first = path.substr(0, path.find('\\'));
-      if (!AsciiLower(first).starts_with("hkey_")) continue;  // not a key of any hive
+      std::string path;
+      std::string_view first;
+      if (close != std::string_view::npos && !line.substr(1).starts_with("-")) {
+        path = Normalize(line.substr(1, close - 1));
+        first = std::string_view(path).substr(0, path.find('\\'));
+      }
+      if (!AsciiLower(first).starts_with("hkey_")) {  // not a key of any hive
+        keep(raw);
+        continue;
+      }
       if (!root_seen) hive.root_ = first;
       root_seen = true;
       path.erase(0, std::min(path.size(), first.size() + 1));
-      current = &hive.Create(path);
+      current = last = &hive.Create(path);
       continue;
     }
-    if (!current) continue;
+    if (!current) {
+      keep(raw);
+      continue;
+    }
+    std::string_view rest = line;
     std::string name;
-    if (line.front() == '@') {
-      line.remove_prefix(1);
-    } else if (line.front() == '"') {
-      auto quoted = TakeQuoted(line);
-      if (!quoted) continue;
-      name = std::move(*quoted);
+    std::optional<RegValue> value;
+    bool named = true;
+    if (rest.front() == '@') {
+      rest.remove_prefix(1);
+    } else if (rest.front() == '"') {
+      auto quoted = TakeQuoted(rest);
+      named = quoted.has_value();
+      if (named) name = std::move(*quoted);
     } else {
+      named = false;
+    }
+    rest = TrimBlanks(rest);
+    if (named && !rest.empty() && rest.front() == '=')
+      value = ParseData(TrimBlanks(rest.substr(1)));
+    if (!value) {
+      keep(raw);
       continue;
     }
-    line = TrimBlanks(line);
-    if (line.empty() || line.front() != '=') continue;
-    if (auto value = ParseData(TrimBlanks(line.substr(1)))) {
-      // The last of duplicate values wins, as an import would leave it.
-      bool replaced = false;
-      for (auto& [n, v] : current->values) {
-        if (EqualsNoCase(n, name)) {
-          v = std::move(*value);
-          replaced = true;
-          break;
-        }
+    // The last of duplicate values wins, as an import would leave it.
+    bool replaced = false;
+    for (auto& [n, v] : current->values) {
+      if (EqualsNoCase(n, name)) {
+        v = std::move(*value);
+        replaced = true;
+        break;
       }
-      if (!replaced) current->values.emplace_back(std::move(name), std::move(*value));
     }
+    if (!replaced) current->values.emplace_back(std::move(name), std::move(*value));
   }
   return hive;
 }
 
+namespace {
+
+void PutValue(std::string& out, const std::string& name, const RegValue& value) {
+  if (name.empty()) {
+    out += '@';
+  } else {
+    PutQuoted(out, name);
+  }
+  out += '=';
+  switch (value.kind) {
+    case RegValue::Kind::String:
+      if (value.text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) {
+        PutQuoted(out, value.text);
+      } else {
+        out += "hex(1):";
+        PutHex(out, value.text);
+      }
+      break;
+    case RegValue::Kind::ExpandString:
+      out += "hex(2):";
+      PutHex(out, value.text);
+      break;
+    case RegValue::Kind::Dword: {
+      char buf[16];
+      std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(value.dword));
+      out += buf;
+      break;
+    }
+  }
+  out += kCrlf;
+}
+
+void PutLine(std::string& out, std::string_view line) {
+  out += line;
+  out += kCrlf;
+}
+
+}  // namespace
+
 std::string RegistryHive::Serialize() const {
   std::string out(kSignature);
   out += kCrlf;
+  if (!preamble_.empty()) out += kCrlf;
+  for (const std::string& line : preamble_) PutLine(out, line);
   for (const Key& key : keys_) {
     out += kCrlf;
     out += '[';
@@ -272,35 +337,12 @@ std::string RegistryHive::Serialize() const {
     out += key.path;
     out += ']';
     out += kCrlf;
-    for (const auto& [name, value] : key.values) {
-      if (name.empty()) {
-        out += '@';
-      } else {
-        PutQuoted(out, name);
-      }
-      out += '=';
-      switch (value.kind) {
-        case RegValue::Kind::String:
-          if (value.text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) {
-            PutQuoted(out, value.text);
-          } else {
-            out += "hex(1):";
-            PutHex(out, value.text);
-          }
-          break;
-        case RegValue::Kind::ExpandString:
-          out += "hex(2):";
-          PutHex(out, value.text);
-          break;
-        case RegValue::Kind::Dword: {
-          char buf[16];
-          std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(value.dword));
-          out += buf;
-          break;
-        }
-      }
-      out += kCrlf;
+    auto kept = key.kept.begin();
+    for (std::size_t i = 0; i < key.values.size(); ++i) {
+      for (; kept != key.kept.end() && kept->first <= i; ++kept) PutLine(out, kept->second);
+      PutValue(out, key.values[i].first, key.values[i].second);
     }
+    for (; kept != key.kept.end(); ++kept) PutLine(out, kept->second);
   }
   return out;
 }
@@ -356,8 +398,8 @@ std::optional<RegValue> RegistryHive::GetValue(std::string_view key, std::string
   return std::nullopt;
 }
 
-void RegistryHive::CreateKey(std::string_view key) {
-  if (HasLineBreak(key)) return;
+bool RegistryHive::CreateKey(std::string_view key) {
+  if (HasLineBreak(key)) return false;
   const std::string path = Normalize(key);
   // Parents first, as an export lists them.
   for (std::size_t pos = path.find('\\'); pos != std::string::npos;
@@ -365,24 +407,36 @@ void RegistryHive::CreateKey(std::string_view key) {
     Create(std::string_view(path).substr(0, pos));
   }
   Create(path);
+  return true;
 }
 
-void RegistryHive::SetValue(std::string_view key, std::string_view name, RegValue value) {
-  if (HasLineBreak(key) || HasLineBreak(name)) return;
+bool RegistryHive::SetValue(std::string_view key, std::string_view name, RegValue value) {
+  if (HasLineBreak(key) || HasLineBreak(name)) return false;
   CreateKey(key);
   Key* k = Find(key);
   for (auto& [n, v] : k->values) {
     if (EqualsNoCase(n, name)) {
       v = std::move(value);
-      return;
+      return true;
     }
   }
   k->values.emplace_back(std::string(name), std::move(value));
+  return true;
 }
 
 void RegistryHive::DeleteValue(std::string_view key, std::string_view name) {
-  if (Key* k = Find(key)) {
-    std::erase_if(k->values, [&](const auto& nv) { return EqualsNoCase(nv.first, name); });
+  Key* k = Find(key);
+  if (!k) return;
+  for (std::size_t i = 0; i < k->values.size();) {
+    if (!EqualsNoCase(k->values[i].first, name)) {
+      ++i;
+      continue;
+    }
+    k->values.erase(k->values.begin() + static_cast<std::ptrdiff_t>(i));
+    // Kept lines after it stay after the values that were before them.
+    for (auto& [position, line] : k->kept) {
+      if (position > i && position != kAfterValues) --position;
+    }
   }
 }
 
@@ -449,11 +503,17 @@ std::optional<std::string> Registry::GetString(Hive hive, std::string_view key,
   return value->text;
 }
 
+bool Registry::SetValue(Hive hive, std::string_view key, std::string_view name, RegValue value) {
+  bool accepted = true;
+  const bool ok =
+      Modify(hive, [&](RegistryHive& h) { accepted = h.SetValue(key, name, std::move(value)); });
+  if (!accepted) errno = EINVAL;
+  return ok && accepted;
+}
+
 bool Registry::SetString(Hive hive, std::string_view key, std::string_view name,
                          std::string_view value) {
-  return Modify(hive, [&](RegistryHive& h) {
-    h.SetValue(key, name, {RegValue::Kind::String, std::string(value), 0});
-  });
+  return SetValue(hive, key, name, {RegValue::Kind::String, std::string(value), 0});
 }
 
 namespace {
@@ -485,10 +545,8 @@ bool AppProfile::WriteString(std::string_view section, std::string_view entry,
 }
 
 bool AppProfile::WriteInt(std::string_view section, std::string_view entry, int value) {
-  return Registry::Modify(Hive::CurrentUser, [&](RegistryHive& h) {
-    h.SetValue(AppKey(section), entry,
-               {RegValue::Kind::Dword, {}, static_cast<std::uint32_t>(value)});
-  });
+  return Registry::SetValue(Hive::CurrentUser, AppKey(section), entry,
+                            {RegValue::Kind::Dword, {}, static_cast<std::uint32_t>(value)});
 }
 
 }  // namespace kz::platform

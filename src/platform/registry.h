@@ -26,7 +26,9 @@ struct RegValue {
   std::uint32_t dword = 0;
 };
 
-// One hive in memory. Parsing accepts any bytes: what does not parse is skipped, never fatal.
+// One hive in memory. Parsing accepts any bytes and is never fatal: a line it does not understand
+// (a comment, another kind of value, a damaged line, a key of no hive) is kept verbatim and
+// written back where it stood: among its key's values, or after the values of the key before it.
 //
 // File form (one file per hive):
 //   Windows Registry Editor Version 5.00
@@ -60,18 +62,24 @@ class RegistryHive {
   std::optional<RegValue> GetValue(std::string_view key, std::string_view name) const;
 
   // A key path or value name holding CR or LF cannot stand on its line of the file: such a call
-  // changes nothing.
-  void CreateKey(std::string_view key);  // with every missing parent
-  void SetValue(std::string_view key, std::string_view name, RegValue value);  // creates the key
+  // changes nothing and returns false.
+  bool CreateKey(std::string_view key);  // with every missing parent
+  bool SetValue(std::string_view key, std::string_view name, RegValue value);  // creates the key
   void DeleteValue(std::string_view key, std::string_view name);
   void DeleteTree(std::string_view key);  // the key, its values and all keys below it
 
  private:
+  // Position of a kept line that follows all of its key's values (it stood under a header of no
+  // hive).
+  static constexpr std::size_t kAfterValues = SIZE_MAX;
   struct Key {
     std::string path;  // as first written, without the hive, components joined by one '\'
     std::vector<std::pair<std::string, RegValue>> values;
+    // Lines not understood, in file order, each after the first `position` values.
+    std::vector<std::pair<std::size_t, std::string>> kept;
   };
   std::string root_ = "HKEY_CURRENT_USER";
+  std::vector<std::string> preamble_;                   // lines not understood before the first key
   std::vector<Key> keys_;                               // in file order
   std::unordered_map<std::string, std::size_t> index_;  // lower-cased path -> keys_ position
   Key* Find(std::string_view key);
@@ -95,6 +103,8 @@ class Registry {
   // value or a dword.
   static std::optional<std::string> GetString(Hive hive, std::string_view key,
                                               std::string_view name);
+  // False with errno EINVAL when the hive refuses the key path or name (RegistryHive::SetValue).
+  static bool SetValue(Hive hive, std::string_view key, std::string_view name, RegValue value);
   static bool SetString(Hive hive, std::string_view key, std::string_view name,
                         std::string_view value);
 };

@@ -10,6 +10,8 @@
 #include <ctime>
 
 #include "platform/ascii_case.h"
+#include "platform/atomic_file.h"
+#include "platform/file_io.h"
 
 namespace kz::projfiles {
 namespace {
@@ -95,15 +97,10 @@ void CDBaseFile::Reset() {
 
 bool CDBaseFile::Open(const std::filesystem::path& path, Mode mode, std::string* error) {
   Reset();
-  const int flags = (mode == Mode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
-  platform::UniqueFd fd(::open(path.c_str(), flags));
+  platform::UniqueFd fd =
+      platform::OpenRegularFile(path, mode == Mode::ReadOnly ? O_RDONLY : O_RDWR);
   if (!fd.valid()) {
-    SetError(error, std::strerror(errno));
-    return false;
-  }
-  struct stat st {};
-  if (fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
-    SetError(error, std::strerror(S_ISDIR(st.st_mode) ? EISDIR : errno));
+    SetError(error, platform::FileErrorText(errno));
     return false;
   }
   fd_ = std::move(fd);
@@ -179,15 +176,7 @@ std::size_t CDBaseFile::ReadAt(std::uint64_t offset, char* dst, std::size_t size
     std::memcpy(dst, memory_.data() + offset, n);
     return n;
   }
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n =
-        ::pread(fd_.get(), dst + done, size - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  return done;
+  return platform::ReadAt(fd_.get(), offset, dst, size);
 }
 
 std::uint64_t CDBaseFile::CurrentSize() const {
@@ -372,16 +361,8 @@ int CDBaseFile::Create(const std::filesystem::path& path, std::span<const CField
                        const DbfDate& date) {
   const auto image = CreateImage(fields, date);
   if (!image) return kDbfCreateFailed;
-  platform::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (!fd.valid()) return kDbfCreateFailed;
-  std::size_t done = 0;
-  while (done < image->size()) {
-    const ssize_t n = ::write(fd.get(), image->data() + done, image->size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return kDbfCreateFailed;
-    done += static_cast<std::size_t>(n);
-  }
-  return kDbfCreated;
+  // Replaced in one step, so that a failed write leaves the old table (or none), never a part.
+  return platform::WriteFileAtomically(path, *image) ? kDbfCreated : kDbfCreateFailed;
 }
 
 }  // namespace kz::projfiles

@@ -106,9 +106,10 @@ class CDBaseFile {
   // The same over a table in memory; ReadWrite appends grow the buffer (see Bytes).
   bool OpenBytes(std::string bytes, Mode mode = Mode::ReadOnly, std::string* error = nullptr);
 
-  // Creates (or truncates) `path` as an empty table of character fields: only each node's name
-  // and length are used. kDbfCreated, or kDbfCreateFailed when the file cannot be written or the
-  // fields do not fit a header (more than 2046 fields, record longer than 65535 bytes).
+  // Creates (or replaces, in one step) `path` as an empty table of character fields: only each
+  // node's name and length are used. kDbfCreated, or kDbfCreateFailed when the file cannot be
+  // written (the old file, or none, is then left as it was) or the fields do not fit a header
+  // (more than 2046 fields, record longer than 65535 bytes).
   static int Create(const std::filesystem::path& path, std::span<const CFieldNode> fields);
   static int Create(const std::filesystem::path& path, std::span<const CFieldNode> fields,
                     const DbfDate& date);

@@ -1,10 +1,16 @@
 // Atomic replacement of files, with every step made to fail in turn.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/atomic_file.h"
+#include "platform/file_faults.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -15,7 +21,6 @@ using test::WriteFile;
 
 class AtomicFileTest : public test::TempEnvTest {
  protected:
-  void TearDown() override { SetAtomicWriteFaultHook(nullptr); }
   // Names in the folder, to prove that no temporary file is left behind.
   std::vector<std::string> Listing() const {
     std::vector<std::string> names;
@@ -40,18 +45,19 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
 TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
   const auto path = env_.Path("d/f.cfg");
   WriteFile(path, "old contents");
+  chmod(path.c_str(), 0640);             // so that the mode is set too
   const std::string bytes(200000, 'x');  // large enough for several write calls on some systems
-  int failing = 1;
-  for (;; ++failing) {
-    ASSERT_LT(failing, 1000) << "the write never completes";
-    SetAtomicWriteFaultHook([failing](int step) { return step == failing; });
-    errno = 0;
-    if (WriteFileAtomically(path, bytes)) break;
-    EXPECT_EQ(errno, EIO) << "step " << failing;
-    EXPECT_EQ(ReadFile(path), "old contents") << "step " << failing;
-    EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"}) << "step " << failing;
-  }
-  EXPECT_GE(failing, 5);  // open, write, chmod, sync, close, rename
+  const int steps = test::FailEachStepInTurn(
+      [&] {
+        errno = 0;
+        return WriteFileAtomically(path, bytes);
+      },
+      [&](const std::string& step) {
+        EXPECT_EQ(errno, EIO) << step;
+        EXPECT_EQ(ReadFile(path), "old contents") << step;
+        EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"}) << step;
+      });
+  EXPECT_GE(steps, 6);  // open, mode, write, sync, close, rename
   EXPECT_EQ(ReadFile(path), bytes);
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
 }
@@ -79,6 +85,99 @@ TEST_F(AtomicFileTest, NewFileGetsTheUmasksPermissions) {
   struct stat st {};
   ASSERT_EQ(stat(env_.Path("d/f").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+// Runs `check` in a child process as the unprivileged account 65534; its result.
+bool AsNobody(const std::function<bool()>& check) {
+  return test::InChildProcesses(
+      1, [&](int) { return setgid(65534) == 0 && setuid(65534) == 0 && check(); });
+}
+
+class AtomicFileOwnershipTest : public AtomicFileTest {
+ protected:
+  void SetUp() override {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to hand files to another account";
+    // A folder the other account may write in, as a shared configuration folder is.
+    std::filesystem::create_directories(env_.Path("d"));
+    chmod(env_.root().c_str(), 0755);
+    chmod(env_.Path("d").c_str(), 0777);
+  }
+  const std::filesystem::path path_ = env_.Path("d/f.cfg");
+};
+
+TEST_F(AtomicFileOwnershipTest, ReplacedFileKeepsOwnerGroupAndMode) {
+  WriteFile(path_, "old");
+  ASSERT_EQ(chown(path_.c_str(), 65534, 65534), 0);
+  ASSERT_EQ(chmod(path_.c_str(), 0604), 0);
+  ASSERT_TRUE(WriteFileAtomically(path_, "new"));
+  struct stat st {};
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_EQ(ReadFile(path_), "new");
+}
+
+TEST_F(AtomicFileOwnershipTest, FileTheSaverCannotWriteIsNotReplaced) {
+  WriteFile(path_, "old");
+  ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
+  EXPECT_TRUE(AsNobody([&] { return !WriteFileAtomically(path_, "new") && errno == EACCES; }));
+  EXPECT_EQ(ReadFile(path_), "old");
+  struct stat st {};
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
+}
+
+// At every step, no file in the folder other than the old one holds content under another mode
+// than the old one's, whether it has a name yet or not.
+TEST_F(AtomicFileTest, NewContentIsNeverUnderOtherPermissions) {
+  const auto path = env_.Path("d/f.cfg");
+  WriteFile(path, "old");
+  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  struct stat target {};
+  ASSERT_EQ(stat(path.c_str(), &target), 0);
+  const mode_t old_umask = umask(0);
+  int checked = 0;
+  SetFileFaultHook([&](FileStep) {
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+      // Open files of the folder only; an unnamed one shows as "FOLDER/#INODE (deleted)".
+      std::error_code ec;
+      const auto open_file = std::filesystem::read_symlink(e.path(), ec).string();
+      struct stat st {};
+      if (ec || !open_file.starts_with(env_.Path("d/").string()) ||
+          stat(e.path().c_str(), &st) != 0 || st.st_size == 0 || st.st_ino == target.st_ino) {
+        continue;
+      }
+      ++checked;
+      EXPECT_EQ(st.st_mode & 07777, 0600u) << open_file;
+    }
+    return false;
+  });
+  EXPECT_TRUE(WriteFileAtomically(path, std::string(100000, 'n')));
+  SetFileFaultHook(nullptr);
+  umask(old_umask);
+  EXPECT_GT(checked, 0);
+}
+
+TEST_F(AtomicFileTest, NextSaveRemovesTheTemporaryFilesOfEndedSaves) {
+  const auto path = env_.Path("d/f.cfg");
+  WriteFile(path, "old");
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  ASSERT_GT(ended, 0);
+  waitpid(ended, nullptr, 0);
+  const std::string dead = ".f.cfg.kztmp-" + std::to_string(ended) + "-0";
+  const std::string live = ".f.cfg.kztmp-" + std::to_string(getppid()) + "-0";
+  const std::string other = ".g.cfg.kztmp-" + std::to_string(ended) + "-0";
+  const std::string earlier = "f.cfg.tmp-" + std::to_string(ended) + "-0-123";
+  for (const auto& name : {dead, live, other, earlier}) {
+    WriteFile(env_.Path("d/" + name), "partial");
+  }
+  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  std::vector<std::string> expected = {"f.cfg", live, other};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Listing(), expected);
 }
 
 }  // namespace

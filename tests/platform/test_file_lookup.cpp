@@ -27,9 +27,15 @@ TEST_F(ResolveCaseTest, SeveralMatchesGiveTheFirstInSortedOrder) {
   EXPECT_EQ(ResolveCase(P("d/MASTER.dbf")), P("d/MASTER.DBF"));
 }
 
-TEST_F(ResolveCaseTest, NoMatchLeavesThePathUnchanged) {
+TEST_F(ResolveCaseTest, NewFileGoesIntoTheFoldersThatExistInAnotherCase) {
+  test::WriteFile(env_.Path("Tool/Projects/a.dbf"), "x");
+  EXPECT_EQ(ResolveCase(P("tool/PROJECTS/New.Dbf")), P("Tool/Projects/New.Dbf"));
+  EXPECT_EQ(ResolveCase(P("TOOL/newdir/")), P("Tool/newdir/"));
+}
+
+TEST_F(ResolveCaseTest, MissingFolderLeavesThePathUnchanged) {
   test::WriteFile(env_.Path("d/a.dbf"), "x");
-  EXPECT_EQ(ResolveCase(P("D/b.dbf")), P("D/b.dbf"));
+  EXPECT_EQ(ResolveCase(P("D/nosuch/A.DBF")), P("D/nosuch/A.DBF"));
   EXPECT_EQ(ResolveCase(P("nosuch/A.DBF")), P("nosuch/A.DBF"));
   EXPECT_EQ(ResolveCase(""), "");
 }

@@ -4,8 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/atomic_file.h"
+#include "platform/file_faults.h"
 #include "platform/profile.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -142,18 +143,18 @@ TEST_F(ProfileTest, BatchReadsSeeItsPendingWritesAndCommitWritesOnce) {
   // Nothing reached the disk yet.
   EXPECT_EQ(GetPrivateProfileString("general", "mode", "", 10, Cfg()), "0");
   int steps = 0;
-  SetAtomicWriteFaultHook([&](int) { return ++steps, false; });
+  SetFileFaultHook([&](FileStep) { return ++steps, false; });
   ASSERT_TRUE(batch.Commit());
-  SetAtomicWriteFaultHook(nullptr);
+  SetFileFaultHook(nullptr);
   EXPECT_GT(steps, 0);
   EXPECT_EQ(ReadFile(Cfg()),
             "; server configuration\r\n[general]\r\nmode=1\r\n[transfers]\r\n0=xfer0\r\n"
             "[xfer0]\r\nID=7\r\n");
   // A second Commit without new writes touches nothing.
   steps = 0;
-  SetAtomicWriteFaultHook([&](int) { return ++steps, false; });
+  SetFileFaultHook([&](FileStep) { return ++steps, false; });
   EXPECT_TRUE(batch.Commit());
-  SetAtomicWriteFaultHook(nullptr);
+  SetFileFaultHook(nullptr);
   EXPECT_EQ(steps, 0);
 }
 
@@ -179,12 +180,37 @@ TEST_F(ProfileTest, FailedCommitLeavesTheFileAndReportsFalse) {
   WriteFile(Cfg(), "[s]\r\nk=1\r\n");
   ProfileBatch batch(Cfg());
   ASSERT_TRUE(batch.Write("s", "k", "2"));
-  SetAtomicWriteFaultHook([](int step) { return step == 2; });
+  SetFileFaultHook([](FileStep step) { return step == FileStep::Write; });
   EXPECT_FALSE(batch.Commit());
-  SetAtomicWriteFaultHook(nullptr);
+  SetFileFaultHook(nullptr);
   EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
   ASSERT_TRUE(batch.Commit());  // the batch still holds its writes
   EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=2\r\n");
+}
+
+// One writer uses single writes, the other batches; the file starts missing, so the first
+// writers also race to create it.
+TEST_F(ProfileTest, WritersInTwoProcessesLoseNoChange) {
+  constexpr int kPerWriter = 100;
+  EXPECT_TRUE(test::InChildProcesses(2, [&](int writer) {
+    bool ok = true;
+    for (int i = 0; i < kPerWriter; ++i) {
+      const std::string key = "k" + std::to_string(i);
+      if (writer == 0) {
+        ok &= WritePrivateProfileString("single", key, std::to_string(i), Cfg());
+      } else {
+        ProfileBatch batch(Cfg());
+        ok &= batch.Write("batch", key, std::to_string(i)) && batch.Commit();
+      }
+    }
+    return ok;
+  }));
+  const auto doc = ProfileSnapshot(Cfg());
+  EXPECT_EQ(doc->KeyNames("single").size(), std::size_t{kPerWriter});
+  EXPECT_EQ(doc->KeyNames("batch").size(), std::size_t{kPerWriter});
+  for (const auto& e : std::filesystem::directory_iterator(env_.root())) {
+    EXPECT_TRUE(e.path() == Cfg() || e.is_directory()) << e.path();  // no lock or temporary file
+  }
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 // The registry store: the .reg text form, key and value rules, locked read-modify-write.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/registry.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -134,11 +133,47 @@ TEST_F(RegistryHiveTest, DeleteTreeRemovesTheKeyAndEverythingBelowOnly) {
   EXPECT_TRUE(hive.KeyExists("CLSID\\{10}"));
 }
 
+TEST_F(RegistryHiveTest, LinesNotUnderstoodAreWrittenBackInPlace) {
+  RegistryHive hive = RegistryHive::Parse(
+      "Windows Registry Editor Version 5.00\n\n"
+      "; top comment\n"
+      "[HKEY_CURRENT_USER\\A]\n"
+      "\"x\"=\"1\"\n"
+      "\"Binary\"=hex:01,02\n"
+      "\"y\"=\"2\"\n"
+      "garbage line\n"
+      "[-HKEY_CURRENT_USER\\Gone]\n"
+      "\"orphan\"=\"x\"\n"
+      "[HKEY_CURRENT_USER\\B]\n"
+      "\"z\"=\"3\"\n");
+  hive.SetValue("A", "w", Text("4"));
+  hive.DeleteValue("A", "x");
+  EXPECT_EQ(hive.Serialize(),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "; top comment\r\n"
+            "\r\n[HKEY_CURRENT_USER\\A]\r\n"
+            "\"Binary\"=hex:01,02\r\n"
+            "\"y\"=\"2\"\r\n"
+            "garbage line\r\n"
+            "\"w\"=\"4\"\r\n"
+            "[-HKEY_CURRENT_USER\\Gone]\r\n"
+            "\"orphan\"=\"x\"\r\n"
+            "\r\n[HKEY_CURRENT_USER\\B]\r\n"
+            "\"z\"=\"3\"\r\n");
+}
+
+// Kept as written, it would take in the next line when read again.
+TEST_F(RegistryHiveTest, KeptLineEndingInABackslashStaysOneLine) {
+  const std::string text =
+      RegistryHive::Parse("[HKEY_CURRENT_USER\\A]\n\"x\"=hex(7):41,\\\\\n").Serialize();
+  EXPECT_EQ(RegistryHive::Parse(text).Serialize(), text);
+}
+
 TEST_F(RegistryHiveTest, NamesWithLineBreaksAreRefused) {
   RegistryHive hive;
-  hive.SetValue("Software\\X", "a\nb", Text("v"));
-  hive.SetValue("Software\\Y\rZ", "a", Text("v"));
-  hive.CreateKey("Software\\Q\n");
+  EXPECT_FALSE(hive.SetValue("Software\\X", "a\nb", Text("v")));
+  EXPECT_FALSE(hive.SetValue("Software\\Y\rZ", "a", Text("v")));
+  EXPECT_FALSE(hive.CreateKey("Software\\Q\n"));
   EXPECT_FALSE(hive.KeyExists("Software"));
   EXPECT_EQ(hive.Serialize(), "Windows Registry Editor Version 5.00\r\n");
 }
@@ -159,6 +194,15 @@ TEST_F(RegistryTest, HiveThatCannotBeReadIsNeverReplaced) {
   std::filesystem::create_directories(Registry::HivePath(Hive::CurrentUser));
   EXPECT_FALSE(AppProfile::WriteString("settings", "server path", "/x"));
   EXPECT_TRUE(std::filesystem::is_directory(Registry::HivePath(Hive::CurrentUser)));
+}
+
+TEST_F(RegistryTest, RefusedNameFailsTheWrite) {
+  errno = 0;
+  EXPECT_FALSE(AppProfile::WriteString("settings", "a\nb", "v"));
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_FALSE(AppProfile::WriteInt("set\rtings", "n", 1));
+  EXPECT_FALSE(Registry::SetString(Hive::LocalMachine, "Software\\X\n", "v", "1"));
+  EXPECT_TRUE(AppProfile::WriteString("settings", "ab", "v"));
 }
 
 TEST_F(RegistryTest, EditThatChangesNothingWritesNothing) {
@@ -187,23 +231,13 @@ TEST_F(RegistryTest, AppProfileKeepsStringsAndIntegersUnderTheApplicationKey) {
 
 TEST_F(RegistryTest, ConcurrentWritersInTwoProcessesLoseNoValue) {
   constexpr int kPerWriter = 60;
-  pid_t children[2];
-  for (int w = 0; w < 2; ++w) {
-    children[w] = fork();
-    ASSERT_GE(children[w], 0);
-    if (children[w] == 0) {
-      bool ok = true;
-      for (int i = 0; i < kPerWriter; ++i) {
-        ok &= AppProfile::WriteInt("w" + std::to_string(w), "v" + std::to_string(i), i);
-      }
-      _exit(ok ? 0 : 1);
+  EXPECT_TRUE(test::InChildProcesses(2, [&](int w) {
+    bool ok = true;
+    for (int i = 0; i < kPerWriter; ++i) {
+      ok &= AppProfile::WriteInt("w" + std::to_string(w), "v" + std::to_string(i), i);
     }
-  }
-  for (pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+    return ok;
+  }));
   for (int w = 0; w < 2; ++w) {
     for (int i = 0; i < kPerWriter; ++i) {
       EXPECT_EQ(AppProfile::GetInt("w" + std::to_string(w), "v" + std::to_string(i), -1), i);

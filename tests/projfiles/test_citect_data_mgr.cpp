@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "platform/atomic_file.h"
 #include "projfiles/citect_data_mgr.h"
 #include "projfiles/dbase_file.h"
 #include "projfiles/trend_store.h"
 #include "support/citect_install.h"
+#include "support/file_faults.h"
 #include "support/scripted_ui.h"
 #include "support/temp_env.h"
 
@@ -152,31 +152,15 @@ TEST_F(CitectDataMgrTest, ReadTrendExpressionsGivesLiveRecordsLaterWinning) {
   EXPECT_EQ(exprs, (std::unordered_map<std::string, std::string>{{"A", "three"}}));
 }
 
-class CitectDataMgrSaveFailureTest : public CitectDataMgrTest {
- protected:
-  void TearDown() override { platform::SetAtomicWriteFaultHook(nullptr); }
-};
+class CitectDataMgrSaveFailureTest : public CitectDataMgrTest {};
 
 TEST_F(CitectDataMgrSaveFailureTest, FailedSaveLeavesTheOldTableWhole) {
   SaveList({Binding("Water", "PumpFlow")});
   const std::string before = test::ReadFile(Store());
   mgr_.m_tags.Add().CopyFrom(Binding("Water", "Level"));
-  for (int failing = 1;; ++failing) {
-    int step = 0;
-    platform::SetAtomicWriteFaultHook([&](int s) {
-      step = s;
-      return s == failing;
-    });
-    const int result = mgr_.ReadWrite(Store(), true);
-    if (step < failing) {
-      // The fault came after the last step: the save went through.
-      EXPECT_EQ(result, kDataOk);
-      break;
-    }
-    EXPECT_EQ(result, kDataFailed) << "step " << failing;
-    EXPECT_EQ(test::ReadFile(Store()), before) << "step " << failing;
-  }
-  platform::SetAtomicWriteFaultHook(nullptr);
+  test::FailEachStepInTurn(
+      [&] { return mgr_.ReadWrite(Store(), true) == kDataOk; },
+      [&](const std::string& step) { EXPECT_EQ(test::ReadFile(Store()), before) << step; });
   CCitectDataMgr loaded(ui_);
   ASSERT_EQ(loaded.ReadWrite(Store(), false), kDataOk);
   EXPECT_EQ(loaded.m_tags.size(), 1u);

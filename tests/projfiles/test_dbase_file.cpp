@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "projfiles/dbase_file.h"
+#include "support/file_faults.h"
 #include "support/temp_env.h"
 
 namespace kz::projfiles {
@@ -239,6 +241,17 @@ TEST_F(DbaseShortFileTest, MissingFileDoesNotOpenAndSaysWhy) {
   EXPECT_EQ(why, "No such file or directory");
 }
 
+TEST_F(DbaseShortFileTest, FifoDoesNotOpenAndSaysWhy) {
+  const auto path = env_.Path("t.dbf");
+  ASSERT_EQ(mkfifo(path.c_str(), 0666), 0);
+  for (const auto mode : {CDBaseFile::Mode::ReadOnly, CDBaseFile::Mode::ReadWrite}) {
+    CDBaseFile f;
+    std::string why;
+    EXPECT_FALSE(f.Open(path, mode, &why));
+    EXPECT_EQ(why, "not a regular file (a FIFO, device or socket)");
+  }
+}
+
 class DbaseWriterTest : public DbaseFileTest {
  protected:
   const DbfDate date_{2026, 12, 6};
@@ -304,6 +317,22 @@ TEST_F(DbaseWriterTest, ReadOnlyTableRefusesAppendsAndCreateNeedsItsFolder) {
   EXPECT_EQ(f.AppendRecord({"x"}), kDbfFailed);
   EXPECT_EQ(f.RecordCount(), 0u);
   EXPECT_EQ(CDBaseFile::Create(env_.Path("no/such/t.dbf"), fields, date_), kDbfCreateFailed);
+}
+
+TEST_F(DbaseWriterTest, FailedCreateLeavesTheOldTableAndNoPart) {
+  const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
+  const auto path = env_.Path("t.dbf");
+  test::WriteFile(path, "old table");
+  test::FailEachStepInTurn(
+      [&] { return CDBaseFile::Create(path, fields, date_) == kDbfCreated; },
+      [&](const std::string& step) {
+        EXPECT_EQ(test::ReadFile(path), "old table") << step;
+        for (const auto& e : std::filesystem::directory_iterator(env_.root())) {
+          EXPECT_TRUE(e.path() == path || e.is_directory()) << e.path();
+        }
+      });
+  CDBaseFile f;
+  EXPECT_TRUE(f.Open(path, CDBaseFile::Mode::ReadOnly));
 }
 
 TEST_F(DbaseWriterTest, TodayIsWrittenWhenNoDateIsGiven) {
