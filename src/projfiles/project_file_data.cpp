@@ -1,7 +1,6 @@
 #include "projfiles/project_file_data.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 
 #include "config/number_text.h"
@@ -81,7 +80,7 @@ class TransferSections {
 
  private:
   const ProfileDocument& doc_;
-  std::unordered_map<std::string, CClientXferArray> parsed_;
+  std::map<std::string, CClientXferArray> parsed_;
   std::map<std::string, const CClientXferArray*, std::less<>> by_name_;  // not owned
 };
 
