@@ -25,9 +25,11 @@ class CCfgCOM : public CPortDialog {
     const char* text;
     const char* stored;
   };
-  static constexpr std::array<Choice, 5> kBauds = {
-      {{"9600", "9600"}, {"14400", "14400"}, {"19200", "19200"}, {"38400", "38400"},
-       {"57600", "57600"}}};
+  static constexpr std::array<Choice, 5> kBauds = {{{"9600", "9600"},
+                                                    {"14400", "14400"},
+                                                    {"19200", "19200"},
+                                                    {"38400", "38400"},
+                                                    {"57600", "57600"}}};
   static constexpr std::array<Choice, 2> kDataBits = {{{"8", "8"}, {"7", "7"}}};
   static constexpr std::array<Choice, 5> kParities = {
       {{"None", "n"}, {"Even", "e"}, {"Odd", "o"}, {"Mark", "m"}, {"Space", "s"}}};

@@ -13,8 +13,8 @@ PortDialogView::PortDialogView(editor::CPortDialog& presenter, const QString& ti
       presenter_(presenter),
       form_(new QFormLayout) {
   setWindowTitle(title);
-  auto* buttons =
-      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                       QDialogButtonBox::Help);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { presenter_.OnHelp(); });
