@@ -29,7 +29,10 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "test_qt_views";
   static char* argv[] = {name, nullptr};
-  if (!QCoreApplication::instance()) new QApplication(argc, argv);
+  if (QCoreApplication::instance()) return;
+  // Windows without a display, also where ctest's environment does not reach the program.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  new QApplication(argc, argv);
 }
 
 template <typename T>
