@@ -124,7 +124,7 @@ TEST_F(CfgPage1Test, FillLeavesListsUnselectedForValuesThatAreNoEntry) {
 
 TEST_F(CfgPage1Test, EnablesFollowModeClockAndLog) {
   CCfgPage1& p = Open();
-  for (int mode : {0, 1}) {
+  for (int mode : {-1, 0, 1}) {
     for (bool clock : {false, true}) {
       for (bool log : {false, true}) {
         SCOPED_TRACE(testing::Message() << mode << clock << log);
@@ -136,7 +136,9 @@ TEST_F(CfgPage1Test, EnablesFollowModeClockAndLog) {
                                                 [&] { p.OnSetStaClockClicked(); },
                                                 [&] { p.OnEnableLogClicked(); }};
         for (const auto& event : events) {
-          p.m_bAutoEnabled = p.m_bClockEnabled = p.m_bLogDirEnabled = mode == 0;
+          p.m_bAutoEnabled = mode != 1;  // each flag starts at the wrong value
+          p.m_bClockEnabled = !clock;
+          p.m_bLogDirEnabled = !log;
           event();
           EXPECT_EQ(p.m_bAutoEnabled, mode == 1);
           EXPECT_EQ(p.m_bClockEnabled, clock);
@@ -195,7 +197,10 @@ TEST_F(CfgPage1Test, FolderBrowsersReplaceTheirTextOnlyWhenAFolderIsChosen) {
   CCfgPage1& p = Open();
   p.m_strDataDir = "/old";
   p.m_strLogDir = "/oldlog";
-  ui_.chosen_folders = {std::nullopt, "/new", std::nullopt, "/newlog"};
+  // Cancelled, or no file-system path: nothing changes.
+  ui_.chosen_folders = {std::nullopt, "", "/new", std::nullopt, "/newlog"};
+  p.OnBrowseDataDir();
+  EXPECT_EQ(p.m_strDataDir, "/old");
   p.OnBrowseDataDir();
   EXPECT_EQ(p.m_strDataDir, "/old");
   p.OnBrowseDataDir();
@@ -208,6 +213,7 @@ TEST_F(CfgPage1Test, FolderBrowsersReplaceTheirTextOnlyWhenAFolderIsChosen) {
   using Dialog = std::pair<std::string, std::string>;
   EXPECT_EQ(ui_.folder_dialogs,
             (std::vector<Dialog>{{"Select the directory for data files:", "/old"},
+                                 {"Select the directory for data files:", "/old"},
                                  {"Select the directory for data files:", "/old"},
                                  {"Select the directory for log files:", "/oldlog"},
                                  {"Select the directory for log files:", "/oldlog"}}));
