@@ -45,31 +45,6 @@ TEST(DataFileNameTest, DateStampIsEightDigitsWithLeadingZeros) {
   EXPECT_EQ(DateStamp(LocalToday()).size(), 8u);
 }
 
-TEST(NewFileModeTest, StartingControlsFollowTheCreationMethod) {
-  struct Case {
-    int mode;
-    bool known;
-    StartingVisibility shown;
-  };
-  const Case cases[] = {
-      {kNewFileSame, true, {false, false, false}},
-      {kNewFileDaily, true, {true, true, false}},
-      {kNewFileWeekly, true, {true, false, true}},
-      {kNewFileMonthly, true, {false, false, false}},
-      {-1, false, {}},
-      {4, false, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mode);
-    const auto shown = StartingVisibilityFor(c.mode);
-    ASSERT_EQ(shown.has_value(), c.known);
-    if (!shown) continue;
-    EXPECT_EQ(shown->label, c.shown.label);
-    EXPECT_EQ(shown->time_picker, c.shown.time_picker);
-    EXPECT_EQ(shown->weekday_list, c.shown.weekday_list);
-  }
-}
-
 TEST(NewFileModeTest, TimeOfDayRunsOnIntoTheNextDay) {
   EXPECT_EQ(TimeOfDay(37800), 37800);
   EXPECT_EQ(TimeOfDay(86399), 86399);

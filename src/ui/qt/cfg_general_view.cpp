@@ -8,9 +8,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "editor/cfg_general_page.h"
@@ -67,19 +67,25 @@ QGroupBox* GeneralPageView::BuildLogGroup() {
   enable_log_ = new QCheckBox(tr("Lo&g errors:"), group);
   form->addRow(enable_log_);
   log_dir_ = new QLineEdit(group);
-  log_browse_ = new QPushButton(QStringLiteral("..."), group);
-  log_browse_->setAccessibleDescription(ToQString(CCfgGeneralPage::kLogFolderTitle));
+  log_browse_ = BrowseButton(CCfgGeneralPage::kLogFolderTitle, group);
   log_dir_label_ = new QLabel(tr("D&irectory:"), group);
   log_dir_label_->setBuddy(log_dir_);
   form->addRow(log_dir_label_, WithBrowseButton(log_dir_, log_browse_));
   connect(enable_log_, &QCheckBox::clicked, this,
           [this] { Forward([this] { page_.OnEnableLogClicked(); }); });
-  connect(log_browse_, &QPushButton::clicked, this,
+  connect(log_browse_, &QToolButton::clicked, this,
           [this] { Forward([this] { page_.OnBrowseLogDir(); }); });
   return group;
 }
 
-QWidget* GeneralPageView::WithBrowseButton(QLineEdit* edit, QPushButton* button) {
+QToolButton* GeneralPageView::BrowseButton(const char* title, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setText(QStringLiteral("..."));
+  button->setAccessibleDescription(ToQString(title));
+  return button;
+}
+
+QWidget* GeneralPageView::WithBrowseButton(QLineEdit* edit, QToolButton* button) {
   auto* row = new QWidget(edit->parentWidget());
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);

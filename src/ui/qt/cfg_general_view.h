@@ -15,7 +15,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
+class QToolButton;
 class QRadioButton;
 
 namespace kz::editor {
@@ -45,8 +45,10 @@ class GeneralPageView : public PageView {
   // The widget of one of the presenter's controls (CCfgGeneralPage::Control), to focus it.
   virtual QWidget* ControlWidget(int control) const;
 
+  // A "..." button that opens the folder browser titled `title`.
+  static QToolButton* BrowseButton(const char* title, QWidget* parent);
   // An edit with a "..." button beside it, in one row.
-  static QWidget* WithBrowseButton(QLineEdit* edit, QPushButton* button);
+  static QWidget* WithBrowseButton(QLineEdit* edit, QToolButton* button);
   // Sets a text only when it differs, so that typing keeps its cursor.
   static void ShowText(QLineEdit* edit, const std::string& text);
 
@@ -61,7 +63,7 @@ class GeneralPageView : public PageView {
   QCheckBox* enable_log_ = nullptr;
   QLabel* log_dir_label_ = nullptr;
   QLineEdit* log_dir_ = nullptr;
-  QPushButton* log_browse_ = nullptr;
+  QToolButton* log_browse_ = nullptr;
 };
 
 }  // namespace kz::qtui

@@ -8,8 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "editor/cfg_page1.h"
@@ -123,8 +123,7 @@ class CfgPage1View final : public GeneralPageView {
     location_group_ = new QGroupBox(tr("Data file location:"), this);
     auto* form = new QFormLayout(location_group_);
     data_dir_ = new QLineEdit(location_group_);
-    auto* browse = new QPushButton(QStringLiteral("..."), location_group_);
-    browse->setAccessibleDescription(ToQString(CCfgPage1::kDataFolderTitle));
+    auto* browse = BrowseButton(CCfgPage1::kDataFolderTitle, location_group_);
     auto* dir_label = new QLabel(tr("&Directory:"), location_group_);
     dir_label->setBuddy(data_dir_);
     form->addRow(dir_label, WithBrowseButton(data_dir_, browse));
@@ -136,7 +135,7 @@ class CfgPage1View final : public GeneralPageView {
     form->addRow(tr("Sample:"), sample_);
     connect(data_dir_, &QLineEdit::textEdited, this,
             [this] { Forward([this] { page_.OnDataDirChanged(); }); });
-    connect(browse, &QPushButton::clicked, this,
+    connect(browse, &QToolButton::clicked, this,
             [this] { Forward([this] { page_.OnBrowseDataDir(); }); });
     connect(base_name_, &QComboBox::activated, this,
             [this] { Forward([this] { page_.OnBaseNameChanged(); }); });
