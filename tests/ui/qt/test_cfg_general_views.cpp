@@ -27,6 +27,8 @@ void EnsureApplication() {
   static int argc = 1;
   static char arg0[] = "test_qt_views";
   static char* argv[] = {arg0, nullptr};
+  // Views are tested without a display, also when run outside CTest.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (!QCoreApplication::instance()) new QApplication(argc, argv);
 }
 
