@@ -1,4 +1,5 @@
-// The general settings of a model by their file keys, to tell which ones a page stored.
+// The general settings of a model by their file keys, to tell which ones a page stored, and a
+// sheet to check a General page on.
 #pragma once
 
 #include <map>
@@ -6,6 +7,8 @@
 #include <string>
 
 #include "config/cfg_mgr.h"
+#include "editor/cfg_psheet.h"
+#include "support/scripted_ui.h"
 
 namespace kz::editor::test {
 
@@ -51,5 +54,21 @@ inline std::set<std::string> ChangedKeys(const std::map<std::string, std::string
   }
   return changed;
 }
+
+// A sheet of the edition `options` chooses, shown on its General page, over a model of its own.
+struct GeneralPageSheet {
+  explicit GeneralPageSheet(const char* options) : sheet(&model, options, ui) {}
+  // The General page, filled (from a model of unreachable settings when `unreachable`).
+  template <typename Page>
+  Page& Open(bool unreachable) {
+    if (unreachable) SetUnreachableSettings(model);
+    sheet.OnInitDialog();
+    return static_cast<Page&>(sheet.GetPage(CCfgPSheet::kGeneralPage));
+  }
+
+  config::CCfgMgr model;
+  kz::test::ScriptedUi ui;
+  CCfgPSheet sheet;
+};
 
 }  // namespace kz::editor::test

@@ -286,23 +286,19 @@ TEST_F(CfgPage1Test, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    config::CCfgMgr model;
-    kz::test::ScriptedUi ui;
-    CCfgPSheet sheet(&model, "", ui);
-    test::SetUnreachableSettings(model);
-    sheet.OnInitDialog();
-    CCfgPage1& p = sheet.page1();
+    test::GeneralPageSheet s("");
+    CCfgPage1& p = s.Open<CCfgPage1>(true);
     SetValidControls(p);
     c.change(p);
-    const auto before = test::GeneralSettings(model);
+    const auto before = test::GeneralSettings(s.model);
     const bool refused = c.messages.size() == 1 && c.messages[0] != warning;
     EXPECT_EQ(p.OnKillActive(), !refused);
-    EXPECT_EQ(ui.Texts(), c.messages);
-    for (const auto& box : ui.boxes) {
+    EXPECT_EQ(s.ui.Texts(), c.messages);
+    for (const auto& box : s.ui.boxes) {
       EXPECT_EQ(box.caption, "");
       EXPECT_EQ(box.buttons, ui::Buttons::Ok);
     }
-    EXPECT_EQ(test::ChangedKeys(before, test::GeneralSettings(model)), c.stored);
+    EXPECT_EQ(test::ChangedKeys(before, test::GeneralSettings(s.model)), c.stored);
   }
 }
 

@@ -77,12 +77,8 @@ TEST_F(CfgPage5Test, StoreLeavesDataFileScalingAndDuplicateSettingsAsLoaded) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    config::CCfgMgr model;
-    kz::test::ScriptedUi ui;
-    CCfgPSheet sheet(&model, "product=citect", ui);
-    test::SetUnreachableSettings(model);
-    sheet.OnInitDialog();
-    CCfgPage5& p = sheet.page5();
+    test::GeneralPageSheet s("product=citect");
+    CCfgPage5& p = s.Open<CCfgPage5>(true);
     p.m_nMode = CCfgGeneralPage::kModeAutomatic;
     p.m_bSetStaClock = true;
     p.m_strClockTolerance = "30";
@@ -90,11 +86,11 @@ TEST_F(CfgPage5Test, StoreLeavesDataFileScalingAndDuplicateSettingsAsLoaded) {
     p.m_bEnableLog = true;
     p.m_strLogDir = "/var/log/kz";
     c.change(p);
-    const auto before = test::GeneralSettings(model);
+    const auto before = test::GeneralSettings(s.model);
     EXPECT_EQ(p.OnKillActive(), c.message == nullptr);
-    EXPECT_EQ(ui.Texts(),
+    EXPECT_EQ(s.ui.Texts(),
               c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-    EXPECT_EQ(test::ChangedKeys(before, test::GeneralSettings(model)), c.stored);
+    EXPECT_EQ(test::ChangedKeys(before, test::GeneralSettings(s.model)), c.stored);
   }
 }
 
@@ -118,19 +114,16 @@ TEST(GeneralPageToleranceTest, AcceptsOneSecondToOneWeekInBothEditions) {
   for (const char* options : {"", "product=citect"}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << '"' << options << "\" \"" << c.text << '"');
-      config::CCfgMgr model;
-      kz::test::ScriptedUi ui;
-      CCfgPSheet sheet(&model, options, ui);
-      sheet.OnInitDialog();
-      auto& page = static_cast<CCfgGeneralPage&>(sheet.GetPage(CCfgPSheet::kGeneralPage));
+      test::GeneralPageSheet s(options);
+      auto& page = s.Open<CCfgGeneralPage>(false);
       page.m_bSetStaClock = true;
       page.m_strClockTolerance = c.text;
       page.m_nPcTimeFormat = 1;
       EXPECT_EQ(page.OnKillActive(), c.message == nullptr);
-      EXPECT_EQ(ui.Texts(),
+      EXPECT_EQ(s.ui.Texts(),
                 c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-      EXPECT_EQ(model.GetClockTolerance(), c.stored);
-      EXPECT_EQ(model.GetPcTimeFormat(), 1);  // stored also when the tolerance is refused
+      EXPECT_EQ(s.model.GetClockTolerance(), c.stored);
+      EXPECT_EQ(s.model.GetPcTimeFormat(), 1);  // stored also when the tolerance is refused
       if (c.message) {
         EXPECT_EQ(page.focus(), CCfgGeneralPage::kToleranceEdit);
       }
