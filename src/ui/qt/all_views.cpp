@@ -4,6 +4,10 @@
 #include "ui/qt/cfg_page2_view.h"
 #include "ui/qt/cfg_page3_view.h"
 #include "ui/qt/cfg_udp_view.h"
+#include "editor/cfg_page1.h"
+#include "editor/cfg_page5.h"
+#include "ui/qt/cfg_page1_view.h"
+#include "ui/qt/cfg_page5_view.h"
 #include "ui/qt/view_registry.h"
 
 namespace kz::qtui {
@@ -13,6 +17,8 @@ void RegisterAllViews(ViewRegistry& registry) {
   registry.AddPage<editor::CCfgPage3>(MakeCfgPage3View);
   registry.AddModal<editor::CCfgUDP>(RunCfgUdpView);
   registry.AddModal<editor::CCfgCOM>(RunCfgComView);
+  registry.AddPage<editor::CCfgPage1>(MakeCfgPage1View);
+  registry.AddPage<editor::CCfgPage5>(MakeCfgPage5View);
 }
 
 }  // namespace kz::qtui

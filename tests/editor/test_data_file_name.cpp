@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "editor/data_file_name.h"
+#include "editor/new_file_mode.h"
+
+namespace kz::editor {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(DataFileNameTest, SampleJoinsDirectoryBaseNameAndDateUnlessTheFileStaysTheSame) {
+  const std::chrono::year_month_day day = 2027y / 3 / 9;
+  struct Case {
+    const char* directory;
+    int new_file_mode;
+    int base_name;
+    const char* sample;
+  };
+  const Case cases[] = {
+      {"/data", kNewFileDaily, 1, "/data/Sta#_20270309.csv"},
+      {"/data/", kNewFileDaily, 1, "/data/Sta#_20270309.csv"},
+      {"/data", kNewFileSame, 1, "/data/Sta#.csv"},
+      {"", kNewFileSame, 1, "Sta#.csv"},
+      {"", kNewFileWeekly, 0, "StaName_20270309.csv"},
+      {"d", kNewFileMonthly, 2, "d/DlogCfgName_20270309.csv"},
+      {"d", -1, 3, "d/StaName_DlogCfgName_20270309.csv"},  // no selection is dated
+      {"d", kNewFileSame, 4, "d/DlogCfgName_Sta#.csv"},
+      {"d", kNewFileSame, 5, "d/DlogCfgName_StaID.csv"},
+      {"d", kNewFileDaily, -1, ""},
+      {"d", kNewFileDaily, 6, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.directory << " mode " << c.new_file_mode << " base " << c.base_name);
+    EXPECT_EQ(SampleDataFileName(c.directory, c.new_file_mode, c.base_name, day), c.sample);
+  }
+}
+
+TEST(DataFileNameTest, DateStampIsEightDigitsWithLeadingZeros) {
+  EXPECT_EQ(DateStamp(2001y / 1 / 2), "20010102");
+  EXPECT_EQ(DateStamp(2026y / 12 / 31), "20261231");
+  EXPECT_EQ(DateStamp(LocalToday()).size(), 8u);
+}
+
+TEST(NewFileModeTest, TimeOfDayRunsOnIntoTheNextDay) {
+  EXPECT_EQ(TimeOfDay(37800), 37800);
+  EXPECT_EQ(TimeOfDay(86399), 86399);
+  EXPECT_EQ(TimeOfDay(86400), 0);
+  EXPECT_EQ(TimeOfDay(86400 + 61), 61);
+  EXPECT_EQ(TimeOfDay(-1), 86399);
+}
+
+}  // namespace
+}  // namespace kz::editor

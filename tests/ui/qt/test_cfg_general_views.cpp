@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimeEdit>
+#include <memory>
+
+#include "config/cfg_mgr.h"
+#include "editor/cfg_page1.h"
+#include "editor/cfg_page5.h"
+#include "editor/cfg_psheet.h"
+#include "support/scripted_ui.h"
+#include "ui/qt/cfg_page1_view.h"
+#include "ui/qt/cfg_page5_view.h"
+#include "ui/qt/qt_ui_service.h"
+
+namespace kz::qtui {
+namespace {
+
+void EnsureApplication() {
+  static int argc = 1;
+  static char arg0[] = "test_qt_views";
+  static char* argv[] = {arg0, nullptr};
+  // Views are tested without a display, also when run outside CTest.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!QCoreApplication::instance()) new QApplication(argc, argv);
+}
+
+// The widget of type W that a screen reader names `name`: by its accessible name, or (lists on
+// this platform name themselves by their text) by the label it is the buddy of.
+template <typename W>
+W* Named(QWidget* root, const QString& name) {
+  for (W* w : root->findChildren<W*>()) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    if (w->accessibleName() == name || (a && a->text(QAccessible::Name) == name)) return w;
+  }
+  for (QLabel* label : root->findChildren<QLabel*>()) {
+    if (label->text().remove('&') != name) continue;
+    if (W* w = qobject_cast<W*>(label->buddy())) return w;
+  }
+  ADD_FAILURE() << "no control named " << name.toStdString();
+  return nullptr;
+}
+
+class CfgGeneralViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    model_.SetMode(1);
+    model_.SetNewFileMode(1);
+    model_.SetNewFileSynchMode(37800);
+    model_.SetAutoModeDataPath("/srv/data");
+    model_.SetAutoModeBaseNameChoice(1);
+    model_.SetSetStaClock(1);
+    model_.SetClockTolerance(90);
+  }
+
+  std::unique_ptr<QWidget> Show(const char* options) {
+    sheet_ = std::make_unique<editor::CCfgPSheet>(&model_, options, ui_);
+    sheet_->OnInitDialog();
+    auto parent = std::make_unique<QWidget>();
+    if (sheet_->IsCitect()) {
+      view_ = MakeCfgPage5View(sheet_->page5(), qt_ui_, parent.get());
+    } else {
+      sheet_->page1().SetToday([] {
+        return std::chrono::year_month_day{std::chrono::year{2027}, std::chrono::month{3},
+                                           std::chrono::day{9}};
+      });
+      sheet_->page1().OnDataDirChanged();  // redate the sample on the fixed day
+      view_ = MakeCfgPage1View(sheet_->page1(), qt_ui_, parent.get());
+    }
+    return parent;
+  }
+
+  config::CCfgMgr model_;
+  kz::test::ScriptedUi ui_;
+  QtUiService qt_ui_;
+  std::unique_ptr<editor::CCfgPSheet> sheet_;
+  PageView* view_ = nullptr;  // owned by the widget Show returns
+};
+
+TEST_F(CfgGeneralViewTest, StandardPageOpensFilled) {
+  auto root = Show("");
+  EXPECT_TRUE(Named<QRadioButton>(root.get(), "Allow new clients to automatically connect/log data")
+                  ->isChecked());
+  EXPECT_EQ(Named<QComboBox>(root.get(), "Create new files:")->currentText(), "Daily");
+  auto* time = Named<QTimeEdit>(root.get(), "Starting:");
+  EXPECT_EQ(time->time(), QTime(10, 30, 0));
+  EXPECT_TRUE(time->isVisibleTo(root.get()));
+  EXPECT_FALSE(Named<QComboBox>(root.get(), "Starting:")->isVisibleTo(root.get()));
+  EXPECT_EQ(Named<QLineEdit>(root.get(), "Directory:")->text(), "/srv/data");
+  EXPECT_EQ(Named<QLabel>(root.get(), "Sample:")->text(), "/srv/data/Sta#_20270309.csv");
+  EXPECT_EQ(Named<QLineEdit>(root.get(), "seconds")->text(), "90");
+}
+
+TEST_F(CfgGeneralViewTest, CreateNewFilesChangeReachesThePresenterAndSwapsThePicker) {
+  auto root = Show("");
+  auto* mode = Named<QComboBox>(root.get(), "Create new files:");
+  QTest::keyClick(mode, Qt::Key_Down);  // Daily -> Weekly
+  EXPECT_EQ(sheet_->page1().m_nNewFileMode, 2);
+  auto* weekday = Named<QComboBox>(root.get(), "Starting:");
+  EXPECT_TRUE(weekday->isVisibleTo(root.get()));
+  EXPECT_EQ(weekday->currentText(), "Sunday");
+  EXPECT_FALSE(Named<QTimeEdit>(root.get(), "Starting:")->isVisibleTo(root.get()));
+  QTest::keyClick(mode, Qt::Key_Up);  // back to Daily
+  EXPECT_TRUE(Named<QTimeEdit>(root.get(), "Starting:")->isVisibleTo(root.get()));
+  EXPECT_FALSE(weekday->isVisibleTo(root.get()));
+}
+
+TEST_F(CfgGeneralViewTest, TypedValuesAreCollectedAndStored) {
+  auto root = Show("");
+  auto* tolerance = Named<QLineEdit>(root.get(), "seconds");
+  tolerance->selectAll();
+  QTest::keyClicks(tolerance, "1x2-0");  // the edit takes digits only
+  auto* dir = Named<QLineEdit>(root.get(), "Directory:");
+  dir->selectAll();
+  QTest::keyClicks(dir, "/var/data");
+  EXPECT_EQ(Named<QLabel>(root.get(), "Sample:")->text(), "/var/data/Sta#_20270309.csv");
+  Named<QTimeEdit>(root.get(), "Starting:")->setTime(QTime(6, 15, 0));
+  Named<QCheckBox>(root.get(), "Store scaled data")->setChecked(false);
+  view_->Collect();
+  ASSERT_TRUE(sheet_->page1().OnKillActive());
+  EXPECT_EQ(model_.GetClockTolerance(), 120);
+  EXPECT_EQ(model_.GetAutoModeDataPath(), "/var/data");
+  EXPECT_EQ(model_.GetNewFileSynchMode(), 6 * 3600 + 15 * 60);
+  EXPECT_EQ(model_.GetUseScaling(), 0);
+}
+
+TEST_F(CfgGeneralViewTest, CitectPageShowsOnlyModeClockAndLog) {
+  auto root = Show("product=citect");
+  EXPECT_EQ(Named<QLineEdit>(root.get(), "seconds")->text(), "90");
+  EXPECT_TRUE(
+      Named<QCheckBox>(root.get(), "Set station's clock when out of tolerance:")->isChecked());
+  EXPECT_TRUE(root->findChildren<QTimeEdit*>().isEmpty());
+  auto* log = Named<QCheckBox>(root.get(), "Log errors:");
+  auto* log_dir = Named<QLineEdit>(root.get(), "Directory:");
+  EXPECT_FALSE(log_dir->isEnabled());
+  QTest::mouseClick(log, Qt::LeftButton);
+  EXPECT_TRUE(sheet_->page5().m_bEnableLog);
+  EXPECT_TRUE(log_dir->isEnabled());
+}
+
+}  // namespace
+}  // namespace kz::qtui
