@@ -1,6 +1,7 @@
 // config show, config rewrite: the configuration file through the model, without windows.
+#include <sys/stat.h>
+
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -22,7 +23,7 @@ namespace {
 using nlohmann::ordered_json;
 
 struct ConfigArgs {
-  std::string file;
+  std::optional<std::string> file;
   std::optional<std::string> options;
   bool json = false;
 };
@@ -112,35 +113,56 @@ ordered_json ModelJson(const config::CCfgMgr& m) {
                       {"scheduled", std::move(scheduled)}};
 }
 
-// The path handed to the model. A name given on the command line is the user's, relative to the
-// current folder; only an options text follows the module's rule that a bare name lies in the
-// Windows directory.
-std::string ConfigPath(const ConfigArgs& args) {
-  if (!args.options) return std::filesystem::absolute(args.file).string();
-  return config::ConfigPathFromOptions(*args.options, platform::WindowsDirectory().string());
+// The path handed to the model, or nullopt after a usage error. A name given on the command line
+// is the user's, relative to the current folder; only an options text follows the module's rule
+// that a bare name lies in the Windows directory.
+std::optional<std::string> ConfigPath(const ConfigArgs& args) {
+  if (args.options) {
+    return config::ConfigPathFromOptions(*args.options, platform::WindowsDirectory().string());
+  }
+  if (!args.file || args.file->empty()) {
+    Fail("--file", "names no file (an empty path)");
+    return std::nullopt;
+  }
+  std::error_code ec;
+  const std::filesystem::path path = std::filesystem::absolute(*args.file, ec);
+  if (ec) {
+    Fail(*args.file, "a relative path, but the current folder cannot be found: " +
+                         ErrorText(ec.value()));
+    return std::nullopt;
+  }
+  return path.string();
 }
 
 // Loading treats an unreadable file as empty; a person asking for a file wants to hear instead.
 bool CheckReadable(const std::string& path) {
   const std::filesystem::path real = platform::ProfilePath(path);
-  std::error_code ec;
-  if (!std::filesystem::exists(real, ec)) {
-    Fail(real.string(), "no such file");
+  struct stat st;
+  if (stat(real.c_str(), &st) != 0) {
+    Fail(real.string(), errno == ENOENT ? std::string("no such file") : ErrorText(errno));
     return false;
   }
-  if (std::filesystem::is_directory(real, ec)) {
+  if (S_ISDIR(st.st_mode)) {
     Fail(real.string(), "is a folder, not a configuration file");
     return false;
   }
+  // Opening a pipe would wait for a writer.
+  if (!S_ISREG(st.st_mode)) {
+    Fail(real.string(), "is not a regular file");
+    return false;
+  }
+  errno = 0;
   if (!std::ifstream(real, std::ios::binary)) {
-    Fail(real.string(), std::strerror(errno));
+    Fail(real.string(), ErrorText(errno));
     return false;
   }
   return true;
 }
 
 int Show(const ConfigArgs& args) {
-  const std::string path = ConfigPath(args);
+  const auto given = ConfigPath(args);
+  if (!given) return kUsage;
+  const std::string& path = *given;
   if (path.empty()) {
     Fail("--options", "names no configuration file");
     return kFailed;
@@ -153,7 +175,9 @@ int Show(const ConfigArgs& args) {
 }
 
 int Rewrite(const ConfigArgs& args) {
-  const std::string path = ConfigPath(args);
+  const auto given = ConfigPath(args);
+  if (!given) return kUsage;
+  const std::string& path = *given;
   if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
   model.ReadWrite(path, false);
@@ -161,7 +185,7 @@ int Rewrite(const ConfigArgs& args) {
   if (model.ReadWrite(path, true) != config::kCfgOk) {
     const int error = errno;
     Fail(path, std::string("not saved, the file is unchanged") +
-                   (error ? std::string(": ") + std::strerror(error) : std::string()));
+                   (error ? ": " + ErrorText(error) : std::string()));
     return kFailed;
   }
   return kOk;
@@ -188,7 +212,7 @@ void AddConfigCommands(CLI::App& app, int& exit_code) {
   file->excludes(options);
   show->add_flag("--json", show_args->json, "Print JSON (the default and only format)");
   show->callback([show_args, &exit_code] {
-    if (show_args->file.empty() && !show_args->options) show_args->options = "";
+    if (!show_args->file && !show_args->options) show_args->options = "";
     exit_code = Show(*show_args);
   });
 

@@ -1,5 +1,6 @@
 // kzdlogsrv: host of the datalog server configuration module, and headless tool for the files it
 // keeps.
+#include <cstring>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -8,6 +9,10 @@ namespace kz::cli {
 
 void Fail(std::string_view what, std::string_view why) {
   std::cerr << "kzdlogsrv: " << what << ": " << why << '\n';
+}
+
+std::string ErrorText(int error) {
+  return error ? std::strerror(error) : "failed for a reason the system did not give";
 }
 
 }  // namespace kz::cli

@@ -1,5 +1,6 @@
 // kzdlogsrv config show / config rewrite, run as the built host.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -102,6 +103,42 @@ TEST_F(ConfigCommandTest, FileAndOptionsTogetherAreAUsageError) {
   const auto run = test::RunHost({"config", "show", "--file", "a", "--options", "b"});
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(test::RunHost({"config", "rewrite"}).exit_code, 2);
+}
+
+TEST_F(ConfigCommandTest, FileThatNamesNothingIsAUsageError) {
+  for (const char* command : {"show", "rewrite"}) {
+    SCOPED_TRACE(command);
+    const auto run = test::RunHost({"config", command, "--file", ""});
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err, "kzdlogsrv: --file: names no file (an empty path)\n");
+    EXPECT_EQ(run.out, "");
+  }
+  // A relative name where the current folder has been deleted.
+  const auto gone = env_.Path("gone");
+  std::filesystem::create_directories(gone);
+  const auto saved = std::filesystem::current_path();
+  std::filesystem::current_path(gone);
+  std::filesystem::remove(gone);
+  const auto run = test::RunHost({"config", "rewrite", "--file", "a.cfg"});
+  std::filesystem::current_path(saved);
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.err,
+            "kzdlogsrv: a.cfg: a relative path, but the current folder cannot be found: No such "
+            "file or directory\n");
+}
+
+TEST_F(ConfigCommandTest, FileThatCannotBeLoadedIsNamedForWhatItIs) {
+  const std::string too_long = env_.Path(std::string(300, 'n') + ".cfg").string();
+  const std::string pipe = env_.Path("pipe.cfg").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const struct {
+    std::string path, why;
+  } cases[] = {{too_long, "File name too long"}, {pipe, "is not a regular file"}};
+  for (const auto& c : cases) {
+    const auto run = test::RunHost({"config", "show", "--file", c.path}, 10000);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.err, "kzdlogsrv: " + c.path + ": " + c.why + "\n");
+  }
 }
 
 TEST_F(ConfigCommandTest, RewriteClearsStaleListsAsASaveWithoutChangesDoes) {
