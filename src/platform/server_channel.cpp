@@ -42,13 +42,19 @@ void SetTimeouts(int fd, std::chrono::milliseconds timeout) {
   setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
 }
 
+// A server of this user makes its socket file 0600; one of another user, or open to others, was
+// not made by it.
+bool IsPrivateSocket(const struct stat& st) {
+  return S_ISSOCK(st.st_mode) && st.st_uid == CurrentUserId() && (st.st_mode & 077) == 0;
+}
+
 // Connects to a title's server when its socket file and its process are this user's.
 UniqueFd Connect(std::string_view title, std::chrono::milliseconds timeout, pid_t* pid = nullptr) {
   const std::filesystem::path path = ServerChannelPath(title);
   sockaddr_un addr;
   if (!MakeAddress(path, addr)) return {};
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode) || st.st_uid != CurrentUserId()) return {};
+  if (lstat(path.c_str(), &st) != 0 || !IsPrivateSocket(st)) return {};
   UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (!fd.valid()) return {};
   // connect() on a full backlog blocks for the send timeout.

@@ -4,8 +4,9 @@
 // "<title>.lock" there for as long as it runs.
 //
 // A message is the 32-bit code in machine byte order; the server answers each with one byte
-// (kAck) once it has handled it. Both sides trust only this user: a socket file of someone else,
-// or a peer process of another user (SO_PEERCRED), counts as no server / is turned away.
+// (kAck) once it has handled it. Both sides trust only this user: a socket file of someone else or
+// open to others, or a peer process of another user (SO_PEERCRED), counts as no server / is
+// turned away.
 #pragma once
 
 #include <sys/types.h>

@@ -135,6 +135,15 @@ TEST_F(ServerChannelTest, ServerTurnsAwayAPeerOfAnotherUser) {
   EXPECT_FALSE(channel->Accept(std::chrono::milliseconds(1000)));
 }
 
+TEST_F(ServerChannelTest, SocketOpenToOthersIsNoServer) {
+  std::string error;
+  auto channel = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(channel) << error;
+  ASSERT_EQ(chmod(ServerChannelPath(kTitle).c_str(), 0660), 0);
+  EXPECT_FALSE(ServerListening(kTitle));
+  EXPECT_FALSE(SendServerCode(kTitle, 0x475, std::chrono::milliseconds(50)));
+}
+
 TEST_F(ServerChannelTest, SocketOfAnotherUserIsNoServerAndIsNotReplaced) {
   if (geteuid() != 0) GTEST_SKIP() << "needs to give a file away";
   const auto path = ServerChannelPath(kTitle);
