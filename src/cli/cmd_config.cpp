@@ -127,8 +127,8 @@ std::optional<std::string> ConfigPath(const ConfigArgs& args) {
   std::error_code ec;
   const std::filesystem::path path = std::filesystem::absolute(*args.file, ec);
   if (ec) {
-    Fail(*args.file, "a relative path, but the current folder cannot be found: " +
-                         ErrorText(ec.value()));
+    Fail(*args.file,
+         "a relative path, but the current folder cannot be found: " + ErrorText(ec.value()));
     return std::nullopt;
   }
   return path.string();

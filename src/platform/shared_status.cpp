@@ -41,7 +41,7 @@ std::unique_ptr<SharedStatus> SharedStatus::Open() {
 }
 
 std::unique_ptr<SharedStatus> SharedStatus::OpenAt(const std::filesystem::path& path,
-                                                  ReserveFn reserve) {
+                                                   ReserveFn reserve) {
   UniqueFd fd(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (fd.get() < 0) return nullptr;
   struct stat st;

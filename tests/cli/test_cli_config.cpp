@@ -1,8 +1,8 @@
 // kzdlogsrv config show / config rewrite, run as the built host.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>

@@ -87,9 +87,9 @@ TEST_F(CliModuleTest, MessageToAStoppedServerFailsAndIsNotCarriedOutLater) {
 TEST_F(CliModuleTest, StartedServerHoldsNoneOfTheHostsDescriptors) {
   // The caller's output pipe is also open as descriptor 7 of the host; a server holding it
   // would keep the reader waiting for as long as it runs.
-  const auto r = RunCommand(
-      {"/bin/sh", "-c", "exec \"$0\" start-server 7>&1 >/dev/null", BuildPath("bin/kzdlogsrv").string()},
-      15000);
+  const auto r = RunCommand({"/bin/sh", "-c", "exec \"$0\" start-server 7>&1 >/dev/null",
+                             BuildPath("bin/kzdlogsrv").string()},
+                            15000);
   EXPECT_EQ(r.exit_code, 0) << "still waiting for the pipe's end";
   EXPECT_TRUE(platform::ServerListening("Datalog Server"));
 }
