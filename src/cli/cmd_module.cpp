@@ -122,7 +122,7 @@ std::string WhyNotSent(const std::string& options) {
   const std::string_view title = shell::EditionByEquality(options).server_title;
   if (std::string problem = platform::ServerChannelProblem(title); !problem.empty()) return problem;
   if (platform::ServerListening(title)) {
-    return "the datalog server did not answer in time; the message was not carried out";
+    return "the datalog server is running but did not answer in time";
   }
   return "no datalog server is running";
 }
@@ -155,6 +155,13 @@ void AddModuleCommands(CLI::App& app, int& exit_code) {
         const auto r = CallServer(&com::IDlogServer::StartServer, options);
         if (r && *r < 0) Fail("start-server", "the datalog server could not be started");
         exit_code = (r && *r == 0) ? kOk : kFailed;
+        // A server that cannot have its channel ends at once, and the module does not look back.
+        const std::string problem =
+            platform::ServerChannelProblem(shell::EditionByEquality(options).server_title);
+        if (exit_code == kOk && !problem.empty()) {
+          Fail("start-server", problem);
+          exit_code = kFailed;
+        }
       });
 
   CLI::App* message =

@@ -77,11 +77,25 @@ TEST_F(CliModuleTest, MessageToAStoppedServerFailsAndIsNotCarriedOutLater) {
   kill(*pid, SIGCONT);
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err,
-            "kzdlogsrv: message 477: the datalog server did not answer in time; the message was "
-            "not carried out\n");
+            "kzdlogsrv: message 477: the datalog server is running but did not answer in time\n");
   // Handled in order: once this one is answered, the one given up on has been seen too.
   EXPECT_EQ(RunHost({"message", "475"}).exit_code, 0);
   EXPECT_EQ(RunHost({"status"}).out, "2\n") << "paused after reporting that it did not";
+}
+
+TEST_F(CliModuleTest, ChannelPathTooLongForASocketIsNamed) {
+  const auto deep = env_.Path(std::string(100, 'r'));
+  std::filesystem::create_directories(deep);
+  env_.SetVar("XDG_RUNTIME_DIR", deep.c_str());
+  ASSERT_EQ(RunHost({"register"}).exit_code, 0);
+  const std::string why = deep.string() + "/kzdlogsrv/Datalog Server.sock: path too long for a " +
+                          "socket (at most 107 bytes)\n";
+  auto r = RunHost({"start-server"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: start-server: " + why);
+  r = RunHost({"message", "475"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: message 475: " + why);
 }
 
 TEST_F(CliModuleTest, StartedServerHoldsNoneOfTheHostsDescriptors) {

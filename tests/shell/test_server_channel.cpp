@@ -163,16 +163,5 @@ TEST_F(ServerChannelTest, SocketOfAnotherUserIsNoServerAndIsNotReplaced) {
   EXPECT_TRUE(std::filesystem::exists(path));
 }
 
-TEST_F(ServerChannelTest, SocketPathTooLongIsNamedAsSuch) {
-  const auto deep = env_.Path(std::string(100, 'r'));
-  std::filesystem::create_directories(deep);
-  env_.SetVar("XDG_RUNTIME_DIR", deep.c_str());
-  const std::string problem = ServerChannelProblem(kTitle);
-  EXPECT_NE(problem.find("path too long for a socket"), std::string::npos) << problem;
-  std::string error;
-  EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
-  EXPECT_EQ(error, problem);
-}
-
 }  // namespace
 }  // namespace kz::platform

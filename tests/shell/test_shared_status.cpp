@@ -125,12 +125,6 @@ TEST_F(SharedStatusTest, FullFileSystemGivesNoBlockAndTheNextOpenerStartsAfresh)
   const auto full = [](int, off_t, off_t) { return ENOSPC; };
   EXPECT_FALSE(SharedStatus::OpenAt(BlockPath(), full));
   EXPECT_EQ(std::filesystem::file_size(BlockPath()), 0u);
-  {
-    // A holder that cannot reserve does not trust the block either.
-    auto holder = SharedStatus::OpenAt(BlockPath());
-    ASSERT_TRUE(holder);
-    EXPECT_FALSE(SharedStatus::OpenAt(BlockPath(), full));
-  }
   auto block = SharedStatus::OpenAt(BlockPath());
   ASSERT_TRUE(block);
   EXPECT_EQ(block->Load(0), 0);
