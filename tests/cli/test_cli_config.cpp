@@ -16,8 +16,7 @@ namespace {
 
 using nlohmann::ordered_json;
 
-const std::filesystem::path kSamples =
-    std::filesystem::path(__FILE__).parent_path() / "../../samples";
+const std::filesystem::path kSamples = KZ_SAMPLES_DIR;
 
 class ConfigCommandTest : public test::TempEnvTest {
  protected:
