@@ -120,10 +120,6 @@ std::optional<std::string> ConfigPath(const ConfigArgs& args) {
   if (args.options) {
     return config::ConfigPathFromOptions(*args.options, platform::WindowsDirectory().string());
   }
-  if (!args.file || args.file->empty()) {
-    Fail("--file", "names no file (an empty path)");
-    return std::nullopt;
-  }
   std::error_code ec;
   const std::filesystem::path path = std::filesystem::absolute(*args.file, ec);
   if (ec) {
@@ -204,7 +200,8 @@ void AddConfigCommands(CLI::App& app, int& exit_code) {
       "Print the configuration model loaded from the file as JSON (the only output format): "
       "general settings by their file key names, client transfers, ports and scheduled "
       "transfers, in file order. Texts that are not valid UTF-8 appear as {\"hex\": ...}.");
-  auto* file = show->add_option("--file", show_args->file, "Configuration file to load");
+  auto* file = show->add_option("--file", show_args->file, "Configuration file to load")
+                   ->check(kNonEmptyPath);
   auto* options = show->add_option(
       "--options", show_args->options,
       "Options text of the configure operation (\"File=PATH\", \"product=citect\"); without "
@@ -222,7 +219,9 @@ void AddConfigCommands(CLI::App& app, int& exit_code) {
       "Load the file and save it again, as pressing OK without changes does: old list sections "
       "are cleared, lists renumbered from 0, other lines kept. The file is replaced in one step "
       "or not at all.");
-  rewrite->add_option("--file", rewrite_args->file, "Configuration file to rewrite")->required();
+  rewrite->add_option("--file", rewrite_args->file, "Configuration file to rewrite")
+      ->required()
+      ->check(kNonEmptyPath);
   rewrite->callback([rewrite_args, &exit_code] { exit_code = Rewrite(*rewrite_args); });
 }
 

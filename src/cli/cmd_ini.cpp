@@ -115,7 +115,7 @@ std::pair<CLI::App*, std::shared_ptr<IniArgs>> AddIniCommand(CLI::App& ini, cons
                                                              int& exit_code) {
   auto args = std::make_shared<IniArgs>();
   CLI::App* command = ini.add_subcommand(name, help);
-  command->add_option("FILE", args->file, kFileHelp)->required();
+  command->add_option("FILE", args->file, kFileHelp)->required()->check(kNonEmptyPath);
   command->add_option("SECTION", args->section, "Section name")->required();
   command->add_option("KEY", args->key, key_help)->required(key_required);
   command->callback([args, run, &exit_code] { exit_code = run(*args); });

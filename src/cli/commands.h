@@ -19,6 +19,14 @@ void Fail(std::string_view what, std::string_view why);
 // strerror's text of an errno value; for 0, which names no failure, a text that says so.
 std::string ErrorText(int error);
 
+// Refuses an empty path argument (a usage error), which would otherwise name the current folder
+// or a default file.
+inline const CLI::Validator kNonEmptyPath(
+    [](const std::string& path) {
+      return path.empty() ? std::string("names no file (an empty path)") : std::string();
+    },
+    "PATH", "NonEmptyPath");
+
 void AddConfigCommands(CLI::App& app, int& exit_code);  // config show, config rewrite
 void AddIniCommands(CLI::App& app, int& exit_code);     // ini get, ini set, ini delete
 void AddDbfCommands(CLI::App& app, int& exit_code);     // dbf show, trend show
