@@ -1,5 +1,6 @@
 // config show, config rewrite: the configuration file through the model, without windows.
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -23,7 +24,7 @@ namespace {
 using nlohmann::ordered_json;
 
 struct ConfigArgs {
-  std::string file;
+  std::optional<std::string> file;
   std::optional<std::string> options;
   bool json = false;
 };
@@ -113,12 +114,21 @@ ordered_json ModelJson(const config::CCfgMgr& m) {
                       {"scheduled", std::move(scheduled)}};
 }
 
-// The path handed to the model. A name given on the command line is the user's, relative to the
-// current folder; only an options text follows the module's rule that a bare name lies in the
-// Windows directory.
-std::string ConfigPath(const ConfigArgs& args) {
-  if (!args.options) return std::filesystem::absolute(args.file).string();
-  return config::ConfigPathFromOptions(*args.options, platform::WindowsDirectory().string());
+// The path handed to the model, or nullopt after a usage error. A name given on the command line
+// is the user's, relative to the current folder; only an options text follows the module's rule
+// that a bare name lies in the Windows directory.
+std::optional<std::string> ConfigPath(const ConfigArgs& args) {
+  if (args.options) {
+    return config::ConfigPathFromOptions(*args.options, platform::WindowsDirectory().string());
+  }
+  std::error_code ec;
+  const std::filesystem::path path = std::filesystem::absolute(*args.file, ec);
+  if (ec) {
+    Fail(*args.file,
+         "a relative path, but the current folder cannot be found: " + ErrorText(ec.value()));
+    return std::nullopt;
+  }
+  return path.string();
 }
 
 // Loading treats an unreadable file as empty; a person asking for a file wants to hear instead.
@@ -128,12 +138,14 @@ bool CheckReadable(const std::string& path) {
   const int error = errno;
   Fail(real.string(), error == ENOENT   ? std::string("no such file")
                       : error == EISDIR ? std::string("is a folder, not a configuration file")
-                                        : platform::FileErrorText(error));
+                                        : ErrorText(error));
   return false;
 }
 
 int Show(const ConfigArgs& args) {
-  const std::string path = ConfigPath(args);
+  const auto given = ConfigPath(args);
+  if (!given) return kUsage;
+  const std::string& path = *given;
   if (path.empty()) {
     Fail("--options", "names no configuration file");
     return kFailed;
@@ -146,7 +158,9 @@ int Show(const ConfigArgs& args) {
 }
 
 int Rewrite(const ConfigArgs& args) {
-  const std::string path = ConfigPath(args);
+  const auto given = ConfigPath(args);
+  if (!given) return kUsage;
+  const std::string& path = *given;
   if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
   model.ReadWrite(path, false);
@@ -154,7 +168,7 @@ int Rewrite(const ConfigArgs& args) {
   if (model.ReadWrite(path, true) != config::kCfgOk) {
     const int error = errno;
     Fail(path, std::string("not saved, the file is unchanged") +
-                   (error ? ": " + platform::FileErrorText(error) : std::string()));
+                   (error ? ": " + ErrorText(error) : std::string()));
     return kFailed;
   }
   return kOk;
@@ -173,7 +187,8 @@ void AddConfigCommands(CLI::App& app, int& exit_code) {
       "Print the configuration model loaded from the file as JSON (the only output format): "
       "general settings by their file key names, client transfers, ports and scheduled "
       "transfers, in file order. Texts that are not valid UTF-8 appear as {\"hex\": ...}.");
-  auto* file = show->add_option("--file", show_args->file, "Configuration file to load");
+  auto* file = show->add_option("--file", show_args->file, "Configuration file to load")
+                   ->check(kNonEmptyPath);
   auto* options = show->add_option(
       "--options", show_args->options,
       "Options text of the configure operation (\"File=PATH\", \"product=citect\"); without "
@@ -181,7 +196,7 @@ void AddConfigCommands(CLI::App& app, int& exit_code) {
   file->excludes(options);
   show->add_flag("--json", show_args->json, "Print JSON (the default and only format)");
   show->callback([show_args, &exit_code] {
-    if (show_args->file.empty() && !show_args->options) show_args->options = "";
+    if (!show_args->file && !show_args->options) show_args->options = "";
     exit_code = Show(*show_args);
   });
 
@@ -191,7 +206,9 @@ void AddConfigCommands(CLI::App& app, int& exit_code) {
       "Load the file and save it again, as pressing OK without changes does: old list sections "
       "are cleared, lists renumbered from 0, other lines kept. The file is replaced in one step "
       "or not at all.");
-  rewrite->add_option("--file", rewrite_args->file, "Configuration file to rewrite")->required();
+  rewrite->add_option("--file", rewrite_args->file, "Configuration file to rewrite")
+      ->required()
+      ->check(kNonEmptyPath);
   rewrite->callback([rewrite_args, &exit_code] { exit_code = Rewrite(*rewrite_args); });
 }
 

@@ -108,7 +108,7 @@ void AddDbfCommands(CLI::App& app, int& exit_code) {
       "the fields, and the live records in file order with each value as the reader returns it "
       "(character fields without trailing blanks). Texts that are not valid UTF-8 appear as "
       "{\"hex\": ...}.");
-  show->add_option("FILE", dbf_args->file, "The .dbf file")->required();
+  show->add_option("FILE", dbf_args->file, "The .dbf file")->required()->check(kNonEmptyPath);
   show->add_flag("--json", dbf_args->json, "Print JSON (the default and only format)");
   show->callback([dbf_args, &exit_code] { exit_code = ShowDbf(*dbf_args); });
 
@@ -121,9 +121,11 @@ void AddDbfCommands(CLI::App& app, int& exit_code) {
       "format): the stored bindings in list order, each with the expression that its Citect "
       "project's trend.dbf gives. Messages go to stderr; the status is 1 when the list could "
       "not be read or a project's trend.dbf could not be.");
-  trend_show->add_option("--file", trend_args->file,
-                         "The kztrendvars.dbf to read; by default the one of the configuration "
-                         "tool's Projects folder (velmora.ini), else of the current folder");
+  trend_show
+      ->add_option("--file", trend_args->file,
+                   "The kztrendvars.dbf to read; by default the one of the configuration "
+                   "tool's Projects folder (velmora.ini), else of the current folder")
+      ->check(kNonEmptyPath);
   trend_show->add_flag("--json", trend_args->json, "Print JSON (the default and only format)");
   trend_show->callback([trend_args, &exit_code] { exit_code = ShowTrend(*trend_args); });
 }

@@ -1,8 +1,10 @@
 // ini get, ini set, ini delete: one profile call each, for administrators who script changes to
 // the configuration file, velmora.ini or citect.ini.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <charconv>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -33,8 +35,24 @@ bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// One line naming the file and why nothing was written.
-int WriteFailed(const IniArgs& args, std::string_view value) {
+bool Exists(const std::filesystem::path& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
+}
+
+// Why the file could not be used: errno's text, or, where the profile calls refuse a file that is
+// not a regular one without an errno, what the file is.
+std::string Reason(const std::filesystem::path& path, int error) {
+  struct stat st;
+  if (error == 0 && stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    return S_ISDIR(st.st_mode) ? "is a folder" : "is not a regular file";
+  }
+  return ErrorText(error);
+}
+
+// One line naming the file and why nothing was written. `existed`: whether the file was there
+// before the write.
+int WriteFailed(const IniArgs& args, std::string_view value, bool existed) {
   const int error = errno;
   const std::string file = platform::ProfilePath(args.file).string();
   if (HasLineBreak(value)) {
@@ -44,7 +62,7 @@ int WriteFailed(const IniArgs& args, std::string_view value) {
          "the section or key name would not read back as written (line break, '=' or a leading "
          "'[' in the key, ']' in the section, or an empty key); nothing written");
   } else {
-    Fail(file, platform::FileErrorText(error) + "; the file is unchanged");
+    Fail(file, Reason(file, error) + (existed ? "; the file is unchanged" : "; no file was made"));
   }
   return kFailed;
 }
@@ -57,25 +75,36 @@ int Get(const IniArgs& args) {
     Fail("--size", "not a buffer size (a whole number from 0): " + args.size);
     return kUsage;
   }
-  std::cout << platform::GetPrivateProfileString(args.section, *args.key, args.def, size, args.file)
-            << '\n';
+  // The module's reads take an unreadable file for a missing one; a person asking wants to know.
+  // A batch without writes reads as the profile calls do and commits nothing, but fails for a
+  // file that is there and cannot be read.
+  platform::ProfileBatch file(args.file);
+  errno = 0;
+  if (!file.Commit()) {
+    const std::filesystem::path path = platform::ProfilePath(args.file);
+    Fail(path.string(), "cannot be read: " + Reason(path, errno));
+    return kFailed;
+  }
+  std::cout << file.GetString(args.section, *args.key, args.def, size) << '\n';
   return kOk;
 }
 
 int Set(const IniArgs& args) {
+  const bool existed = Exists(platform::ProfilePath(args.file));
   errno = 0;
   if (platform::WritePrivateProfileString(args.section, *args.key, args.value, args.file)) {
     return kOk;
   }
-  return WriteFailed(args, args.value);
+  return WriteFailed(args, args.value, existed);
 }
 
 int Delete(const IniArgs& args) {
+  const bool existed = Exists(platform::ProfilePath(args.file));
   errno = 0;
   const std::optional<std::string_view> key =
       args.key ? std::optional<std::string_view>(*args.key) : std::nullopt;
   if (platform::WritePrivateProfileString(args.section, key, std::nullopt, args.file)) return kOk;
-  return WriteFailed(args, "");
+  return WriteFailed(args, "", existed);
 }
 
 // A subcommand with the FILE SECTION KEY positionals that every ini command takes; `run` gives
@@ -87,7 +116,7 @@ std::pair<CLI::App*, std::shared_ptr<IniArgs>> AddIniCommand(CLI::App& ini, cons
                                                              int& exit_code) {
   auto args = std::make_shared<IniArgs>();
   CLI::App* command = ini.add_subcommand(name, help);
-  command->add_option("FILE", args->file, kFileHelp)->required();
+  command->add_option("FILE", args->file, kFileHelp)->required()->check(kNonEmptyPath);
   command->add_option("SECTION", args->section, "Section name")->required();
   command->add_option("KEY", args->key, key_help)->required(key_required);
   command->callback([args, run, &exit_code] { exit_code = run(*args); });
@@ -107,7 +136,7 @@ void AddIniCommands(CLI::App& app, int& exit_code) {
       *ini, "get",
       "Print a key's value as the profile reader returns it (blanks trimmed, one pair of "
       "enclosing quotes removed, cut to SIZE - 1 bytes), followed by a newline. A missing file, "
-      "section or key prints the default.",
+      "section or key prints the default; a file that is there but cannot be read fails.",
       "Key name", true, Get, exit_code);
   get->add_option("--default", get_args->def,
                   "Text printed when the key is missing (trailing spaces removed)");

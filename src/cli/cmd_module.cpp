@@ -9,7 +9,9 @@
 
 #include "cli/commands.h"
 #include "platform/process.h"
+#include "platform/server_channel.h"
 #include "shell/com.h"
+#include "shell/options.h"
 #include "shell/registration.h"
 #include "shell/utf16.h"
 
@@ -114,6 +116,17 @@ int CallRegistration(std::string_view command, const char* export_name) {
   return kOk;
 }
 
+// The module only says that the message did not get through; a person needs to know whether a
+// server is there at all.
+std::string WhyNotSent(const std::string& options) {
+  const std::string_view title = shell::EditionByEquality(options).server_title;
+  if (std::string problem = platform::ServerChannelProblem(title); !problem.empty()) return problem;
+  if (platform::ServerListening(title)) {
+    return "the datalog server is running but did not answer in time";
+  }
+  return "no datalog server is running";
+}
+
 CLI::App* AddWithOptions(CLI::App& app, const char* name, const char* description,
                          std::string& options) {
   CLI::App* cmd = app.add_subcommand(name, description);
@@ -142,6 +155,13 @@ void AddModuleCommands(CLI::App& app, int& exit_code) {
         const auto r = CallServer(&com::IDlogServer::StartServer, options);
         if (r && *r < 0) Fail("start-server", "the datalog server could not be started");
         exit_code = (r && *r == 0) ? kOk : kFailed;
+        // A server that cannot have its channel ends at once, and the module does not look back.
+        const std::string problem =
+            platform::ServerChannelProblem(shell::EditionByEquality(options).server_title);
+        if (exit_code == kOk && !problem.empty()) {
+          Fail("start-server", problem);
+          exit_code = kFailed;
+        }
       });
 
   CLI::App* message =
@@ -154,7 +174,7 @@ void AddModuleCommands(CLI::App& app, int& exit_code) {
                           : code == "477" ? &com::IDlogServer::ServerMessage477
                                           : &com::IDlogServer::ServerMessage478;
     const auto r = CallServer(method, options);
-    if (r && *r != 0) Fail("message " + code, "no datalog server is running");
+    if (r && *r != 0) Fail("message " + code, WhyNotSent(options));
     exit_code = (r && *r == 0) ? kOk : kFailed;
   });
 

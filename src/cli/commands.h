@@ -3,6 +3,7 @@
 // errors as one line on stderr through Fail.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include <CLI/CLI.hpp>
@@ -15,6 +16,16 @@ inline constexpr int kUsage = 2;
 
 // "kzdlogsrv: <what>: <why>" on stderr.
 void Fail(std::string_view what, std::string_view why);
+// strerror's text of an errno value; for 0, which names no failure, a text that says so.
+std::string ErrorText(int error);
+
+// Refuses an empty path argument (a usage error), which would otherwise name the current folder
+// or a default file.
+inline const CLI::Validator kNonEmptyPath(
+    [](const std::string& path) {
+      return path.empty() ? std::string("names no file (an empty path)") : std::string();
+    },
+    "PATH", "NonEmptyPath");
 
 void AddConfigCommands(CLI::App& app, int& exit_code);  // config show, config rewrite
 void AddIniCommands(CLI::App& app, int& exit_code);     // ini get, ini set, ini delete

@@ -3,11 +3,16 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "platform/file_io.h"
 
 namespace kz::cli {
 
 void Fail(std::string_view what, std::string_view why) {
   std::cerr << "kzdlogsrv: " << what << ": " << why << '\n';
+}
+
+std::string ErrorText(int error) {
+  return error ? platform::FileErrorText(error) : "failed for a reason the system did not give";
 }
 
 }  // namespace kz::cli

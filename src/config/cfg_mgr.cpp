@@ -98,21 +98,31 @@ int CCfgMgr::AddConnection(std::unique_ptr<CConnectionCfg>& transfer) {
 void CCfgMgr::RemoveConnection(int index) {
   CConnectionCfg* transfer = At(m_connections, index);
   if (!transfer) return;
-  // A file may hold two transfers with one key; the entry then belongs to the later one and
-  // must survive the removal of the earlier.
-  const auto it =
-      m_connectionIndex.find(PackConnectionKey(transfer->GetStationNumber(), transfer->GetID()));
-  if (it != m_connectionIndex.end() && it->second == transfer) m_connectionIndex.erase(it);
   transfer->SetRemoved(true);
+  UnindexConnection(transfer, PackConnectionKey(transfer->GetStationNumber(), transfer->GetID()));
 }
 
 void CCfgMgr::RekeyConnection(CConnectionCfg* transfer, const std::string& old_key) {
   if (!transfer) return;
   if (const auto old = ParseConnectionKey(old_key)) {
-    const auto it = m_connectionIndex.find(PackConnectionKey(old->first, old->second));
-    if (it != m_connectionIndex.end() && it->second == transfer) m_connectionIndex.erase(it);
+    UnindexConnection(transfer, PackConnectionKey(old->first, old->second));
   }
   m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] = transfer;
+}
+
+void CCfgMgr::UnindexConnection(const CConnectionCfg* transfer, std::uint64_t key) {
+  const auto it = m_connectionIndex.find(key);
+  if (it == m_connectionIndex.end() || it->second != transfer) return;
+  // A file may hold two transfers with one key. While one of them lives the key stays taken,
+  // or the uniqueness check would let a third in beside it.
+  for (auto other = m_connections.rbegin(); other != m_connections.rend(); ++other) {
+    if (other->get() != transfer && !(*other)->IsRemoved() &&
+        PackConnectionKey((*other)->GetStationNumber(), (*other)->GetID()) == key) {
+      it->second = other->get();
+      return;
+    }
+  }
+  m_connectionIndex.erase(it);
 }
 
 CConnectionCfg* CCfgMgr::FindConnection(const std::string& key) const {

@@ -93,7 +93,8 @@ class CCfgMgr {
   // kDuplicateTransfer or kDuplicateDataFile it stays with the caller. An empty `transfer` gives
   // kCfgFailed.
   int AddConnection(std::unique_ptr<CConnectionCfg>& transfer);
-  // Marks the transfer at `index` removed and drops its key from the index. Ignores a bad index.
+  // Marks the transfer at `index` removed and drops it from the index; another live transfer
+  // under the same key (loaded from a file) is indexed in its place. Ignores a bad index.
   void RemoveConnection(int index);
   // After the editor changed a transfer's station number or ID: index it under its new key.
   void RekeyConnection(CConnectionCfg* transfer, const std::string& old_key);
@@ -150,6 +151,9 @@ class CCfgMgr {
   static std::uint64_t PackConnectionKey(int station_number, int id);
   void Clear();
   void ClearConnections();
+  // Takes `transfer` out of the index entry `key` when the entry is its own; the entry then goes
+  // to the latest other live transfer under that key (a file may hold several), if any.
+  void UnindexConnection(const CConnectionCfg* transfer, std::uint64_t key);
   bool IsPortInUse(int type, int number, const CPortCfg* exclude) const;
   void LoadGeneral(const platform::ProfileDocument& doc);
   void SaveGeneral(platform::ProfileBatch& batch) const;

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/system_dirs.h"
+#include "platform/user_id.h"
 
 namespace kz::platform {
 namespace {
@@ -30,7 +31,7 @@ bool PeerIsUs(int fd, pid_t* pid = nullptr) {
   socklen_t len = sizeof cred;
   if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return false;
   if (pid) *pid = cred.pid;
-  return cred.uid == geteuid();
+  return cred.uid == CurrentUserId();
 }
 
 void SetTimeouts(int fd, std::chrono::milliseconds timeout) {
@@ -41,13 +42,19 @@ void SetTimeouts(int fd, std::chrono::milliseconds timeout) {
   setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
 }
 
+// A server of this user makes its socket file 0600; one of another user, or open to others, was
+// not made by it.
+bool IsPrivateSocket(const struct stat& st) {
+  return S_ISSOCK(st.st_mode) && st.st_uid == CurrentUserId() && (st.st_mode & 077) == 0;
+}
+
 // Connects to a title's server when its socket file and its process are this user's.
 UniqueFd Connect(std::string_view title, std::chrono::milliseconds timeout, pid_t* pid = nullptr) {
   const std::filesystem::path path = ServerChannelPath(title);
   sockaddr_un addr;
   if (!MakeAddress(path, addr)) return {};
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode) || st.st_uid != geteuid()) return {};
+  if (lstat(path.c_str(), &st) != 0 || !IsPrivateSocket(st)) return {};
   UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (!fd.valid()) return {};
   // connect() on a full backlog blocks for the send timeout.
@@ -85,12 +92,29 @@ bool ReadAll(int fd, void* data, std::size_t size) {
   return true;
 }
 
+// True when the client has closed its end: it gave up waiting for the acknowledgement.
+bool PeerHasGone(int fd) {
+  pollfd p{fd, POLLRDHUP, 0};
+  return poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
 }  // namespace
 
 std::filesystem::path ServerChannelPath(std::string_view title) {
   const std::filesystem::path dir = RuntimeDirectory();
   if (dir.empty()) return {};
   return dir / (std::string(title) + ".sock");
+}
+
+std::string ServerChannelProblem(std::string_view title) {
+  const std::filesystem::path path = ServerChannelPath(title);
+  if (path.empty()) return "no private runtime folder for the server channel";
+  sockaddr_un addr;
+  if (!MakeAddress(path, addr)) {
+    return path.string() + ": path too long for a socket (at most " +
+           std::to_string(sizeof addr.sun_path - 1) + " bytes)";
+  }
+  return {};
 }
 
 bool ServerListening(std::string_view title) {
@@ -115,16 +139,11 @@ bool SendServerCode(std::string_view title, std::uint32_t code, std::chrono::mil
 }
 
 std::unique_ptr<ServerChannel> ServerChannel::Listen(std::string_view title, std::string& error) {
+  error = ServerChannelProblem(title);
+  if (!error.empty()) return nullptr;
   const std::filesystem::path path = ServerChannelPath(title);
   sockaddr_un addr;
-  if (path.empty()) {
-    error = "no private runtime directory for the server channel";
-    return nullptr;
-  }
-  if (!MakeAddress(path, addr)) {
-    error = path.string() + ": path too long for a socket";
-    return nullptr;
-  }
+  MakeAddress(path, addr);
   const std::filesystem::path lock_path = path.parent_path() / (std::string(title) + ".lock");
   UniqueFd lock(open(lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (!lock.valid()) {
@@ -138,7 +157,7 @@ std::unique_ptr<ServerChannel> ServerChannel::Listen(std::string_view title, std
   struct stat st;
   if (lstat(path.c_str(), &st) == 0) {
     // Holding the lock, a socket of ours is a leftover of a server that died.
-    if (!S_ISSOCK(st.st_mode) || st.st_uid != geteuid()) {
+    if (!S_ISSOCK(st.st_mode) || st.st_uid != CurrentUserId()) {
       error = path.string() + ": exists and is not a socket of this user";
       return nullptr;
     }
@@ -177,6 +196,9 @@ std::optional<ServerChannel::Request> ServerChannel::Accept(std::chrono::millise
   if (!PeerIsUs(request.connection.get())) return std::nullopt;
   SetTimeouts(request.connection.get(), timeout);
   if (!ReadAll(request.connection.get(), &request.code, sizeof request.code)) return std::nullopt;
+  // A server that was stopped finds requests whose senders were told long ago that it did not
+  // answer: carrying them out now would do what was reported as not done.
+  if (PeerHasGone(request.connection.get())) return std::nullopt;
   return request;
 }
 

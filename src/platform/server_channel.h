@@ -4,8 +4,9 @@
 // "<title>.lock" there for as long as it runs.
 //
 // A message is the 32-bit code in machine byte order; the server answers each with one byte
-// (kAck) once it has handled it. Both sides trust only this user: a socket file of someone else,
-// or a peer process of another user (SO_PEERCRED), counts as no server / is turned away.
+// (kAck) once it has handled it. Both sides trust only this user: a socket file of someone else or
+// open to others, or a peer process of another user (SO_PEERCRED), counts as no server / is
+// turned away.
 #pragma once
 
 #include <sys/types.h>
@@ -27,6 +28,10 @@ inline constexpr std::chrono::milliseconds kServerReplyTimeout{5000};
 
 // The socket path of a title; empty when there is no private runtime directory.
 std::filesystem::path ServerChannelPath(std::string_view title);
+
+// Why no server can be found on the title's channel at all (no private runtime folder, a socket
+// path longer than a socket address holds), as one line; empty when the channel can exist.
+std::string ServerChannelProblem(std::string_view title);
 
 // FindWindowA: true when a server of this user listens on the title's channel.
 bool ServerListening(std::string_view title);
@@ -58,7 +63,8 @@ class ServerChannel {
     std::uint32_t code = 0;
   };
   // Accepts one waiting client and reads its code, waiting at most `timeout` for it. nullopt for
-  // a client that only looked for the server, sent too little, or belongs to another user.
+  // a client that only looked for the server, sent too little, belongs to another user, or has
+  // gone since it sent (it stopped waiting for the acknowledgement and reported a failure).
   std::optional<Request> Accept(std::chrono::milliseconds timeout);
   // Tells the client its message was handled.
   static void Acknowledge(const Request& request);

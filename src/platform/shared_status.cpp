@@ -11,12 +11,13 @@
 
 #include "platform/system_dirs.h"
 #include "platform/unique_fd.h"
+#include "platform/user_id.h"
 
 namespace kz::platform {
 namespace {
 
 bool IsPrivateRegularFile(const struct stat& st) {
-  return S_ISREG(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
+  return S_ISREG(st.st_mode) && st.st_uid == CurrentUserId() && (st.st_mode & 077) == 0;
 }
 
 // Takes the holder's lock. Returns 1 when this opener is alone (exclusive lock held), 0 when it
@@ -39,7 +40,8 @@ std::unique_ptr<SharedStatus> SharedStatus::Open() {
   return OpenAt(dir / kName);
 }
 
-std::unique_ptr<SharedStatus> SharedStatus::OpenAt(const std::filesystem::path& path) {
+std::unique_ptr<SharedStatus> SharedStatus::OpenAt(const std::filesystem::path& path,
+                                                   ReserveFn reserve) {
   UniqueFd fd(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
   if (fd.get() < 0) return nullptr;
   struct stat st;
@@ -52,8 +54,14 @@ std::unique_ptr<SharedStatus> SharedStatus::OpenAt(const std::filesystem::path& 
   if (alone) {
     // Size 0: a new file, or one whose creator died before sizing it. Any other size is not ours.
     if (st.st_size != 0 && st.st_size != static_cast<off_t>(kSize)) return nullptr;
-    if (st.st_size == 0 && ftruncate(fd.get(), kSize) != 0) return nullptr;
   } else if (st.st_size != static_cast<off_t>(kSize)) {
+    return nullptr;
+  }
+  // Also for a block that has its size already: a sized but sparse file (made by ftruncate) has
+  // no blocks behind its bytes either.
+  if (reserve(fd.get(), 0, kSize) != 0) {
+    // A new file stays empty, so that the next opener sizes it again rather than refusing it.
+    if (alone && st.st_size == 0) (void)ftruncate(fd.get(), 0);
     return nullptr;
   }
 

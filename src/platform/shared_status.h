@@ -10,8 +10,12 @@
 // Every holder keeps a shared flock on it; an opener that can lock it exclusively is alone, so
 // every earlier holder has gone (also by a crash) and it zeroes the words before sharing them.
 // The file is never removed: an opener of the old inode and a creator of a new one would
-// otherwise see different blocks.
+// otherwise see different blocks. Its 16 bytes are reserved on disk before they are mapped: a
+// mapping of a file the full file system cannot back kills the process at the first store.
 #pragma once
+
+#include <fcntl.h>
+#include <sys/types.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -28,8 +32,12 @@ class SharedStatus {
 
   // Opens or creates the block in RuntimeDirectory(); nullptr when no private block can be had.
   static std::unique_ptr<SharedStatus> Open();
-  // The same at an explicit path (the file is created there when missing).
-  static std::unique_ptr<SharedStatus> OpenAt(const std::filesystem::path& path);
+  // Reserves disk blocks for a byte range, as posix_fallocate does: 0 or an errno value.
+  using ReserveFn = int (*)(int fd, off_t offset, off_t length);
+  // The same at an explicit path (the file is created there when missing). `reserve` stands in
+  // for posix_fallocate; nullptr when the space cannot be reserved (a new file is left empty).
+  static std::unique_ptr<SharedStatus> OpenAt(const std::filesystem::path& path,
+                                              ReserveFn reserve = posix_fallocate);
 
   ~SharedStatus();  // unmaps and closes, which drops this holder's lock
   SharedStatus(const SharedStatus&) = delete;

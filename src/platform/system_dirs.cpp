@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <system_error>
+
+#include "platform/user_id.h"
 
 namespace kz::platform {
 namespace {
@@ -18,20 +22,47 @@ const char* PathVariable(const char* name) {
   return (v && v[0] == '/') ? v : nullptr;
 }
 
+// $HOME, else the password database's home; empty when neither is known.
+std::filesystem::path HomeDirectory() {
+  if (const char* home = PathVariable("HOME")) return home;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir && pw->pw_dir[0] == '/') {
+    return pw->pw_dir;
+  }
+  return {};
+}
+
 std::filesystem::path ConfigHome() {
   if (const char* xdg = PathVariable("XDG_CONFIG_HOME")) return xdg;
-  if (const char* home = PathVariable("HOME")) return std::filesystem::path(home) / ".config";
-  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
-    return std::filesystem::path(pw->pw_dir) / ".config";
-  }
+  if (auto home = HomeDirectory(); !home.empty()) return home / ".config";
   return "/tmp";
+}
+
+// Without a runtime directory of the session: a folder in the user's home, where no other user
+// can take the name first (as anyone can in /tmp).
+std::filesystem::path StateRuntimeDirectory() {
+  std::filesystem::path state;
+  if (const char* xdg = PathVariable("XDG_STATE_HOME")) {
+    state = xdg;
+  } else if (auto home = HomeDirectory(); !home.empty()) {
+    state = home / ".local" / "state";
+  } else {
+    return {};
+  }
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') std::strcpy(host, "localhost");
+  std::string name = std::string("run-") + host;
+  std::replace(name.begin(), name.end(), '/', '_');
+  const std::filesystem::path parent = state / "kzdlogsrv";
+  std::error_code ec;
+  std::filesystem::create_directories(parent, ec);
+  return parent / name;
 }
 
 // The folder must be ours alone: the status block and the server sockets live in it.
 bool IsPrivateDirectory(const std::filesystem::path& dir) {
   struct stat st {};
   if (lstat(dir.c_str(), &st) != 0) return false;
-  return S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
+  return S_ISDIR(st.st_mode) && st.st_uid == CurrentUserId() && (st.st_mode & 077) == 0;
 }
 
 }  // namespace
@@ -58,7 +89,8 @@ std::filesystem::path RuntimeDirectory() {
   if (const char* run = PathVariable("XDG_RUNTIME_DIR")) {
     dir = std::filesystem::path(run) / "kzdlogsrv";
   } else {
-    dir = "/tmp/kzdlogsrv-" + std::to_string(geteuid());
+    dir = StateRuntimeDirectory();
+    if (dir.empty()) return {};
   }
   if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
   return IsPrivateDirectory(dir) ? dir : std::filesystem::path();

@@ -14,10 +14,12 @@ bool CreateWindowsDirectory();
 // $KZDLOGSRV_REGISTRY, else $XDG_CONFIG_HOME/kzdlogsrv/registry (likewise ~/.config).
 std::filesystem::path RegistryDirectory();
 
-// A folder private to this user (mode 0700, owned by the user) for the status block and the
-// server channels: $XDG_RUNTIME_DIR/kzdlogsrv, else /tmp/kzdlogsrv-<uid>. Created when missing.
-// Empty path when no such folder can be had (it exists but belongs to someone else, or is open to
-// others).
+// A folder private to this user (mode 0700, owned by the user, not a symbolic link) for the status
+// block and the server channels: $XDG_RUNTIME_DIR/kzdlogsrv; without that variable, a folder in
+// the user's own home that no other user can create first, $XDG_STATE_HOME/kzdlogsrv/run-<host>
+// (else ~/.local/state/...; the host name keeps machines that share a home apart). Created when
+// missing. Empty path when no such folder can be had (it exists but belongs to someone else, is
+// open to others or is a link, or there is no home).
 std::filesystem::path RuntimeDirectory();
 
 // Joins a folder and a name the way the Windows code joins with "\\": one '/' between them unless

@@ -165,15 +165,18 @@ const std::vector<CStaInfo>& CCitectDataMgr::GetStations(const std::string& path
 const std::vector<std::string>& CCitectDataMgr::GetDatalogConfigs(const std::string& path,
                                                                   const std::string& station) {
   return Cached(m_datalogCache, CacheKey(path, station), [&](std::vector<std::string>& configs) {
-    auto [file, unread] = m_quendaByStation.try_emplace(AsciiLower(path));
-    if (unread) {
-      const auto doc = platform::ProfileSnapshot(path);
+    QuendaGroups& groups = m_quendaByStation[AsciiLower(path)];
+    // The profile cache hands out the same parsed file until the file changes.
+    if (auto doc = platform::ProfileSnapshot(path); doc != groups.source) {
+      groups.by_station.clear();
       for (const auto value : KpjList(*doc, kKpjQuenda)) {
-        file->second[AsciiLower(GetField(value, ',', 1, 80))].push_back(
+        groups.by_station[AsciiLower(GetField(value, ',', 1, 80))].push_back(
             GetField(value, ',', 2, 80));
       }
+      groups.source = std::move(doc);
     }
-    if (auto found = file->second.find(AsciiLower(station)); found != file->second.end()) {
+    if (auto found = groups.by_station.find(AsciiLower(station));
+        found != groups.by_station.end()) {
       configs = found->second;
     }
   });

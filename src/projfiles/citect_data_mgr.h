@@ -8,12 +8,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "citect/citect_trend_tag.h"
+#include "platform/profile_document.h"
 #include "ui/ui_service.h"
 
 namespace kz::projfiles {
@@ -79,9 +81,13 @@ class CCitectDataMgr {
   std::unordered_map<std::string, std::vector<std::string>> m_tagCache;
   // "Quenda" of each project file read so far (by lower-cased path), grouped by lower-cased
   // station name, so that listing a file's stations reads the section once, not once a station.
+  // Kept with the parsed file it came from and grouped again when the file has changed since.
   // Emptied with the caches.
-  std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::string>>>
-      m_quendaByStation;
+  struct QuendaGroups {
+    std::shared_ptr<const platform::ProfileDocument> source;
+    std::unordered_map<std::string, std::vector<std::string>> by_station;
+  };
+  std::unordered_map<std::string, QuendaGroups> m_quendaByStation;
 };
 
 }  // namespace kz::projfiles

@@ -148,7 +148,11 @@ int main(int argc, char** argv) {
         server.SetStatus(kStatusPaused);
         break;
       case shell::kMsgServer478:
+        // Gone before the sender hears so: a host that checks right after the acknowledgement
+        // finds the status word stopped and no server.
         running = false;
+        server.SetStatus(kStatusStopped);
+        channel.reset();
         break;
       default:
         break;

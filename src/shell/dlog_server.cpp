@@ -165,10 +165,14 @@ com::HRESULT CDlogServerFactory::CreateInstance(com::IUnknown* outer, const com:
 
 com::HRESULT CDlogServerFactory::LockServer(com::BOOL lock) {
   if (lock) {
+    ++server_locks_;
     LockModule();
-  } else {
-    UnlockModule();
+    return com::S_OK;
   }
+  long locks = server_locks_.load();
+  while (locks > 0 && !server_locks_.compare_exchange_weak(locks, locks - 1)) {
+  }
+  if (locks > 0) UnlockModule();
   return com::S_OK;
 }
 

@@ -85,6 +85,9 @@ class CDlogServerFactory final : public com::IClassFactory {
  private:
   CKzdlogsrvApp& app_;
   std::atomic<com::ULONG> refs_{1};  // the module's own
+  // LockServer(TRUE) calls not yet undone: an extra LockServer(FALSE) must not take away locks
+  // that objects or other references hold.
+  std::atomic<long> server_locks_{0};
 };
 
 // DllGetClassObject's work: the factory for CLSID_DlogServer, CLASS_E_CLASSNOTAVAILABLE for any

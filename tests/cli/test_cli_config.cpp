@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -15,8 +16,7 @@ namespace {
 
 using nlohmann::ordered_json;
 
-const std::filesystem::path kSamples =
-    std::filesystem::path(__FILE__).parent_path() / "../../samples";
+const std::filesystem::path kSamples = KZ_SAMPLES_DIR;
 
 class ConfigCommandTest : public test::TempEnvTest {
  protected:
@@ -102,6 +102,46 @@ TEST_F(ConfigCommandTest, FileAndOptionsTogetherAreAUsageError) {
   const auto run = test::RunHost({"config", "show", "--file", "a", "--options", "b"});
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(test::RunHost({"config", "rewrite"}).exit_code, 2);
+}
+
+TEST_F(ConfigCommandTest, FileThatNamesNothingIsAUsageError) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"config", "show", "--file", ""}, {"config", "rewrite", "--file", ""},
+      {"ini", "get", "", "s", "k"},     {"dbf", "show", ""},
+      {"trend", "show", "--file", ""}};
+  for (const auto& command : commands) {
+    SCOPED_TRACE(command[0] + " " + command[1]);
+    const auto run = test::RunHost(command);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.err.find(": names no file (an empty path)\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  // A relative name where the current folder has been deleted.
+  const auto gone = env_.Path("gone");
+  std::filesystem::create_directories(gone);
+  const auto saved = std::filesystem::current_path();
+  std::filesystem::current_path(gone);
+  std::filesystem::remove(gone);
+  const auto run = test::RunHost({"config", "rewrite", "--file", "a.cfg"});
+  std::filesystem::current_path(saved);
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.err,
+            "kzdlogsrv: a.cfg: a relative path, but the current folder cannot be found: No such "
+            "file or directory\n");
+}
+
+TEST_F(ConfigCommandTest, FileThatCannotBeLoadedIsNamedForWhatItIs) {
+  const std::string too_long = env_.Path(std::string(300, 'n') + ".cfg").string();
+  const std::string pipe = env_.Path("pipe.cfg").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const struct {
+    std::string path, why;
+  } cases[] = {{too_long, "File name too long"}, {pipe, "is not a regular file"}};
+  for (const auto& c : cases) {
+    const auto run = test::RunHost({"config", "show", "--file", c.path}, 10000);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.err, "kzdlogsrv: " + c.path + ": " + c.why + "\n");
+  }
 }
 
 TEST_F(ConfigCommandTest, RewriteClearsStaleListsAsASaveWithoutChangesDoes) {

@@ -1,6 +1,7 @@
 // kzdlogsrv ini get / set / delete, run as the built host.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/run_command.h"
 #include "support/temp_env.h"
@@ -73,7 +74,31 @@ TEST_F(IniCommandTest, RefusedOrFailedWriteExitsOneNamingTheFile) {
   r = RunHost({"ini", "set", Path("nosuch/a.cfg"), "s", "k", "v"});
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, "kzdlogsrv: " + Path("nosuch/a.cfg") +
-                       ": No such file or directory; the file is unchanged\n");
+                       ": No such file or directory; no file was made\n");
+}
+
+TEST_F(IniCommandTest, FailureWithoutAReasonIsNotReportedAsSuccess) {
+  ASSERT_EQ(mkfifo(Path("pipe.ini").c_str(), 0600), 0);
+  const auto r = RunHost({"ini", "set", Path("pipe.ini"), "s", "k", "v"}, 10000);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err.rfind("kzdlogsrv: " + Path("pipe.ini") + ": ", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.find("Success"), std::string::npos) << r.err;
+  EXPECT_EQ(RunHost({"ini", "get", Path("pipe.ini"), "s", "k"}, 10000).err,
+            "kzdlogsrv: " + Path("pipe.ini") + ": cannot be read: is not a regular file\n");
+}
+
+TEST_F(IniCommandTest, GetOfAFileThatCannotBeReadFailsNamingIt) {
+  std::filesystem::create_directories(Path("folder.ini"));
+  auto r = RunHost({"ini", "get", Path("folder.ini"), "s", "k", "--default", "d"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "kzdlogsrv: " + Path("folder.ini") + ": cannot be read: Is a directory\n");
+  if (geteuid() == 0) return;  // reads any file regardless of its mode
+  WriteFile(Path("locked.ini"), "[s]\r\nk=1\r\n");
+  chmod(Path("locked.ini").c_str(), 0);
+  r = RunHost({"ini", "get", Path("locked.ini"), "s", "k"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: " + Path("locked.ini") + ": cannot be read: Permission denied\n");
 }
 
 TEST_F(IniCommandTest, UsageErrorsExitTwo) {

@@ -1,3 +1,5 @@
+#include <signal.h>
+
 #include <filesystem>
 #include <thread>
 
@@ -62,6 +64,48 @@ TEST_F(CliModuleTest, RegisteredModuleStartsQueriesAndMessagesTheServer) {
   ASSERT_EQ(RunHost({"unregister"}).exit_code, 0);
   EXPECT_FALSE(platform::Registry::Load(platform::Hive::ClassesRoot)
                    .KeyExists("CLSID\\{6D45C34E-6429-11D6-8835-0050BA580AEB}"));
+}
+
+TEST_F(CliModuleTest, MessageToAStoppedServerFailsAndIsNotCarriedOutLater) {
+  ASSERT_EQ(RunHost({"register"}).exit_code, 0);
+  ASSERT_EQ(RunHost({"start-server"}).exit_code, 0);
+  const auto pid = platform::ServerProcessId("Datalog Server");
+  ASSERT_TRUE(pid);
+  guard_.Track(*pid);
+  kill(*pid, SIGSTOP);
+  auto r = RunHost({"message", "477"});
+  kill(*pid, SIGCONT);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err,
+            "kzdlogsrv: message 477: the datalog server is running but did not answer in time\n");
+  // Handled in order: once this one is answered, the one given up on has been seen too.
+  EXPECT_EQ(RunHost({"message", "475"}).exit_code, 0);
+  EXPECT_EQ(RunHost({"status"}).out, "2\n") << "paused after reporting that it did not";
+}
+
+TEST_F(CliModuleTest, ChannelPathTooLongForASocketIsNamed) {
+  const auto deep = env_.Path(std::string(100, 'r'));
+  std::filesystem::create_directories(deep);
+  env_.SetVar("XDG_RUNTIME_DIR", deep.c_str());
+  ASSERT_EQ(RunHost({"register"}).exit_code, 0);
+  const std::string why = deep.string() + "/kzdlogsrv/Datalog Server.sock: path too long for a " +
+                          "socket (at most 107 bytes)\n";
+  auto r = RunHost({"start-server"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: start-server: " + why);
+  r = RunHost({"message", "475"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "kzdlogsrv: message 475: " + why);
+}
+
+TEST_F(CliModuleTest, StartedServerHoldsNoneOfTheHostsDescriptors) {
+  // The caller's output pipe is also open as descriptor 7 of the host; a server holding it
+  // would keep the reader waiting for as long as it runs.
+  const auto r = RunCommand({"/bin/sh", "-c", "exec \"$0\" start-server 7>&1 >/dev/null",
+                             BuildPath("bin/kzdlogsrv").string()},
+                            15000);
+  EXPECT_EQ(r.exit_code, 0) << "still waiting for the pipe's end";
+  EXPECT_TRUE(platform::ServerListening("Datalog Server"));
 }
 
 TEST_F(CliModuleTest, UnregisteredModuleIsTakenFromBesideTheHostWithANote) {

@@ -102,6 +102,29 @@ TEST_F(CCfgMgrTest, RekeyMovesTheIndexEntry) {
   Add(1, 1, "b.csv");
 }
 
+TEST_F(CCfgMgrTest, KeyStaysTakenWhileAnotherLiveTransferHoldsIt) {
+  // Two transfers under one key, as a file can hold them; the later one is indexed.
+  CConnectionCfg* first = Add(1, 1, "a.csv");
+  CConnectionCfg* later = Add(2, 1, "b.csv");
+  later->SetStationNumber(1);
+  model_.RekeyConnection(later, "2.1");
+  ASSERT_EQ(model_.FindConnection("1.1"), later);
+
+  model_.RemoveConnection(1);
+  EXPECT_EQ(model_.FindConnection("1.1"), first);
+  auto third = Transfer(1, 1, "c.csv");
+  EXPECT_EQ(model_.AddConnection(third), kDuplicateTransfer);
+
+  // Moving the indexed one away leaves the other indexed too.
+  CConnectionCfg* moved = Add(3, 1, "d.csv");
+  moved->SetStationNumber(1);
+  model_.RekeyConnection(moved, "3.1");
+  moved->SetStationNumber(4);
+  model_.RekeyConnection(moved, "1.1");
+  EXPECT_EQ(model_.FindConnection("1.1"), first);
+  EXPECT_EQ(model_.FindConnection("4.1"), moved);
+}
+
 TEST_F(CCfgMgrTest, AddPortNumbersEachTypeOnFromItsHighestEver) {
   CPortCfg* udp = model_.AddPort(PORT_UDP);
   ASSERT_NE(udp, nullptr);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/system_dirs.h"
+#include "support/scoped_user_id.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -38,6 +39,25 @@ TEST_F(SystemDirsTest, RuntimeDirectoryIsCreatedPrivateAndRefusedWhenOpenToOther
   std::filesystem::remove(dir);
   std::filesystem::create_directory_symlink(env_.root(), dir);
   EXPECT_EQ(RuntimeDirectory(), std::filesystem::path());
+}
+
+TEST_F(SystemDirsTest, WithoutARuntimeDirectoryThePrivateFolderLiesInTheUsersHome) {
+  env_.SetVar("XDG_RUNTIME_DIR", nullptr);
+  env_.SetVar("XDG_STATE_HOME", nullptr);
+  env_.SetVar("HOME", env_.root().c_str());
+  const auto dir = RuntimeDirectory();
+  ASSERT_EQ(dir.parent_path(), env_.root() / ".local" / "state" / "kzdlogsrv");
+  EXPECT_EQ(dir.filename().string().rfind("run-", 0), 0u) << dir;
+  struct stat st {};
+  ASSERT_EQ(lstat(dir.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+  env_.SetVar("XDG_STATE_HOME", env_.Path("state").c_str());
+  EXPECT_EQ(RuntimeDirectory(), env_.Path("state") / "kzdlogsrv" / dir.filename());
+  {
+    test::ScopedUserId other;
+    EXPECT_EQ(RuntimeDirectory(), std::filesystem::path()) << "taken by someone else first";
+  }
 }
 
 TEST_F(SystemDirsTest, JoinPathPutsOneSlashBetween) {

@@ -255,6 +255,13 @@ TEST_F(StationFileTest, DatalogCachesIgnoreCaseButStationCacheDoesNot) {
   EXPECT_EQ(reread[0].m_strName, "Other");
 }
 
+TEST_F(StationFileTest, StationFirstAskedAfterTheFileChangedIsAnsweredFromTheNewFile) {
+  EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "North"), (std::vector<std::string>{"Hourly", "Daily"}));
+  test::KpjFile().Zel("East", 3).Datalog("East", "Minute", {"A"}).Write(path_);
+  EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "East"), std::vector<std::string>{"Minute"});
+  EXPECT_TRUE(mgr_.GetDatalogConfigs(path_, "South").empty());
+}
+
 TEST_F(StationFileTest, LoadEmptiesTheCaches) {
   const auto first = mgr_.GetDatalogConfigs(path_, "North");
   test::KpjFile().Datalog("North", "Changed", {}).Write(path_);

@@ -110,6 +110,21 @@ TEST_F(DlogServerTest, LocksAndObjectsKeepTheModuleLoaded) {
   EXPECT_EQ(CanUnloadNow(), com::S_OK);
 }
 
+TEST_F(DlogServerTest, ExtraUnlockTakesAwayNoOtherHoldersLock) {
+  com::IDlogServer* server = Create();
+  EXPECT_EQ(factory_->LockServer(0), com::S_OK);
+  EXPECT_EQ(CanUnloadNow(), com::S_FALSE) << "the object still holds the module";
+  EXPECT_EQ(factory_->LockServer(1), com::S_OK);
+  server->Release();
+  EXPECT_EQ(factory_->LockServer(0), com::S_OK);
+  EXPECT_EQ(factory_->LockServer(0), com::S_OK);
+  EXPECT_EQ(ModuleLockCount(), 0);
+  EXPECT_EQ(factory_->LockServer(1), com::S_OK);
+  EXPECT_EQ(CanUnloadNow(), com::S_FALSE);
+  EXPECT_EQ(factory_->LockServer(0), com::S_OK);
+  EXPECT_EQ(CanUnloadNow(), com::S_OK);
+}
+
 TEST_F(DlogServerTest, MethodsForwardTheConvertedOptionsAndAlwaysSucceed) {
   com::IDlogServer* server = Create();
   com::LONG result = 99;

@@ -66,19 +66,40 @@ TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables)
   EXPECT_FALSE(SearchProgram("kzcitectsrv.exe"));
 }
 
-TEST_F(ProcessTest, SearchTakesTheCurrentDirectoryBeforeTheWindowsDirectory) {
+TEST_F(ProcessTest, SearchNeverTakesTheCurrentFolderInAnySpelling) {
   const auto cwd_dir = env_.Path("cwd");
-  const auto in_cwd = cwd_dir / "kzcitectsrv.exe";
-  const auto in_windir = env_.windir() / "kzcitectsrv.exe";
-  for (const auto& p : {in_cwd, in_windir}) {
+  for (const auto& p : {cwd_dir / "kzcitectsrv.exe", cwd_dir / "sub" / "kzcitectsrv.exe"}) {
     test::WriteFile(p, "#!/bin/sh\n");
     chmod(p.c_str(), 0700);
   }
+  env_.SetVar("KZDLOGSRV_WINDIR", ".");
+  env_.SetVar("PATH", ":.:sub:/nonexistent:");
   const auto saved = std::filesystem::current_path();
   std::filesystem::current_path(cwd_dir);
   const auto found = SearchProgram("kzcitectsrv.exe");
   std::filesystem::current_path(saved);
-  EXPECT_EQ(found, (std::filesystem::path(cwd_dir) / "kzcitectsrv.exe").string());
+  EXPECT_FALSE(found) << *found;
+}
+
+TEST_F(ProcessTest, StartedProgramInheritsNoDescriptorAboveTwo) {
+  // A pipe end the caller forgot to mark, at a number no shell uses for itself.
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  constexpr int kLeaked = 100;
+  ASSERT_EQ(dup2(ends[1], kLeaked), kLeaked);
+  close(ends[1]);
+  const auto record = env_.Path("fds");
+  const auto program = env_.Path("check.exe");
+  test::WriteFile(program, "#!/bin/sh\n[ -e /proc/$$/fd/" + std::to_string(kLeaked) +
+                               " ] && r=open || r=closed\nprintf %s $r > '" + record.string() +
+                               ".tmp'\nmv '" + record.string() + ".tmp' '" + record.string() +
+                               "'\n");
+  chmod(program.c_str(), 0700);
+  ASSERT_TRUE(StartDetached(program.string()));
+  const std::string seen = WaitForFile(record);
+  close(kLeaked);
+  close(ends[0]);
+  EXPECT_EQ(seen, "closed");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 
 #include "platform/server_channel.h"
 #include "platform/system_dirs.h"
+#include "support/scoped_user_id.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -97,6 +99,68 @@ TEST_F(ServerChannelTest, FileThatIsNotASocketIsNeitherAServerNorReplaced) {
   std::string error;
   EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
   EXPECT_EQ(test::ReadFile(path), "not a socket");
+}
+
+// A client of the channel that sends `code` and stays connected.
+UniqueFd ConnectAndSend(std::uint32_t code) {
+  UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strcpy(addr.sun_path, ServerChannelPath(kTitle).c_str());
+  EXPECT_EQ(connect(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  EXPECT_EQ(send(fd.get(), &code, sizeof code, 0), static_cast<ssize_t>(sizeof code));
+  return fd;
+}
+
+TEST_F(ServerChannelTest, RequestOfASenderThatGaveUpIsDropped) {
+  std::string error;
+  auto channel = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(channel) << error;
+  // The server is not accepting (stopped): the sender times out and reports a failure.
+  EXPECT_FALSE(SendServerCode(kTitle, 0x477, std::chrono::milliseconds(50)));
+  EXPECT_FALSE(channel->Accept(std::chrono::milliseconds(1000)));
+  // A sender still waiting is served.
+  const UniqueFd waiting = ConnectAndSend(0x475);
+  const auto request = channel->Accept(std::chrono::milliseconds(1000));
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->code, 0x475u);
+}
+
+TEST_F(ServerChannelTest, ServerTurnsAwayAPeerOfAnotherUser) {
+  std::string error;
+  auto channel = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(channel) << error;
+  const UniqueFd client = ConnectAndSend(0x477);
+  test::ScopedUserId other;
+  EXPECT_FALSE(channel->Accept(std::chrono::milliseconds(1000)));
+}
+
+TEST_F(ServerChannelTest, SocketOpenToOthersIsNoServer) {
+  std::string error;
+  auto channel = ServerChannel::Listen(kTitle, error);
+  ASSERT_TRUE(channel) << error;
+  ASSERT_EQ(chmod(ServerChannelPath(kTitle).c_str(), 0660), 0);
+  EXPECT_FALSE(ServerListening(kTitle));
+  EXPECT_FALSE(SendServerCode(kTitle, 0x475, std::chrono::milliseconds(50)));
+}
+
+TEST_F(ServerChannelTest, SocketOfAnotherUserIsNoServerAndIsNotReplaced) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs to give a file away";
+  const auto path = ServerChannelPath(kTitle);
+  // Someone else's live server in our folder.
+  UniqueFd foreign(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strcpy(addr.sun_path, path.c_str());
+  ASSERT_EQ(bind(foreign.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(listen(foreign.get(), 4), 0);
+  ASSERT_EQ(chown(path.c_str(), geteuid() + 1, static_cast<gid_t>(-1)), 0);
+  EXPECT_FALSE(ServerListening(kTitle));
+  EXPECT_FALSE(SendServerCode(kTitle, 0x475, std::chrono::milliseconds(50)));
+  std::string error;
+  EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
+  EXPECT_EQ(error, path.string() + ": exists and is not a socket of this user");
+  EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 }  // namespace

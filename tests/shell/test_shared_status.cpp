@@ -3,10 +3,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "platform/shared_status.h"
 #include "platform/system_dirs.h"
+#include "support/scoped_user_id.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -105,6 +107,27 @@ TEST_F(SharedStatusTest, ForeignLookingFilesCountAsNoBlock) {
   chmod(target.c_str(), 0600);
   std::filesystem::create_symlink(target, BlockPath());
   EXPECT_FALSE(SharedStatus::Open()) << "symbolic link";
+}
+
+TEST_F(SharedStatusTest, BlockOwnedBySomeoneElseIsNeitherUsedNorZeroed) {
+  auto mine = SharedStatus::Open();
+  ASSERT_TRUE(mine);
+  mine->Store(0, 2);
+  {
+    test::ScopedUserId other;
+    EXPECT_FALSE(SharedStatus::OpenAt(BlockPath()));
+  }
+  EXPECT_EQ(mine->Load(0), 2);
+}
+
+TEST_F(SharedStatusTest, FullFileSystemGivesNoBlockAndTheNextOpenerStartsAfresh) {
+  std::filesystem::create_directories(BlockPath().parent_path());
+  const auto full = [](int, off_t, off_t) { return ENOSPC; };
+  EXPECT_FALSE(SharedStatus::OpenAt(BlockPath(), full));
+  EXPECT_EQ(std::filesystem::file_size(BlockPath()), 0u);
+  auto block = SharedStatus::OpenAt(BlockPath());
+  ASSERT_TRUE(block);
+  EXPECT_EQ(block->Load(0), 0);
 }
 
 }  // namespace
