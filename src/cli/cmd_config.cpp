@@ -1,6 +1,5 @@
 // config show, config rewrite: the configuration file through the model, without windows.
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
