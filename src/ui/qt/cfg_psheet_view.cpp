@@ -20,6 +20,8 @@ CfgPSheetView::CfgPSheetView(editor::CCfgPSheet& sheet, QtUiService& ui, QWidget
           QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this)) {
   setWindowTitle(ToQString(editor::CCfgPSheet::kCaption));
   setSizeGripEnabled(true);
+  // Every tab's title in sight, as a property sheet shows them: the window is as wide as they are.
+  tabs_->setUsesScrollButtons(false);
 
   for (int i = 0; i < editor::CCfgPSheet::kPageCount; ++i) {
     editor::CPropertyPage& page = sheet_.GetPage(i);
