@@ -21,6 +21,8 @@ function(kz_test name)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE kz_test_support ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  # One ENVIRONMENT value per variable: a list would be split into separate properties.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "KZ_BUILD_DIR=${PROJECT_BINARY_DIR};QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "KZ_BUILD_DIR=${PROJECT_BINARY_DIR}"
+               ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen")
 endfunction()

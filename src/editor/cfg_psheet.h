@@ -74,7 +74,7 @@ class CCfgPSheet : public ui::Window {
   // The view is about to show: activates the start page (filling it).
   void OnInitDialog();
   // A tab click: the active page may refuse to be left (false; it stays active).
-  bool SetActivePage(int index);
+  virtual bool SetActivePage(int index);
   // The OK button: asks about a configuration without live ports, then lets the active page
   // validate. True when the sheet may close with OK.
   bool OnOK();

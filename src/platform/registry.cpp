@@ -358,7 +358,7 @@ const RegistryHive::Key* RegistryHive::Find(std::string_view key) const {
 
 RegistryHive::Key& RegistryHive::Create(std::string_view normalized) {
   const auto [it, added] = index_.try_emplace(AsciiLower(normalized), keys_.size());
-  if (added) keys_.push_back({std::string(normalized), {}});
+  if (added) keys_.push_back({std::string(normalized), {}, {}});
   return keys_[it->second];
 }
 

@@ -18,8 +18,11 @@ void UnlockModule() {
 }
 
 template <typename Operation>
-com::HRESULT Forward(const com::OLECHAR* options, com::LONG* result, Operation operation) {
+com::HRESULT Forward(CKzdlogsrvApp& app, const com::OLECHAR* options, com::LONG* result,
+                     Operation operation) {
   if (!result) return com::E_POINTER;
+  // Windows opened during the call, and what shows them, end with it.
+  const ui::CallScope call(app.ui());
   *result = operation(Utf16ToUtf8(options));
   return com::S_OK;
 }
@@ -108,25 +111,27 @@ com::HRESULT CDlogServer::Invoke(com::LONG, const com::GUID&, std::uint32_t, std
 }
 
 com::HRESULT CDlogServer::Configure(const com::OLECHAR* options, com::LONG* result) {
-  return Forward(options, result, [this](const std::string& o) { return app_.Configure(o); });
+  return Forward(app_, options, result, [this](const std::string& o) { return app_.Configure(o); });
 }
 com::HRESULT CDlogServer::StartServer(const com::OLECHAR* options, com::LONG* result) {
-  return Forward(options, result, [this](const std::string& o) { return app_.StartServer(o); });
+  return Forward(app_, options, result,
+                 [this](const std::string& o) { return app_.StartServer(o); });
 }
 com::HRESULT CDlogServer::ServerMessage475(const com::OLECHAR* options, com::LONG* result) {
-  return Forward(options, result,
+  return Forward(app_, options, result,
                  [this](const std::string& o) { return app_.SendServerMessage(o, kMsgServer475); });
 }
 com::HRESULT CDlogServer::ServerMessage477(const com::OLECHAR* options, com::LONG* result) {
-  return Forward(options, result,
+  return Forward(app_, options, result,
                  [this](const std::string& o) { return app_.SendServerMessage(o, kMsgServer477); });
 }
 com::HRESULT CDlogServer::ServerMessage478(const com::OLECHAR* options, com::LONG* result) {
-  return Forward(options, result,
+  return Forward(app_, options, result,
                  [this](const std::string& o) { return app_.SendServerMessage(o, kMsgServer478); });
 }
 com::HRESULT CDlogServer::GetServerStatus(const com::OLECHAR* options, com::LONG* result) {
-  return Forward(options, result, [this](const std::string& o) { return app_.GetServerStatus(o); });
+  return Forward(app_, options, result,
+                 [this](const std::string& o) { return app_.GetServerStatus(o); });
 }
 com::HRESULT CDlogServer::Reserved(com::LONG, com::LONG, com::LONG, com::LONG, com::LONG) {
   return com::S_OK;

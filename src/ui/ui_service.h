@@ -33,8 +33,8 @@ struct FileDialog {
   // The folder to open in ("" for the chooser's own choice) and the name shown at first.
   std::string initial_dir;
   std::string initial_name;
-  bool must_exist = false;         // the chosen file and its folder must exist
-  bool overwrite_prompt = false;   // ask before an existing file is chosen
+  bool must_exist = false;        // the chosen file and its folder must exist
+  bool overwrite_prompt = false;  // ask before an existing file is chosen
 };
 
 class UiService {
@@ -43,6 +43,12 @@ class UiService {
 
   // False when no window can be shown (no display): callers refuse instead of hanging.
   virtual bool CanShowWindows() const = 0;
+
+  // Bracket one call of the host (Configure, StartServer, ...). Whatever a service sets up to
+  // show windows may live from the outermost BeginCall to its EndCall and no longer: a module's
+  // state must not outlive the host's call, nor wait for the process's exit. Pairs nest.
+  virtual void BeginCall() {}
+  virtual void EndCall() {}
 
   // A modal message box owned by no window. An empty caption means the application's title.
   virtual Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons,
@@ -68,6 +74,18 @@ class UiService {
   virtual std::optional<std::string> ChooseOpenFile(const FileDialog& dialog) = 0;
   virtual std::optional<std::string> ChooseFolder(std::string_view title,
                                                   std::string_view initial_path) = 0;
+};
+
+// Holds one BeginCall/EndCall pair for a scope.
+class CallScope {
+ public:
+  explicit CallScope(UiService& ui) : ui_(ui) { ui_.BeginCall(); }
+  ~CallScope() { ui_.EndCall(); }
+  CallScope(const CallScope&) = delete;
+  CallScope& operator=(const CallScope&) = delete;
+
+ private:
+  UiService& ui_;
 };
 
 }  // namespace kz::ui

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "app_fixture.h"
 #include "shell/dlog_server.h"
 #include "shell/utf16.h"
@@ -148,6 +150,24 @@ TEST_F(DlogServerTest, MethodsForwardTheConvertedOptionsAndAlwaysSucceed) {
   EXPECT_EQ(server->GetServerStatus(u"", nullptr), com::E_POINTER);
   std::uint32_t count = 7;
   EXPECT_EQ(server->GetTypeInfoCount(&count), com::E_NOTIMPL);
+  server->Release();
+}
+
+TEST_F(DlogServerTest, EachMethodIsOneCallOfTheUiServiceWhateverItShows) {
+  com::IDlogServer* server = Create();
+  com::LONG result = 99;
+  std::vector<int> depth_in_windows;
+  ui_.on_modal = [&](ui::Window&) {
+    depth_in_windows.push_back(ui_.call_depth);
+    return ui::DialogResult::Cancel;
+  };
+  EXPECT_EQ(server->Configure(u"", &result), com::S_OK);
+  EXPECT_EQ(server->Configure(u"type=trend", &result), com::S_OK);
+  EXPECT_EQ(server->GetServerStatus(u"", &result), com::S_OK);
+  EXPECT_EQ(server->GetServerStatus(u"", nullptr), com::E_POINTER);
+  EXPECT_EQ(depth_in_windows, (std::vector<int>{1, 1}));
+  EXPECT_EQ(ui_.calls, 3);
+  EXPECT_EQ(ui_.call_depth, 0) << "every call has ended";
   server->Release();
 }
 

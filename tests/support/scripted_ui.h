@@ -46,11 +46,15 @@ class ScriptedUi : public ui::UiService {
   std::vector<std::pair<std::string, std::uint32_t>> help_requests;
   std::vector<ui::FileDialog> file_dialogs;  // every file dialog shown, as asked for
   std::vector<std::pair<std::string, std::string>> folder_dialogs;  // title, initial path
+  int call_depth = 0;                                               // open BeginCall/EndCall pairs
+  int calls = 0;                                                    // outermost BeginCall calls
   int modeless_shown = 0;
   int modeless_refreshed = 0;
   int modeless_closed = 0;
 
   bool CanShowWindows() const override { return can_show_windows; }
+  void BeginCall() override { calls += call_depth++ == 0; }
+  void EndCall() override { --call_depth; }
   ui::Answer MessageBox(std::string_view text, std::string_view caption, ui::Buttons buttons,
                         ui::Icon icon) override;
   ui::DialogResult RunModal(ui::Window& presenter) override;

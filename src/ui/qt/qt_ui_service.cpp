@@ -157,37 +157,76 @@ QtUiService::QtUiService() {
 }
 
 QtUiService::~QtUiService() {
+  // Reached when the module is unloaded or the process exits. Every call has ended by then, so
+  // an application or window still here was left by a fault; the toolkit may be half torn down
+  // (its platform plugin's statics go first at exit), so they are left to the process rather
+  // than destroyed.
+  if (own_app_ || !QCoreApplication::instance()) {
+    for (auto& entry : modeless_) (void)entry.second.release();
+    (void)own_app_.release();
+  }
   modeless_.clear();
-  own_app_.reset();
 }
 
 bool QtUiService::CanShowWindows() const {
   return DisplayAvailable();
 }
 
-QApplication* QtUiService::Application() {
+QtUiService::AppUse::AppUse(QtUiService& ui) : ui_(ui), app_(ui.Acquire()) {}
+
+QtUiService::AppUse::~AppUse() {
+  ui_.Release();
+}
+
+void QtUiService::BeginCall() {
+  if (uses_++ == 0 && qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    host_modal_ = QApplication::activeModalWidget();
+  }
+}
+
+void QtUiService::EndCall() {
+  Release();
+}
+
+QApplication* QtUiService::Acquire() {
+  BeginCall();
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return app;
   if (QCoreApplication::instance() || !DisplayAvailable()) return nullptr;
   own_app_ = std::make_unique<QApplication>(argc_, argv_);
-  QApplication::setApplicationName(QStringLiteral("kzdlogsrv"));
+  QApplication::setApplicationName(ToQString(kApplicationTitle));
   QApplication::setQuitOnLastWindowClosed(false);
   return own_app_.get();
 }
 
+void QtUiService::Release() {
+  if (uses_ > 0) --uses_;
+  if (uses_ > 0 || !modeless_.empty()) return;
+  host_modal_.clear();
+  own_app_.reset();
+}
+
+QWidget* QtUiService::BusyWindow() const {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal == host_modal_ ? nullptr : modal;
+}
+
 ui::Answer QtUiService::MessageBox(std::string_view text, std::string_view caption,
                                    ui::Buttons buttons, ui::Icon icon) {
-  if (!Application()) {
+  const AppUse use(*this);
+  if (!use.application()) {
     std::fputs(ui::ConsoleMessageLine(text, caption).c_str(), stderr);
     return ui::DefaultAnswer(buttons);
   }
-  QMessageBox box(QtIcon(icon), caption.empty() ? QStringLiteral("kzdlogsrv") : ToQString(caption),
-                  ToQString(text), QtButtons(buttons));
+  QMessageBox box(QtIcon(icon), ToQString(caption.empty() ? kApplicationTitle : caption),
+                  ToQString(text), QtButtons(buttons), BusyWindow());
   return FromQtButton(box.exec(), buttons);
 }
 
 ui::DialogResult QtUiService::RunModal(ui::Window& presenter) {
+  const AppUse use(*this);
   const auto* run = views_.FindModal(presenter);
-  if (!run || !Application()) {
+  if (!run || !use.application()) {
     MessageBox(kWindowNotAvailable, "", ui::Buttons::Ok, ui::Icon::Information);
     return ui::DialogResult::Cancel;
   }
@@ -195,8 +234,10 @@ ui::DialogResult QtUiService::RunModal(ui::Window& presenter) {
 }
 
 void QtUiService::ShowModeless(ui::Window& presenter) {
+  const AppUse use(*this);
   const auto* make = views_.FindModeless(presenter);
-  if (!make || !Application()) return;
+  if (!make || !use.application()) return;
+  // The window keeps the application alive until CloseModeless.
   modeless_[&presenter] = (*make)(presenter, *this);
 }
 
@@ -206,7 +247,10 @@ void QtUiService::Refresh(ui::Window& presenter) {
 }
 
 void QtUiService::CloseModeless(ui::Window& presenter) {
-  modeless_.erase(&presenter);
+  if (modeless_.erase(&presenter) == 0) return;
+  // The last window of a finished call takes the application with it.
+  BeginCall();
+  Release();
 }
 
 void QtUiService::PumpEvents(std::chrono::milliseconds duration) {
@@ -230,13 +274,16 @@ void QtUiService::PumpEvents(std::chrono::milliseconds duration) {
 
 void QtUiService::ShowHelp(const std::string& file, std::uint32_t /*context_id*/) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec) || !Application()) return;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(file)));
+  if (!std::filesystem::is_regular_file(file, ec)) return;
+  // The desktop's viewer of compiled help files opens at their start: it takes no topic.
+  const AppUse use(*this);
+  if (use.application()) QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(file)));
 }
 
 std::optional<std::string> QtUiService::ChooseOpenFile(const ui::FileDialog& d) {
-  if (!Application()) return std::nullopt;
-  QFileDialog chooser(QApplication::activeWindow(), ToQString(d.title), ToQString(d.initial_dir),
+  const AppUse use(*this);
+  if (!use.application()) return std::nullopt;
+  QFileDialog chooser(BusyWindow(), ToQString(d.title), ToQString(d.initial_dir),
                       QtFileFilter(d.filter));
   chooser.setAcceptMode(QFileDialog::AcceptOpen);
   chooser.setFileMode(d.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -250,8 +297,8 @@ std::optional<std::string> QtUiService::ChooseOpenFile(const ui::FileDialog& d) 
   }
   const QString chosen = chooser.selectedFiles().front();
   if (d.overwrite_prompt && QFileInfo::exists(chosen) &&
-      MessageBox(FromQString(chosen) + " already exists.\nDo you want to replace it?",
-                 d.title, ui::Buttons::YesNo, ui::Icon::Exclamation) != ui::Answer::Yes) {
+      MessageBox(FromQString(chosen) + " already exists.\nDo you want to replace it?", d.title,
+                 ui::Buttons::YesNo, ui::Icon::Exclamation) != ui::Answer::Yes) {
     return std::nullopt;
   }
   return FromQString(chosen);
@@ -259,11 +306,16 @@ std::optional<std::string> QtUiService::ChooseOpenFile(const ui::FileDialog& d) 
 
 std::optional<std::string> QtUiService::ChooseFolder(std::string_view title,
                                                      std::string_view initial_path) {
-  if (!Application()) return std::nullopt;
-  const QString chosen =
-      QFileDialog::getExistingDirectory(nullptr, ToQString(title), ToQString(initial_path));
-  if (chosen.isEmpty()) return std::nullopt;
-  return FromQString(chosen);
+  const AppUse use(*this);
+  if (!use.application()) return std::nullopt;
+  QFileDialog chooser(BusyWindow(), ToQString(title), ToQString(initial_path));
+  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  chooser.setFileMode(QFileDialog::Directory);
+  chooser.setOption(QFileDialog::ShowDirsOnly);
+  if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return FromQString(chooser.selectedFiles().front());
 }
 
 }  // namespace kz::qtui

@@ -1,13 +1,21 @@
 // QtUiService: the UiService of the module, with Qt 6 Widgets.
 //
-// It uses the host's QApplication when there is one and otherwise creates its own on the first
-// window it must show, but only when a display can be had (CanShowWindows): creating one without
-// a display would abort the process. Without a display, message boxes are written as one line on
-// stderr and answered with their default button, modal windows end with Cancel, choosers answer
-// nothing and PumpEvents just sleeps.
+// It uses the host's QApplication when there is one. Otherwise it creates its own when a window
+// must be shown, but only when a display can be had (CanShowWindows): creating one without a
+// display would abort the process. Its own application lives while a host call (BeginCall ..
+// EndCall), a window method or a modeless window needs it, and is destroyed as soon as none does:
+// never by a static destructor at the process's exit (the platform plugin it loaded is gone by
+// then) and never after the host unloaded the module. Without a display, message boxes are
+// written as one line on stderr and answered with their default button, modal windows end with
+// Cancel, choosers answer nothing and PumpEvents just sleeps.
+//
+// Every window is parented to the busy window (BusyWindow): the innermost modal window this
+// service runs, so that a dialog opened from a dialog, its message boxes and a progress window
+// shown meanwhile stay on top of it and usable.
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <map>
 #include <memory>
 
@@ -19,6 +27,9 @@ namespace kz::qtui {
 // Shown by RunModal for a presenter that has no view in this build.
 inline constexpr std::string_view kWindowNotAvailable =
     "This window is not available in this build.";
+
+// The caption of a message box that gives none: the application's title, the module's name.
+inline constexpr std::string_view kApplicationTitle = "kzdlogsrv";
 
 // True when Qt can open windows here: a QApplication exists already, or QT_QPA_PLATFORM names a
 // platform that needs no display (offscreen, minimal, ...), or an X11 or Wayland display is
@@ -33,6 +44,8 @@ class QtUiService final : public ui::UiService {
   QtUiService& operator=(const QtUiService&) = delete;
 
   bool CanShowWindows() const override;
+  void BeginCall() override;
+  void EndCall() override;
   ui::Answer MessageBox(std::string_view text, std::string_view caption, ui::Buttons buttons,
                         ui::Icon icon) override;
   ui::DialogResult RunModal(ui::Window& presenter) override;
@@ -47,11 +60,36 @@ class QtUiService final : public ui::UiService {
 
   ViewRegistry& views() { return views_; }
 
+  // The window new windows belong to: the innermost modal window open in this call (a dialog run
+  // by a view, a message box), or null at the top, where windows are owned by no window (not by
+  // the host's either). Modal views parent their QDialog to it; modeless views their window.
+  QWidget* BusyWindow() const;
+
+  // True while this service holds a QApplication of its own.
+  bool OwnsApplication() const { return own_app_ != nullptr; }
+
  private:
-  // The QApplication to show windows with; null when no display can be had.
-  QApplication* Application();
+  // Keeps the QApplication for its scope; application() is null when no display can be had.
+  class AppUse {
+   public:
+    explicit AppUse(QtUiService& ui);
+    ~AppUse();
+    AppUse(const AppUse&) = delete;
+    AppUse& operator=(const AppUse&) = delete;
+    QApplication* application() const { return app_; }
+
+   private:
+    QtUiService& ui_;
+    QApplication* app_;
+  };
+
+  QApplication* Acquire();
+  void Release();
 
   ViewRegistry views_;
+  int uses_ = 0;  // open calls and window methods
+  // The host's modal window when the outermost call began: ours are not its.
+  QPointer<QWidget> host_modal_;
   int argc_ = 1;
   char arg0_[10] = "kzdlogsrv";
   char* argv_[2] = {arg0_, nullptr};

@@ -1,6 +1,8 @@
 // ViewRegistry: which Qt view shows which presenter. QtUiService::RunModal and ShowModeless look
 // the presenter's dynamic type up here; views register themselves in RegisterAllViews
-// (all_views.cpp), one line per window.
+// (all_views.cpp), one line per window. A modal view runs its QDialog parented to
+// QtUiService::BusyWindow(), and a modeless view its window, so that both stay with (and, for a
+// modeless one, usable over) the window that opened them.
 #pragma once
 
 #include <functional>

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
+#include <vector>
 
 #include "support/temp_env.h"
 #include "ui/qt/qt_ui_service.h"
@@ -59,7 +62,9 @@ TEST_F(HeadlessUiTest, WindowsAndChoosersAnswerNothing) {
   EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Cancel);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "kzdlogsrv: message: This window is not available in this build.\n");
-  EXPECT_EQ(ui_.ChooseOpenFile(ui::FileDialog{"Open", "All Files (*.*)|*.*||", "", "/tmp", "", false, false}), std::nullopt);
+  EXPECT_EQ(ui_.ChooseOpenFile(
+                ui::FileDialog{"Open", "All Files (*.*)|*.*||", "", "/tmp", "", false, false}),
+            std::nullopt);
   EXPECT_EQ(ui_.ChooseFolder("Folder", "/tmp"), std::nullopt);
   ui_.ShowModeless(presenter);
   ui_.Refresh(presenter);
@@ -73,6 +78,66 @@ TEST_F(HeadlessUiTest, PumpingWithoutEventsSleepsInsteadOfSpinning) {
   ui_.PumpEvents(std::chrono::milliseconds(300));
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
   EXPECT_LT(CpuSeconds() - cpu, 0.1);
+}
+
+struct TestPresenter : ui::Window {
+  int runs = 0;
+};
+
+// A host without a QApplication: the service makes its own for as long as a call needs it.
+class OwnApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    env_.Set("QT_QPA_PLATFORM", "offscreen");
+    ui_.views().AddModal<TestPresenter>([this](TestPresenter& p, QtUiService& ui) {
+      ++p.runs;
+      owned_while_shown_.push_back(ui.OwnsApplication() && QApplication::instance());
+      return ui::DialogResult::Ok;
+    });
+  }
+  test::ScopedEnv env_;
+  QtUiService ui_;
+  std::vector<bool> owned_while_shown_;
+};
+
+TEST_F(OwnApplicationTest, ApplicationLivesForOneWindowOrOneCallAndNoLonger) {
+  TestPresenter presenter;
+  EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Ok);
+  EXPECT_FALSE(QCoreApplication::instance()) << "gone with the window";
+
+  ui_.BeginCall();
+  ui_.RunModal(presenter);
+  EXPECT_TRUE(QCoreApplication::instance()) << "kept between the windows of one call";
+  ui_.BeginCall();  // calls nest
+  ui_.RunModal(presenter);
+  ui_.EndCall();
+  EXPECT_TRUE(QCoreApplication::instance());
+  ui_.EndCall();
+  EXPECT_FALSE(QCoreApplication::instance()) << "gone with the call";
+  EXPECT_FALSE(ui_.OwnsApplication());
+  EXPECT_EQ(owned_while_shown_, (std::vector<bool>{true, true, true}));
+}
+
+TEST_F(OwnApplicationTest, ModelessWindowKeepsTheApplicationUntilItCloses) {
+  int live = 0;
+  ui_.views().AddModeless<TestPresenter>([&](TestPresenter&, QtUiService&) {
+    struct View : ModelessView {
+      explicit View(int& n) : live(n) { ++live; }
+      ~View() override { --live; }
+      void Refresh() override {}
+      int& live;
+    };
+    return std::unique_ptr<ModelessView>(new View(live));
+  });
+  TestPresenter presenter;
+  ui_.BeginCall();
+  ui_.ShowModeless(presenter);
+  ui_.EndCall();
+  EXPECT_EQ(live, 1);
+  EXPECT_TRUE(QCoreApplication::instance());
+  ui_.CloseModeless(presenter);
+  EXPECT_EQ(live, 0);
+  EXPECT_FALSE(QCoreApplication::instance());
 }
 
 // Under the offscreen platform, with the host's own QApplication.
@@ -101,10 +166,6 @@ class OffscreenUiTest : public ::testing::Test {
   static inline char* argv_[] = {arg0_, nullptr};
   static inline QApplication* app_ = nullptr;
   QtUiService ui_;
-};
-
-struct TestPresenter : ui::Window {
-  int runs = 0;
 };
 
 class TestModelessView : public ModelessView {
@@ -155,6 +216,55 @@ TEST_F(OffscreenUiTest, RegisteredViewsAreFoundByPresenterType) {
   EXPECT_EQ(refreshes, 1);
   ui_.CloseModeless(presenter);
   EXPECT_EQ(live, 0);
+}
+
+struct OuterPresenter : ui::Window {};
+struct InnerPresenter : ui::Window {};
+
+// A view that runs a QDialog over the busy window and does `inside` while it is shown.
+template <typename Presenter>
+void AddDialogView(QtUiService& ui, QWidget** parent, std::function<void(QDialog&)> inside) {
+  ui.views().AddModal<Presenter>([parent, inside](Presenter&, QtUiService& service) {
+    QDialog dialog(service.BusyWindow());
+    *parent = dialog.parentWidget();
+    QTimer::singleShot(0, [&] {
+      inside(dialog);
+      dialog.accept();
+    });
+    return dialog.exec() == QDialog::Accepted ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
+  });
+}
+
+TEST_F(OffscreenUiTest, WindowsOpenedFromADialogBelongToIt) {
+  QWidget* outer_parent = nullptr;
+  QWidget* inner_parent = nullptr;
+  QWidget* outer = nullptr;
+  QWidget* inner = nullptr;
+  QWidget* box_parent = nullptr;
+  QString caption;
+  AddDialogView<InnerPresenter>(ui_, &inner_parent, [&](QDialog& dialog) {
+    inner = &dialog;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(box);
+      box_parent = box->parentWidget();
+      caption = box->windowTitle();
+      box->button(QMessageBox::Ok)->click();
+    });
+    ui_.MessageBox("Nested.", "", ui::Buttons::Ok, ui::Icon::Information);
+  });
+  AddDialogView<OuterPresenter>(ui_, &outer_parent, [&](QDialog& dialog) {
+    outer = &dialog;
+    InnerPresenter presenter;
+    EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Ok);
+  });
+  OuterPresenter presenter;
+  EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Ok);
+  EXPECT_EQ(outer_parent, nullptr) << "the first window is owned by no window";
+  EXPECT_EQ(inner_parent, outer);
+  EXPECT_EQ(box_parent, inner);
+  EXPECT_EQ(caption, "kzdlogsrv") << "an empty caption is the application's title";
+  EXPECT_EQ(ui_.BusyWindow(), nullptr);
 }
 
 TEST_F(OffscreenUiTest, PumpingDispatchesEventsAndBlocksUntilTheDeadline) {

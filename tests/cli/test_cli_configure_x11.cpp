@@ -1,0 +1,157 @@
+// The configure command on a real X server (Xvfb, Qt's xcb platform), answered from outside with
+// xdotool as a person would: the host must show its window, end cleanly and save what it should.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <future>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "config/cfg_mgr.h"
+#include "support/run_command.h"
+#include "support/temp_env.h"
+
+extern char** environ;
+
+namespace kz::test {
+namespace {
+
+// The program's path in PATH, or nullopt.
+std::optional<std::string> FindProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::istringstream dirs(path ? path : "");
+  for (std::string dir; std::getline(dirs, dir, ':');) {
+    if (dir.empty()) continue;
+    const std::string candidate = dir + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return std::nullopt;
+}
+
+// An Xvfb server on a free display for the life of the object.
+class Xvfb {
+ public:
+  explicit Xvfb(const std::string& program) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const char* argv[] = {program.c_str(), "-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
+                          "1280x1024x24",  nullptr};
+    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, const_cast<char**>(argv), environ) !=
+        0) {
+      pid_ = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    // Xvfb writes its display number once it accepts clients.
+    pollfd pfd{fds[0], POLLIN, 0};
+    std::string number;
+    char c;
+    while (pid_ > 0 && poll(&pfd, 1, 20000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') {
+      number += c;
+    }
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+  }
+  ~Xvfb() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  Xvfb(const Xvfb&) = delete;
+  Xvfb& operator=(const Xvfb&) = delete;
+
+  const std::string& display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+class ConfigureOnXTest : public TempEnvTest {
+ protected:
+  void SetUp() override {
+    const auto xvfb = FindProgram("Xvfb");
+    const auto xdotool = FindProgram("xdotool");
+    if (!xvfb || !xdotool) {
+      GTEST_SKIP() << "needs Xvfb and xdotool (apt-get install xvfb xdotool; scripts/deps does)";
+    }
+    xdotool_ = *xdotool;
+    server_ = std::make_unique<Xvfb>(*xvfb);
+    ASSERT_FALSE(server_->display().empty()) << "Xvfb did not start";
+    env_.SetVar("DISPLAY", server_->display().c_str());
+    env_.SetVar("QT_QPA_PLATFORM", "xcb");
+    env_.SetVar("WAYLAND_DISPLAY", nullptr);
+    // Under the sanitizers: the X libraries keep their caches to the end; what matters here is
+    // how the host ends. Leaks are checked in the tests that run in-process.
+    env_.SetVar("ASAN_OPTIONS", "detect_leaks=0");
+    WriteFile(cfg_, kConfig);
+  }
+
+  // Waits for the sheet's window, then presses `key` in it; the result of the search. (The key's
+  // own result is no measure: the window may be gone before xdotool releases the key.)
+  std::future<CommandResult> PressInSheet(const std::string& key) {
+    return std::async(std::launch::async, [this, key] {
+      CommandResult found = RunCommand(
+          {xdotool_, "search", "--sync", "--onlyvisible", "--name", "^Configure Datalog Server$"},
+          20000);
+      if (found.exit_code == 0) {
+        RunCommand({xdotool_, "key", "--window", found.out.substr(0, found.out.find('\n')), key});
+      }
+      return found;
+    });
+  }
+
+  // One UDP port, so that OK asks nothing; blanks and a comment the writer would not keep.
+  static constexpr const char* kConfig =
+      "; by hand\n[general]\nmode = 0\n\n[ports]\n0=UDP1658\n\n[transfers]\n0=xfer0\n[xfer0]\n"
+      "new file mode=1\nstation number=12\nID=1\ndata file=/srv/a.csv\n";
+
+  std::string xdotool_;
+  std::unique_ptr<Xvfb> server_;
+  std::filesystem::path cfg_ = env_.Path("site.cfg");
+};
+
+TEST_F(ConfigureOnXTest, OkSavesAndTheHostEndsCleanly) {
+  auto answer = PressInSheet("Return");
+  const auto r = RunHost({"configure", "--options", "File=" + cfg_.string()});
+  ASSERT_EQ(answer.get().exit_code, 0) << "the window was shown";
+  EXPECT_EQ(r.exit_code, 0) << "exit status " << r.exit_code << ": " << r.err;
+  const std::string saved = ReadFile(cfg_);
+  EXPECT_NE(saved, kConfig) << "written back";
+  config::CCfgMgr model;
+  model.ReadWrite(cfg_.string(), false);
+  EXPECT_EQ(model.GetConnectionCount(), 1);
+  EXPECT_EQ(model.GetPortCount(), 1);
+}
+
+TEST_F(ConfigureOnXTest, EscapeLeavesTheFileAsItWas) {
+  auto answer = PressInSheet("Escape");
+  const auto r = RunHost({"configure", "--options", "File=" + cfg_.string()});
+  ASSERT_EQ(answer.get().exit_code, 0) << "the window was shown";
+  EXPECT_EQ(r.exit_code, 0) << "exit status " << r.exit_code << ": " << r.err;
+  EXPECT_EQ(ReadFile(cfg_), kConfig);
+}
+
+TEST_F(ConfigureOnXTest, HostThatUnloadsTheModuleAfterTheCallEndsCleanly) {
+  auto answer = PressInSheet("Return");
+  const auto r = RunCommand({BuildPath("bin/kz_unloading_host").string(),
+                             BuildPath("bin/libkzdlogsrv.so").string(), "File=" + cfg_.string()});
+  ASSERT_EQ(answer.get().exit_code, 0) << "the window was shown";
+  EXPECT_EQ(r.exit_code, 0) << "exit status " << r.exit_code << ": " << r.err;
+  EXPECT_NE(ReadFile(cfg_), kConfig);
+}
+
+}  // namespace
+}  // namespace kz::test

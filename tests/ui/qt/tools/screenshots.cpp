@@ -1,0 +1,181 @@
+// kz_screenshots OUT_DIR SAMPLE_CFG: pictures of the configuration editor's windows, as PNG files
+// in OUT_DIR, for the documentation and for looking at the windows without a display (run under
+// the offscreen platform by scripts/screenshots).
+//
+// It opens the sheet on the sample in both editions and grabs each page, then presses every button
+// of each page and grabs the first of each window that opens (dialogs, message boxes), closing it
+// again with Cancel/Escape; nothing is saved. Only windows that have a view in this build appear:
+// the rest are found missing by look-up and skipped.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "citect/citect_cfg_dlg.h"
+#include "config/cfg_mgr.h"
+#include "editor/cfg_psheet.h"
+#include "editor/property_page.h"
+#include "ui/qt/cfg_psheet_view.h"
+#include "ui/qt/qt_ui_service.h"
+#include "ui/qt/text.h"
+
+namespace kz::qtui {
+namespace {
+
+class Shooter {
+ public:
+  explicit Shooter(QString dir) : dir_(std::move(dir)) { QDir().mkpath(dir_); }
+
+  void Save(QWidget& window, const QString& name) {
+    const QString path = dir_ + "/" + name + ".png";
+    if (!window.grab().save(path)) {
+      std::fprintf(stderr, "kz_screenshots: %s: cannot be written\n", qPrintable(path));
+      failed_ = true;
+      return;
+    }
+    std::printf("%s\n", qPrintable(path));
+  }
+
+  // Grabs (once per title) and closes every modal window other than `sheet` that opens while
+  // `act` runs.
+  void WhileWatching(QWidget* sheet, const std::function<void()>& act) {
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || modal == sheet) return;
+      if (!qobject_cast<QFileDialog*>(modal)) {
+        const bool box = qobject_cast<QMessageBox*>(modal) != nullptr;
+        const QString name = (box ? "box-" : "dialog-") + Slug(modal->windowTitle());
+        if (seen_.insert(name).second) Save(*modal, name);
+      }
+      Close(*modal);
+    });
+    watch.start();
+    act();
+  }
+
+  static QString Slug(const QString& title) {
+    QString slug;
+    for (const QChar c : title.toLower()) {
+      if (c.isLetterOrNumber()) {
+        slug += c;
+      } else if (!slug.isEmpty() && !slug.endsWith('-')) {
+        slug += '-';
+      }
+    }
+    while (slug.endsWith('-')) slug.chop(1);
+    return slug.isEmpty() ? QStringLiteral("untitled") : slug;
+  }
+
+  bool failed() const { return failed_; }
+
+ private:
+  static void Close(QWidget& modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+      QAbstractButton* button = box->escapeButton();
+      if (!button && !box->buttons().isEmpty()) button = box->buttons().back();
+      if (button) {
+        button->click();
+        return;
+      }
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(&modal)) {
+      dialog->reject();
+    } else {
+      modal.close();
+    }
+  }
+
+  QString dir_;
+  std::set<QString> seen_;
+  bool failed_ = false;
+};
+
+// Selects the first line of every list of the page, so that buttons acting on a line are live.
+void SelectFirstLines(QWidget& page) {
+  for (auto* list : page.findChildren<QAbstractItemView*>()) {
+    if (list->model() && list->model()->rowCount() > 0) {
+      list->setCurrentIndex(list->model()->index(0, 0));
+    }
+  }
+}
+
+void ShootSheet(Shooter& shooter, QtUiService& ui, const std::string& sample, bool citect) {
+  config::CCfgMgr model;
+  model.ReadWrite(sample, false);
+  editor::CCfgPSheet sheet(&model, citect ? "product=citect" : "", ui);
+  QTimer::singleShot(0, [&] {
+    auto* view = qobject_cast<CfgPSheetView*>(QApplication::activeModalWidget());
+    if (!view) return;
+    view->adjustSize();
+    // The Citect edition differs in its General page only.
+    const int pages = citect ? 1 : editor::CCfgPSheet::kPageCount;
+    for (int i = 0; i < pages; ++i) {
+      view->tabs()->setCurrentIndex(i);
+      QApplication::processEvents();
+      const QString page = Shooter::Slug(ToQString(sheet.GetPage(i).Title()));
+      shooter.Save(*view, "sheet-" + page + (citect ? "-citect" : ""));
+      if (citect || !view->page_view(i)) continue;
+      QWidget& widget = *view->tabs()->widget(i);
+      SelectFirstLines(widget);
+      for (auto* button : widget.findChildren<QPushButton*>()) {
+        if (!button->isVisibleTo(view) || !button->isEnabled()) continue;
+        shooter.WhileWatching(view, [button] { button->click(); });
+        SelectFirstLines(widget);
+      }
+    }
+    view->reject();
+  });
+  ui.RunModal(sheet);
+}
+
+// Runs a presenter's window when it has a view, grabs it and closes it.
+void ShootModal(Shooter& shooter, QtUiService& ui, ui::Window& presenter, const QString& name) {
+  if (!ui.views().FindModal(presenter)) return;
+  QTimer::singleShot(0, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window) return;
+    shooter.Save(*window, name);
+    if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+  });
+  ui.RunModal(presenter);
+}
+
+}  // namespace
+}  // namespace kz::qtui
+
+int main(int argc, char** argv) {
+  using namespace kz;
+  if (argc != 3) {
+    std::fputs("usage: kz_screenshots OUT_DIR SAMPLE_CFG\n", stderr);
+    return 2;
+  }
+  QApplication app(argc, argv);
+  qtui::QtUiService ui;
+  qtui::Shooter shooter(QString::fromLocal8Bit(argv[1]));
+  qtui::ShootSheet(shooter, ui, argv[2], false);
+  qtui::ShootSheet(shooter, ui, argv[2], true);
+
+  // A message box as the editor shows them.
+  QTimer::singleShot(0, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      shooter.Save(*box, "message-box");
+      qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+    }
+  });
+  ui.MessageBox(editor::CCfgPSheet::kNoPortQuestion, editor::CCfgPSheet::kWarningCaption,
+                ui::Buttons::YesNo, ui::Icon::Question);
+
+  citect::CCitectCfgDlg trend;
+  qtui::ShootModal(shooter, ui, trend, "dialog-trend-configuration");
+  return shooter.failed() ? 1 : 0;
+}
