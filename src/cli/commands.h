@@ -19,6 +19,7 @@ void Fail(std::string_view what, std::string_view why);
 void AddConfigCommands(CLI::App& app, int& exit_code);  // config show, config rewrite
 void AddIniCommands(CLI::App& app, int& exit_code);     // ini get, ini set, ini delete
 void AddDbfCommands(CLI::App& app, int& exit_code);     // dbf show, trend show
+void AddKpjCommands(CLI::App& app, int& exit_code);     // kpj show
 void AddModuleCommands(CLI::App& app, int& exit_code);  // configure, start-server, message, ...
 
 }  // namespace kz::cli

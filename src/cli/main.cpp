@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
   kz::cli::AddConfigCommands(app, exit_code);
   kz::cli::AddIniCommands(app, exit_code);
   kz::cli::AddDbfCommands(app, exit_code);
+  kz::cli::AddKpjCommands(app, exit_code);
   kz::cli::AddModuleCommands(app, exit_code);
   try {
     app.parse(argc, argv);

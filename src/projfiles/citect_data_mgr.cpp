@@ -11,6 +11,7 @@
 #include "platform/profile.h"
 #include "projfiles/citect_install.h"
 #include "projfiles/dbase_file.h"
+#include "projfiles/kpj_format.h"
 #include "projfiles/trend_store.h"
 
 namespace kz::projfiles {
@@ -19,20 +20,6 @@ namespace {
 using config::GetField;
 using platform::AsciiLower;
 using platform::EqualsNoCase;
-
-constexpr std::size_t kProfileValueSize = 1024;
-
-// The values of keys "0", "1", ... up to the first missing or empty one, cut as the read buffer
-// cuts them; one pass over the section rather than a look-up per key.
-std::vector<std::string> NumberedValues(const platform::ProfileDocument& doc,
-                                        std::string_view section) {
-  std::vector<std::string> values;
-  for (const std::string_view value : doc.NumberedValues(section)) {
-    if (value.empty()) break;
-    values.emplace_back(value.substr(0, kProfileValueSize - 1));
-  }
-  return values;
-}
 
 std::string CacheKey(std::string_view path, std::string_view name) {
   return AsciiLower(path) + ':' + AsciiLower(name);
@@ -161,14 +148,14 @@ const std::vector<CStaInfo>& CCitectDataMgr::GetStations(const std::string& path
       int name_length;
     };
     for (const Pass& pass :
-         {Pass{"Zel Stations", "Zel: ", 25}, Pass{"Brenmark", "Brenmark: ", 80}}) {
-      for (const auto& value : NumberedValues(*doc, pass.list)) {
+         {Pass{kKpjZelStations, kKpjZelStation, 25}, Pass{kKpjBrenmark, kKpjBrenmarkStation, 80}}) {
+      for (const auto value : KpjList(*doc, pass.list)) {
         CStaInfo info;
         info.m_strName = GetField(value, ',', 1, pass.name_length);
         info.m_datalogNames = GetDatalogConfigs(path, info.m_strName);
         const std::string section = std::string(pass.section_prefix) + info.m_strName;
         info.m_nStationNumber =
-            config::ParseLeadingInt(doc->GetString(section, "StaNum", "", kProfileValueSize));
+            config::ParseLeadingInt(doc->GetString(section, kKpjStaNum, "", kKpjValueSize));
         stations.push_back(std::move(info));
       }
     }
@@ -181,7 +168,7 @@ const std::vector<std::string>& CCitectDataMgr::GetDatalogConfigs(const std::str
     auto [file, unread] = m_quendaByStation.try_emplace(AsciiLower(path));
     if (unread) {
       const auto doc = platform::ProfileSnapshot(path);
-      for (const auto& value : NumberedValues(*doc, "Quenda")) {
+      for (const auto value : KpjList(*doc, kKpjQuenda)) {
         file->second[AsciiLower(GetField(value, ',', 1, 80))].push_back(
             GetField(value, ',', 2, 80));
       }
@@ -196,8 +183,8 @@ const std::vector<std::string>& CCitectDataMgr::GetDatalogTags(const std::string
                                                                const std::string& datalog) {
   return Cached(m_tagCache, CacheKey(path, datalog), [&](std::vector<std::string>& tags) {
     const auto doc = platform::ProfileSnapshot(path);
-    for (auto& value : NumberedValues(*doc, "Quenda:" + AsciiLower(datalog))) {
-      if (value.find(':') == std::string::npos) tags.push_back(std::move(value));
+    for (const auto value : KpjList(*doc, std::string(kKpjQuendaTags) + AsciiLower(datalog))) {
+      if (value.find(':') == std::string_view::npos) tags.emplace_back(value);
     }
   });
 }
