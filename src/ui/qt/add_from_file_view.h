@@ -1,0 +1,57 @@
+// The view of "Add From File" (editor::CAddFromFileDlg): the project file with "...", the three
+// linked lists (station, datalog configuration, client transfer), what the new transfer gets, and
+// (standard edition) the record storage summary with "Edit...". Borrows its presenter.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/ui_service.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace kz::editor {
+class CAddFromFileDlg;
+}
+
+namespace kz::qtui {
+
+class QtUiService;
+
+class AddFromFileView : public QDialog {
+ public:
+  // Runs the presenter's OnInitDialog (which reads the project file) and shows its state.
+  AddFromFileView(editor::CAddFromFileDlg& presenter, QWidget* parent);
+
+  void Refresh();
+  void Collect();
+
+  QComboBox* stations() const { return stations_; }
+  QComboBox* datalogs() const { return datalogs_; }
+  QComboBox* transfers() const { return transfers_; }
+  QLabel* station_number() const { return station_number_; }
+  QLabel* datalog_file() const { return datalog_file_; }
+  QLabel* datalog_id() const { return datalog_id_; }
+
+ private:
+  template <typename F>
+  void Handle(F handler);
+
+  editor::CAddFromFileDlg& presenter_;
+  QLabel* project_ = nullptr;
+  QPushButton* choose_project_ = nullptr;
+  QComboBox* stations_ = nullptr;
+  QComboBox* datalogs_ = nullptr;
+  QComboBox* transfers_ = nullptr;
+  QLabel* station_number_ = nullptr;
+  QLabel* datalog_file_ = nullptr;
+  QLabel* datalog_id_ = nullptr;
+  QLabel* storage_label_ = nullptr;
+  QLabel* summary_ = nullptr;
+  QPushButton* edit_storage_ = nullptr;
+};
+
+ui::DialogResult RunAddFromFileView(editor::CAddFromFileDlg& presenter, QtUiService& ui);
+
+}  // namespace kz::qtui

@@ -1,0 +1,47 @@
+// The view of "Edit Transfer" (editor::CEditTransferDlg): station number, datalog file, transfer
+// ID and (standard edition) the record storage summary with "Edit...". Borrows its presenter.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/ui_service.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kz::editor {
+class CEditTransferDlg;
+}
+
+namespace kz::qtui {
+
+class QtUiService;
+
+class EditTransferView : public QDialog {
+ public:
+  // Runs the presenter's OnInitDialog and shows its state.
+  EditTransferView(editor::CEditTransferDlg& presenter, QWidget* parent);
+
+  void Refresh();
+  void Collect();
+
+  QLineEdit* station() const { return station_; }
+  QLineEdit* datalog() const { return datalog_; }
+  QLineEdit* transfer_id() const { return id_; }
+  QLabel* summary() const { return summary_; }
+  QPushButton* edit_storage() const { return edit_storage_; }
+
+ private:
+  editor::CEditTransferDlg& presenter_;
+  QLineEdit* station_ = nullptr;
+  QLineEdit* datalog_ = nullptr;
+  QLineEdit* id_ = nullptr;
+  QLabel* storage_label_ = nullptr;
+  QLabel* summary_ = nullptr;
+  QPushButton* edit_storage_ = nullptr;
+};
+
+ui::DialogResult RunEditTransferView(editor::CEditTransferDlg& presenter, QtUiService& ui);
+
+}  // namespace kz::qtui
