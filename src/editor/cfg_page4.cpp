@@ -34,12 +34,13 @@ void CCfgPage4::FillList() {
   for (int i = 0; i < model->GetConnectionCount(); ++i) {
     const config::CConnectionCfg* transfer = model->GetConnection(i);
     if (transfer->IsRemoved()) continue;
-    Row row;
+    Row& row = m_rows.emplace_back();
     row.model_index = i;
-    row.cells = {std::to_string(transfer->GetStationNumber()), transfer->GetDatalogFile(),
-                 std::to_string(transfer->GetID())};
+    row.cells.reserve(m_columns.size());
+    row.cells.push_back(std::to_string(transfer->GetStationNumber()));
+    row.cells.push_back(transfer->GetDatalogFile());
+    row.cells.push_back(std::to_string(transfer->GetID()));
     if (with_storage) row.cells.push_back(transfer->GetDataFile());
-    m_rows.push_back(std::move(row));
   }
 }
 
