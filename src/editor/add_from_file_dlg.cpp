@@ -52,9 +52,7 @@ void CAddFromFileDlg::OnInitDialog() {
 
 void CAddFromFileDlg::FillAll() {
   FillStations();
-  FillDatalogs();
-  FillTransfers();
-  ShowDetails();
+  OnStationChange();
 }
 
 void CAddFromFileDlg::FillStations() {
@@ -62,7 +60,6 @@ void CAddFromFileDlg::FillStations() {
   if (!m_strProjectPath.empty()) m_project.GetStationNames(m_stations);
   SortByText(m_stations);
   m_nStation = FirstOf(m_stations);
-  ShowStationNumber();
 }
 
 void CAddFromFileDlg::ShowStationNumber() {
@@ -122,8 +119,7 @@ void CAddFromFileDlg::ShowDetails() {
 void CAddFromFileDlg::OnStationChange() {
   FillDatalogs();
   ShowStationNumber();
-  FillTransfers();
-  ShowDetails();
+  OnDatalogChange();
 }
 
 void CAddFromFileDlg::OnDatalogChange() {

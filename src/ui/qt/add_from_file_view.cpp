@@ -1,6 +1,5 @@
 #include "ui/qt/add_from_file_view.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -38,7 +37,7 @@ void FillCombo(QComboBox* combo, const std::vector<std::string>& items, int sele
 }  // namespace
 
 AddFromFileView::AddFromFileView(CAddFromFileDlg& presenter, QWidget* parent)
-    : QDialog(parent), presenter_(presenter) {
+    : EditorDialogView(parent), presenter_(presenter) {
   setWindowTitle(QStringLiteral("Add From File"));
   auto* form = new QFormLayout;
 
@@ -64,32 +63,15 @@ AddFromFileView::AddFromFileView(CAddFromFileDlg& presenter, QWidget* parent)
   datalog_id_ = ValueLabel(this, QStringLiteral("Datalog ID:"));
   form->addRow(QStringLiteral("Datalog ID:"), datalog_id_);
 
-  storage_label_ = new QLabel(QStringLiteral("Store records in file:"), this);
-  summary_ = ValueLabel(this, storage_label_->text());
-  summary_->setWordWrap(true);
-  edit_storage_ = new QPushButton(QStringLiteral("&Edit..."), this);
-  edit_storage_->setAccessibleName(QStringLiteral("Edit record storage"));
-  auto* storage = new QHBoxLayout;
-  storage->addWidget(summary_, 1);
-  storage->addWidget(edit_storage_, 0, Qt::AlignTop);
-  form->addRow(storage_label_, storage);
+  storage_ = AddStorageRow(*this, *form);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addStretch(1);
-  layout->addWidget(MakeDialogButtons(
-      *this,
-      [this] {
-        Collect();
-        const bool ok = presenter_.OnOK();
-        Refresh();
-        return ok;
-      },
-      [this] { presenter_.OnHelp(); }));
+  AddButtons(*layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
 
   connect(choose_project_, &QPushButton::clicked, this,
           [this] { Handle([this] { presenter_.OnChooseProject(); }); });
-  connect(edit_storage_, &QPushButton::clicked, this,
+  connect(storage_.edit, &QPushButton::clicked, this,
           [this] { Handle([this] { presenter_.OnEditStorage(); }); });
   connect(stations_, &QComboBox::currentIndexChanged, this,
           [this] { Handle([this] { presenter_.OnStationChange(); }); });
@@ -103,13 +85,6 @@ AddFromFileView::AddFromFileView(CAddFromFileDlg& presenter, QWidget* parent)
   stations_->setFocus();
 }
 
-template <typename F>
-void AddFromFileView::Handle(F handler) {
-  Collect();
-  handler();
-  Refresh();
-}
-
 void AddFromFileView::Refresh() {
   project_->setText(ToQString(presenter_.m_strProjectPath));
   FillCombo(stations_, presenter_.m_stations, presenter_.m_nStation);
@@ -118,16 +93,13 @@ void AddFromFileView::Refresh() {
   station_number_->setText(ToQString(presenter_.m_strStationNumber));
   datalog_file_->setText(ToQString(presenter_.m_strDatalogFileName));
   datalog_id_->setText(ToQString(presenter_.m_strDatalogId));
-  summary_->setText(ToQString(presenter_.m_strStorageSummary));
-  for (QWidget* w : {static_cast<QWidget*>(storage_label_), static_cast<QWidget*>(summary_),
-                     static_cast<QWidget*>(edit_storage_)}) {
-    w->setVisible(presenter_.m_bShowStorage);
-  }
+  storage_.summary->setText(ToQString(presenter_.m_strStorageSummary));
+  storage_.SetVisible(presenter_.m_bShowStorage);
   ApplyFocus(presenter_, {{CAddFromFileDlg::kChooseProject, choose_project_},
                           {CAddFromFileDlg::kStationList, stations_},
                           {CAddFromFileDlg::kDatalogList, datalogs_},
                           {CAddFromFileDlg::kTransferList, transfers_},
-                          {CAddFromFileDlg::kEditStorage, edit_storage_}});
+                          {CAddFromFileDlg::kEditStorage, storage_.edit}});
 }
 
 void AddFromFileView::Collect() {
@@ -137,8 +109,7 @@ void AddFromFileView::Collect() {
 }
 
 ui::DialogResult RunAddFromFileView(CAddFromFileDlg& presenter, QtUiService& /*ui*/) {
-  AddFromFileView view(presenter, QApplication::activeWindow());
-  return view.exec() == QDialog::Accepted ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
+  return RunDialogView<AddFromFileView>(presenter);
 }
 
 }  // namespace kz::qtui

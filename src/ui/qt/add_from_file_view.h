@@ -3,8 +3,7 @@
 // (standard edition) the record storage summary with "Edit...". Borrows its presenter.
 #pragma once
 
-#include <QDialog>
-
+#include "ui/qt/editor_view_support.h"
 #include "ui/ui_service.h"
 
 class QComboBox;
@@ -19,13 +18,13 @@ namespace kz::qtui {
 
 class QtUiService;
 
-class AddFromFileView : public QDialog {
+class AddFromFileView : public EditorDialogView {
  public:
   // Runs the presenter's OnInitDialog (which reads the project file) and shows its state.
   AddFromFileView(editor::CAddFromFileDlg& presenter, QWidget* parent);
 
-  void Refresh();
-  void Collect();
+  void Refresh() override;
+  void Collect() override;
 
   QComboBox* stations() const { return stations_; }
   QComboBox* datalogs() const { return datalogs_; }
@@ -35,9 +34,6 @@ class AddFromFileView : public QDialog {
   QLabel* datalog_id() const { return datalog_id_; }
 
  private:
-  template <typename F>
-  void Handle(F handler);
-
   editor::CAddFromFileDlg& presenter_;
   QLabel* project_ = nullptr;
   QPushButton* choose_project_ = nullptr;
@@ -47,9 +43,7 @@ class AddFromFileView : public QDialog {
   QLabel* station_number_ = nullptr;
   QLabel* datalog_file_ = nullptr;
   QLabel* datalog_id_ = nullptr;
-  QLabel* storage_label_ = nullptr;
-  QLabel* summary_ = nullptr;
-  QPushButton* edit_storage_ = nullptr;
+  StorageRow storage_;
 };
 
 ui::DialogResult RunAddFromFileView(editor::CAddFromFileDlg& presenter, QtUiService& ui);

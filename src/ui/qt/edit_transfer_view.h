@@ -2,8 +2,7 @@
 // ID and (standard edition) the record storage summary with "Edit...". Borrows its presenter.
 #pragma once
 
-#include <QDialog>
-
+#include "ui/qt/editor_view_support.h"
 #include "ui/ui_service.h"
 
 class QLabel;
@@ -18,28 +17,26 @@ namespace kz::qtui {
 
 class QtUiService;
 
-class EditTransferView : public QDialog {
+class EditTransferView : public EditorDialogView {
  public:
   // Runs the presenter's OnInitDialog and shows its state.
   EditTransferView(editor::CEditTransferDlg& presenter, QWidget* parent);
 
-  void Refresh();
-  void Collect();
+  void Refresh() override;
+  void Collect() override;
 
   QLineEdit* station() const { return station_; }
   QLineEdit* datalog() const { return datalog_; }
   QLineEdit* transfer_id() const { return id_; }
-  QLabel* summary() const { return summary_; }
-  QPushButton* edit_storage() const { return edit_storage_; }
+  QLabel* summary() const { return storage_.summary; }
+  QPushButton* edit_storage() const { return storage_.edit; }
 
  private:
   editor::CEditTransferDlg& presenter_;
   QLineEdit* station_ = nullptr;
   QLineEdit* datalog_ = nullptr;
   QLineEdit* id_ = nullptr;
-  QLabel* storage_label_ = nullptr;
-  QLabel* summary_ = nullptr;
-  QPushButton* edit_storage_ = nullptr;
+  StorageRow storage_;
 };
 
 ui::DialogResult RunEditTransferView(editor::CEditTransferDlg& presenter, QtUiService& ui);

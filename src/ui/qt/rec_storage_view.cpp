@@ -1,6 +1,5 @@
 #include "ui/qt/rec_storage_view.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -21,7 +20,7 @@ namespace kz::qtui {
 using editor::CRecStorageDlg;
 
 RecStorageView::RecStorageView(CRecStorageDlg& presenter, QWidget* parent)
-    : QDialog(parent), presenter_(presenter) {
+    : EditorDialogView(parent), presenter_(presenter) {
   setWindowTitle(QStringLiteral("Record Storage Options"));
   form_ = new QFormLayout;
 
@@ -58,16 +57,7 @@ RecStorageView::RecStorageView(CRecStorageDlg& presenter, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form_);
-  layout->addStretch(1);
-  layout->addWidget(MakeDialogButtons(
-      *this,
-      [this] {
-        Collect();
-        const bool ok = presenter_.OnOK();
-        Refresh();
-        return ok;
-      },
-      [this] { presenter_.OnHelp(); }));
+  AddButtons(*layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
 
   connect(browse, &QPushButton::clicked, this, [this] { Handle([this] { presenter_.OnBrowse(); }); });
   connect(mode_, &QComboBox::activated, this,
@@ -78,13 +68,6 @@ RecStorageView::RecStorageView(CRecStorageDlg& presenter, QWidget* parent)
   presenter_.OnInitDialog();
   Refresh();
   path_->setFocus();
-}
-
-template <typename F>
-void RecStorageView::Handle(F handler) {
-  Collect();
-  handler();
-  Refresh();
 }
 
 void RecStorageView::Refresh() {
@@ -110,8 +93,7 @@ void RecStorageView::Collect() {
 }
 
 ui::DialogResult RunRecStorageView(CRecStorageDlg& presenter, QtUiService& /*ui*/) {
-  RecStorageView view(presenter, QApplication::activeWindow());
-  return view.exec() == QDialog::Accepted ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
+  return RunDialogView<RecStorageView>(presenter);
 }
 
 }  // namespace kz::qtui

@@ -2,8 +2,7 @@
 // with "Browse...", the new-file method and when new files start. Borrows its presenter.
 #pragma once
 
-#include <QDialog>
-
+#include "ui/qt/editor_view_support.h"
 #include "ui/ui_service.h"
 
 class QComboBox;
@@ -20,13 +19,13 @@ namespace kz::qtui {
 
 class QtUiService;
 
-class RecStorageView : public QDialog {
+class RecStorageView : public EditorDialogView {
  public:
   // Runs the presenter's OnInitDialog and shows its state.
   RecStorageView(editor::CRecStorageDlg& presenter, QWidget* parent);
 
-  void Refresh();
-  void Collect();
+  void Refresh() override;
+  void Collect() override;
 
   QLineEdit* path() const { return path_; }
   QComboBox* mode() const { return mode_; }
@@ -34,10 +33,6 @@ class RecStorageView : public QDialog {
   QTimeEdit* time() const { return time_; }
 
  private:
-  // Collect, run the handler, show the result.
-  template <typename F>
-  void Handle(F handler);
-
   editor::CRecStorageDlg& presenter_;
   QFormLayout* form_ = nullptr;
   QLabel* starting_label_ = nullptr;

@@ -19,8 +19,7 @@
 #include "editor/rec_storage_dlg.h"
 #include "editor/rec_storage_summary.h"
 #include "support/kpj_project.h"
-#include "support/scripted_ui.h"
-#include "support/temp_env.h"
+#include "editor/transfer_fixture.h"
 #include "ui/qt/add_from_file_view.h"
 #include "ui/qt/cfg_page4_view.h"
 #include "ui/qt/edit_transfer_view.h"
@@ -29,7 +28,7 @@
 namespace kz::qtui {
 namespace {
 
-class TransferViewTest : public test::TempEnvTest {
+class TransferViewTest : public editor::TransferTest {
  protected:
   static void SetUpTestSuite() {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -38,17 +37,6 @@ class TransferViewTest : public test::TempEnvTest {
   static void TearDownTestSuite() {
     delete app_;
     app_ = nullptr;
-  }
-
-  config::CConnectionCfg* AddTransfer(int station, int id, const std::string& data_file) {
-    auto transfer = std::make_unique<config::CConnectionCfg>();
-    transfer->SetStationNumber(station);
-    transfer->SetID(id);
-    transfer->SetDatalogFile("CFG1.kdl");
-    transfer->SetDataFile(data_file);
-    config::CConnectionCfg* raw = transfer.get();
-    model_.AddConnection(transfer);
-    return raw;
   }
 
   static void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
@@ -60,17 +48,15 @@ class TransferViewTest : public test::TempEnvTest {
   static inline char* argv_[] = {arg0_, nullptr};
   static inline QApplication* app_ = nullptr;
 
-  config::CCfgMgr model_;
-  test::ScriptedUi ui_;
-  editor::CCfgPSheet sheet_{&model_, "", ui_};
+  void SetUp() override { Sheet(); }
 };
 
 TEST_F(TransferViewTest, PageListsTransfersAndRemovesTheSelectedLine) {
   AddTransfer(12, 3, "/d/a.csv");
   AddTransfer(7, 1, "/d/b.csv");
-  sheet_.SetStartPage(editor::CCfgPSheet::kClientTransfersPage);
-  sheet_.OnInitDialog();
-  CfgPage4View view(sheet_.page4(), nullptr);
+  sheet_->SetStartPage(editor::CCfgPSheet::kClientTransfersPage);
+  sheet_->OnInitDialog();
+  CfgPage4View view(sheet_->page4(), nullptr);
   QAbstractItemModel* table = view.list()->model();
   ASSERT_EQ(table->rowCount(), 2);
   ASSERT_EQ(table->columnCount(), 4);
@@ -99,7 +85,7 @@ TEST_F(TransferViewTest, PageListsTransfersAndRemovesTheSelectedLine) {
   EXPECT_EQ(edited, "12");
 
   model_.SetMode(1);
-  sheet_.page4().OnSetActive();
+  sheet_->page4().OnSetActive();
   view.Refresh();
   EXPECT_FALSE(view.controls()->isVisibleTo(&view));
   EXPECT_TRUE(view.notice()->isVisibleTo(&view));
@@ -108,7 +94,7 @@ TEST_F(TransferViewTest, PageListsTransfersAndRemovesTheSelectedLine) {
 TEST_F(TransferViewTest, EditTransferTypesIntoTheRecordOnOkOnly) {
   config::CConnectionCfg* record = AddTransfer(5, 1, "/d/a.csv");
   {
-    editor::CEditTransferDlg presenter(sheet_, model_, *record);
+    editor::CEditTransferDlg presenter(*sheet_, model_, *record);
     EditTransferView view(presenter, nullptr);
     EXPECT_EQ(view.station()->text(), "5");
     EXPECT_EQ(view.transfer_id()->text(), "1");
@@ -119,7 +105,7 @@ TEST_F(TransferViewTest, EditTransferTypesIntoTheRecordOnOkOnly) {
     EXPECT_EQ(view.result(), QDialog::Rejected);
     EXPECT_EQ(record->GetID(), 1);
   }
-  editor::CEditTransferDlg presenter(sheet_, model_, *record);
+  editor::CEditTransferDlg presenter(*sheet_, model_, *record);
   EditTransferView view(presenter, nullptr);
   view.station()->clear();
   Press(view, QDialogButtonBox::Ok);
@@ -136,7 +122,7 @@ TEST_F(TransferViewTest, EditTransferTypesIntoTheRecordOnOkOnly) {
 }
 
 TEST_F(TransferViewTest, RecordStorageShowsTheStartForTheModeAndReturnsWhatWasChosen) {
-  editor::CRecStorageDlg presenter(sheet_);
+  editor::CRecStorageDlg presenter(*sheet_);
   presenter.m_strPath = "/d/a.csv";
   presenter.m_nMode = editor::kStoreDaily;
   presenter.m_nDailyTime = 37800;
@@ -166,7 +152,7 @@ TEST_F(TransferViewTest, AddFromFileFollowsTheChosenStation) {
   const std::string path = env_.Path("site.kpj").string();
   ASSERT_TRUE(test::WriteKpjProject(path, project));
 
-  editor::CAddFromFileDlg presenter(sheet_, path);
+  editor::CAddFromFileDlg presenter(*sheet_, path);
   AddFromFileView view(presenter, nullptr);
   ASSERT_EQ(view.stations()->count(), 2);
   EXPECT_EQ(view.stations()->currentText(), "alpha");
