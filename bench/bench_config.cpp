@@ -4,19 +4,15 @@
 //   bench_config [benchmark flags]          run the benchmarks
 //   bench_config --write-sample PATH [N]    write the generated file (default N 10,000) and exit
 #include <benchmark/benchmark.h>
-#include <sys/stat.h>
-#include <utime.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
-#include <map>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "bench_files.h"
 #include "config/cfg_mgr.h"
 
 namespace {
@@ -66,41 +62,11 @@ bool WriteText(const std::filesystem::path& path, const std::string& text) {
   return static_cast<bool>(out);
 }
 
-// One generated file per size in a temporary folder, removed at exit.
-class Files {
- public:
-  ~Files() {
-    std::error_code ec;
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
-  }
-  std::string Get(int transfers) {
-    if (dir_.empty()) {
-      std::string pattern = (std::filesystem::temp_directory_path() / "kzbench-XXXXXX").string();
-      if (!mkdtemp(pattern.data())) std::abort();
-      dir_ = pattern;
-    }
-    auto& path = paths_[transfers];
-    if (path.empty()) {
-      path = (dir_ / ("kzdlogrcv" + std::to_string(transfers) + ".cfg")).string();
-      if (!WriteText(path, GeneratedConfig(transfers))) std::abort();
-    }
-    return path;
-  }
-
- private:
-  std::filesystem::path dir_;
-  std::map<int, std::string> paths_;
-};
-
-Files files;
-
-// Gives the file a new modification time, so the next load parses it again instead of using
-// the cached parse.
-void Touch(const std::string& path) {
-  static time_t stamp = 1000000000;
-  const utimbuf times{++stamp, stamp};
-  utime(path.c_str(), &times);
+bool WriteSample(const std::string& path, int transfers) {
+  return WriteText(path, GeneratedConfig(transfers));
 }
+
+kz::bench::GeneratedFiles files("kzdlogrcv", ".cfg", WriteSample);
 
 // A fresh model per run, as each configure call creates its own; making and destroying it is
 // not timed. Neither is freeing the previous run's parse: the benchmark holds it until the next
@@ -116,7 +82,7 @@ void BM_Load(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     previous = kz::platform::ProfileSnapshot(path);
-    Touch(path);
+    kz::bench::Touch(path);
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
     model = std::make_unique<kz::config::CCfgMgr>();
     state.ResumeTiming();
@@ -143,17 +109,5 @@ BENCHMARK(BM_Save)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisec
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 3 && std::string(argv[1]) == "--write-sample") {
-    const int transfers = argc >= 4 ? std::atoi(argv[3]) : 10000;
-    if (transfers < 1 || !WriteText(argv[2], GeneratedConfig(transfers))) {
-      std::cerr << "bench_config: " << argv[2] << ": cannot write the sample\n";
-      return 1;
-    }
-    return 0;
-  }
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return kz::bench::BenchMain(argc, argv, "bench_config", 10000, WriteSample);
 }

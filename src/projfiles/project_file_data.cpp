@@ -1,7 +1,6 @@
 #include "projfiles/project_file_data.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 
 #include "config/number_text.h"
@@ -16,8 +15,9 @@ using config::ParseLeadingInt;
 using platform::ProfileDocument;
 
 // Transfer copies may hold this many bytes, plus so many per byte of the file. A project of
-// 2,000 stations sharing a hundred configurations holds about 12 bytes of transfers per byte.
-constexpr std::size_t kHeldFloor = std::size_t{16} << 20;
+// 2,000 stations sharing a hundred configurations (bench_kpj) holds about 9 bytes of transfers
+// per byte of its file.
+constexpr std::size_t kHeldFloor = std::size_t{4} << 20;
 constexpr std::size_t kHeldPerFileByte = 32;
 
 std::size_t Held(const CClientXferData& x) {
@@ -52,16 +52,19 @@ void Assign(Map& map, std::string_view key, Value value) {
 }
 
 // The transfers of each "Client Transfers: " section, read once however many "Quenda" lines name
-// its configuration. Keyed by the section name as the look-up matches it (outer spaces dropped,
-// without case), so that names differing only in case share one parse.
+// its configuration. Parses are keyed by the section name as the look-up matches it (outer spaces
+// dropped, without case), so that names differing only in case share one; configuration names
+// seen before find theirs without building that key.
 class TransferSections {
  public:
   explicit TransferSections(const ProfileDocument& doc) : doc_(doc) {}
 
   const CClientXferArray& Of(std::string_view datalog) {
+    if (const auto seen = by_name_.find(datalog); seen != by_name_.end()) return *seen->second;
     std::string section = std::string(kKpjClientTransfers).append(datalog);
     while (!section.empty() && section.back() == ' ') section.pop_back();
     auto [it, unread] = parsed_.try_emplace(platform::AsciiLower(section));
+    by_name_.emplace(std::string(datalog), &it->second);
     if (unread) {
       const ProfileDocument::Section lines = doc_.FindSection(section);
       const std::vector<std::string_view> names = KpjList(doc_, section);
@@ -77,7 +80,8 @@ class TransferSections {
 
  private:
   const ProfileDocument& doc_;
-  std::unordered_map<std::string, CClientXferArray> parsed_;
+  std::map<std::string, CClientXferArray> parsed_;
+  std::map<std::string, const CClientXferArray*, std::less<>> by_name_;  // not owned
 };
 
 }  // namespace
@@ -140,14 +144,18 @@ void CProjectFileData::Fill(const ProfileDocument& doc) {
       configuration = station.m_datalogs.emplace(std::string(datalog), CClientXferArray{}).first;
     }
     if (transfers_cut_) continue;
-    // A line repeating a station and configuration appends the transfers once more.
-    for (const CClientXferData& x : transfers.Of(datalog)) {
+    const CClientXferArray& parsed = transfers.Of(datalog);
+    CClientXferArray& copies = configuration->second;
+    // A line repeating a station and configuration appends the transfers once more; only the
+    // first needs no growth.
+    if (copies.empty()) copies.reserve(parsed.size());
+    for (const CClientXferData& x : parsed) {
       if (held + Held(x) > budget) {
         transfers_cut_ = true;
         break;
       }
       held += Held(x);
-      CClientXferData& copy = configuration->second.emplace_back(x);
+      CClientXferData& copy = copies.emplace_back(x);
       if (copy.m_nLogIDType == LOGID_STATION) copy.m_nLogID = station.m_nStationNumber;
     }
   }

@@ -73,7 +73,7 @@ TEST(ProjectFileData, StationNumberComesFromTheListsInTheirOrder) {
   }
 }
 
-TEST(ProjectFileData, NumberIsTakenWhenTheStationFirstAppears) {
+TEST(ProjectFileData, NumbersOfListsAfterQuendaInTheFileStillCount) {
   const auto p = Loaded("[Quenda]\n0=S,A\n1=S,B\n[Zel Stations]\n0=S,1\n[Zel: S]\nStaNum=3\n");
   EXPECT_EQ(p.GetStationNumber("S"), 3);
   EXPECT_EQ(p.GetStationNumber("T"), -1);
