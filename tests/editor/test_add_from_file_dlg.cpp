@@ -2,6 +2,7 @@
 
 #include "editor/add_from_file_dlg.h"
 #include "editor/cfg_page4.h"
+#include "editor/edit_transfer_dlg.h"
 #include "editor/project_file_choice.h"
 #include "editor/rec_storage_dlg.h"
 #include "editor/rec_storage_summary.h"
@@ -200,6 +201,36 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   page.OnAddFromFile();
   EXPECT_EQ(ui_.file_dialogs.at(1).initial_dir, folder);
   EXPECT_EQ(ui_.modal_runs.size(), 1u);
+}
+
+TEST_F(AddFromFileTest, AnotherProjectFileReplacesEverythingShown) {
+  std::unique_ptr<Dlg> dialog = Open();
+  test::KpjProject other;
+  other.stations = {{"South", test::KpjStationList::kPlantFloor, 44, {"Daily"}}};
+  other.datalogs = {{"Daily", {{"Only", projfiles::LOGID_STATION, 0}}, {}}};
+  const std::string other_path = env_.Path("Q/other.kpj").string();
+  ASSERT_TRUE(test::WriteKpjProject(other_path, other));
+
+  ui_.chosen_files = {std::nullopt, other_path};
+  dialog->OnChooseProject();
+  EXPECT_EQ(dialog->m_strProjectPath, path_);
+  EXPECT_EQ(dialog->m_strStationNumber, "12");
+  dialog->OnChooseProject();
+  EXPECT_EQ(dialog->m_strProjectPath, other_path);
+  EXPECT_EQ(dialog->m_stations, std::vector<std::string>{"South"});
+  EXPECT_EQ(dialog->m_strStationNumber, "44");
+  EXPECT_EQ(dialog->m_strDatalogFileName, "Daily.kdl");
+  EXPECT_EQ(dialog->m_strDatalogId, "44");
+  EXPECT_EQ(platform::AppProfile::GetString("settings", "last project file path", ""),
+            env_.Path("Q/").string());
+}
+
+TEST_F(AddFromFileTest, EachDialogOpensItsOwnHelpTopic) {
+  config::CConnectionCfg record;
+  CEditTransferDlg(Sheet(), model_, record).OnHelp();
+  CRecStorageDlg(Sheet()).OnHelp();
+  Dlg(Sheet(), path_).OnHelp();
+  EXPECT_EQ(help_, (std::vector<std::uint32_t>{0x20000 + 212, 0x20000 + 209, 0x20000 + 208}));
 }
 
 }  // namespace

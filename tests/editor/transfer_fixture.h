@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/cfg_mgr.h"
 #include "editor/cfg_psheet.h"
@@ -16,7 +17,10 @@ namespace kz::editor {
 class TransferTest : public test::TempEnvTest {
  protected:
   CCfgPSheet& Sheet(bool citect = false) {
-    if (!sheet_) sheet_ = std::make_unique<CCfgPSheet>(&model_, citect ? "product=citect" : "", ui_);
+    if (!sheet_) {
+      sheet_ = std::make_unique<CCfgPSheet>(&model_, citect ? "product=citect" : "", ui_,
+                                            [this](std::uint32_t id) { help_.push_back(id); });
+    }
     return *sheet_;
   }
 
@@ -48,6 +52,7 @@ class TransferTest : public test::TempEnvTest {
   config::CCfgMgr model_;
   test::ScriptedUi ui_;
   std::unique_ptr<CCfgPSheet> sheet_;
+  std::vector<std::uint32_t> help_;  // topics asked for through the sheet
 };
 
 }  // namespace kz::editor
