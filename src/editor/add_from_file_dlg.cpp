@@ -64,9 +64,8 @@ void CAddFromFileDlg::FillStations() {
 
 void CAddFromFileDlg::ShowStationNumber() {
   m_strStationNumber =
-      m_nStation < 0
-          ? ""
-          : std::to_string(m_project.GetStationNumber(Selected(m_stations, m_nStation)));
+      m_nStation < 0 ? ""
+                     : std::to_string(m_project.GetStationNumber(Selected(m_stations, m_nStation)));
 }
 
 void CAddFromFileDlg::FillDatalogs() {
@@ -79,8 +78,8 @@ void CAddFromFileDlg::FillDatalogs() {
 void CAddFromFileDlg::FillTransfers() {
   m_transfers.clear();
   if (m_nDatalog >= 0) {
-    m_project.GetTransferNames(Selected(m_stations, m_nStation),
-                               Selected(m_datalogs, m_nDatalog), m_transfers);
+    m_project.GetTransferNames(Selected(m_stations, m_nStation), Selected(m_datalogs, m_nDatalog),
+                               m_transfers);
   }
   SortByText(m_transfers);
   m_nTransfer = FirstOf(m_transfers);
@@ -187,10 +186,9 @@ bool CAddFromFileDlg::OnOK() {
     if (*m_nLogIDType != projfiles::LOGID_STATION && *m_nLogIDType != projfiles::LOGID_FIXED) {
       ok = Refuse(kUnsupportedLogId);
     } else {
-      const int result =
-          model->ValidateConnection(config::ParseLeadingInt(m_strStationNumber),
-                                    config::ParseLeadingInt(m_strDatalogId), m_strStoragePath,
-                                    nullptr);
+      const int result = model->ValidateConnection(config::ParseLeadingInt(m_strStationNumber),
+                                                   config::ParseLeadingInt(m_strDatalogId),
+                                                   m_strStoragePath, nullptr);
       if (result == config::kDuplicateTransfer) {
         ok = Refuse(kPairInUse);
       } else if (result == config::kDuplicateDataFile && !citect) {

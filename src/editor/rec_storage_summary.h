@@ -16,8 +16,8 @@ inline constexpr int kStoreDaily = 1;
 inline constexpr int kStoreWeekly = 2;
 inline constexpr int kStoreMonthly = 3;
 
-inline constexpr std::array<const char*, 4> kStoreModeNames = {
-    "Always Use the Same File", "Daily", "Weekly", "Monthly"};
+inline constexpr std::array<const char*, 4> kStoreModeNames = {"Always Use the Same File", "Daily",
+                                                               "Weekly", "Monthly"};
 // Weekly files start on a weekday, 0 Sunday to 6 Saturday.
 inline constexpr std::array<const char*, 7> kWeekdayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};

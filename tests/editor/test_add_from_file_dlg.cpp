@@ -77,10 +77,8 @@ TEST_F(AddFromFileTest, ListsAreSortedAndDatalogIdFollowsTheLogIdType) {
   const struct {
     const char* transfer;
     const char* id_text;
-  } cases[] = {{"Fixed7", "7"},
-               {"ByStation", "12"},
-               {"FromAX", "Value of AX3"},
-               {"FromAY", "Value of AY4"}};
+  } cases[] = {
+      {"Fixed7", "7"}, {"ByStation", "12"}, {"FromAX", "Value of AX3"}, {"FromAY", "Value of AY4"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.transfer);
     ChooseTransfer(*dialog, "CFG1", c.transfer);
@@ -156,8 +154,7 @@ TEST_F(AddFromFileTest, EmptyStoragePathOpensRecordStorageAndStaysOpen) {
   ASSERT_EQ(ui_.modal_runs.size(), 1u);
   EXPECT_EQ(dialog->m_strStoragePath, "/d/site.csv");
   EXPECT_EQ(dialog->m_nSynch, 37800);
-  EXPECT_EQ(dialog->m_strStorageSummary,
-            "'/d/site.csv'\n(Create new files daily at 10:30:00 AM)");
+  EXPECT_EQ(dialog->m_strStorageSummary, "'/d/site.csv'\n(Create new files daily at 10:30:00 AM)");
 }
 
 TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {

@@ -32,8 +32,8 @@ TEST_F(EditTransferTest, StationNumberMustLieBetween0And15999) {
   const struct {
     const char* station;
     bool accepted;
-  } cases[] = {{"0", true}, {"15999", true}, {"16000", false}, {"", false},
-               {"-1", false}, {"12a", false}};
+  } cases[] = {{"0", true}, {"15999", true}, {"16000", false},
+               {"", false}, {"-1", false},   {"12a", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.station);
     ui_.boxes.clear();
@@ -55,7 +55,10 @@ TEST_F(EditTransferTest, DatalogFileGetsKdlOnceAndKeepsItWhenALaterCheckRefuses)
   const struct {
     const char* typed;
     const char* stored;
-  } cases[] = {{"CFG1", "CFG1.kdl"}, {"x.KDL", "x.KDL"}, {"b.kDl", "b.kDl"}, {"abc", "abc"},
+  } cases[] = {{"CFG1", "CFG1.kdl"},
+               {"x.KDL", "x.KDL"},
+               {"b.kDl", "b.kDl"},
+               {"abc", "abc"},
                {"abcd", "abcd.kdl"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);

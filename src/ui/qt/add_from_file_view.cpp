@@ -67,7 +67,8 @@ AddFromFileView::AddFromFileView(CAddFromFileDlg& presenter, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  AddButtons(*layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
+  AddButtons(
+      *layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
 
   connect(choose_project_, &QPushButton::clicked, this,
           [this] { Handle([this] { presenter_.OnChooseProject(); }); });

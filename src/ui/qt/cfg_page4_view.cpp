@@ -112,8 +112,7 @@ CfgPage4View::CfgPage4View(CCfgPage4& presenter, QWidget* parent)
   setTabOrder(add_from_file_, add_custom_);
 
   connect(edit_, &QPushButton::clicked, this, [this] { Handle([this] { presenter_.OnEdit(); }); });
-  connect(list_, &QTableView::activated, this,
-          [this] { Handle([this] { presenter_.OnEdit(); }); });
+  connect(list_, &QTableView::activated, this, [this] { Handle([this] { presenter_.OnEdit(); }); });
   connect(remove_, &QPushButton::clicked, this,
           [this] { Handle([this] { presenter_.OnRemove(); }); });
   connect(add_from_file_, &QPushButton::clicked, this,

@@ -29,7 +29,8 @@ EditTransferView::EditTransferView(CEditTransferDlg& presenter, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  AddButtons(*layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
+  AddButtons(
+      *layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
   connect(storage_.edit, &QPushButton::clicked, this,
           [this] { Handle([this] { presenter_.OnEditStorage(); }); });
 

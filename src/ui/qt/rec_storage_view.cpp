@@ -57,9 +57,11 @@ RecStorageView::RecStorageView(CRecStorageDlg& presenter, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form_);
-  AddButtons(*layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
+  AddButtons(
+      *layout, [this] { return presenter_.OnOK(); }, [this] { presenter_.OnHelp(); });
 
-  connect(browse, &QPushButton::clicked, this, [this] { Handle([this] { presenter_.OnBrowse(); }); });
+  connect(browse, &QPushButton::clicked, this,
+          [this] { Handle([this] { presenter_.OnBrowse(); }); });
   connect(mode_, &QComboBox::activated, this,
           [this] { Handle([this] { presenter_.OnModeChange(); }); });
   connect(weekday_, &QComboBox::activated, this,
