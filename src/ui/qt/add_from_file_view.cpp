@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -41,14 +42,17 @@ AddFromFileView::AddFromFileView(CAddFromFileDlg& presenter, QWidget* parent)
   setWindowTitle(QStringLiteral("Add From File"));
   auto* form = new QFormLayout;
 
-  project_ = ValueLabel(this, QStringLiteral("Project file:"));
-  project_->setWordWrap(true);
+  // A path has no blanks to wrap at: a read-only line scrolls instead of cutting it off.
+  project_ = new QLineEdit(this);
+  project_->setReadOnly(true);
   choose_project_ = new QPushButton(QStringLiteral("..."), this);
   choose_project_->setAccessibleName(QStringLiteral("Choose project file"));
   auto* project_row = new QHBoxLayout;
   project_row->addWidget(project_, 1);
   project_row->addWidget(choose_project_);
-  form->addRow(QStringLiteral("Project file:"), project_row);
+  auto* project_label = new QLabel(QStringLiteral("Project file:"), this);
+  project_label->setBuddy(project_);
+  form->addRow(project_label, project_row);
 
   stations_ = new QComboBox(this);
   form->addRow(QStringLiteral("Station &name:"), stations_);

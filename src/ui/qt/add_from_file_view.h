@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace kz::editor {
@@ -35,7 +36,7 @@ class AddFromFileView : public EditorDialogView {
 
  private:
   editor::CAddFromFileDlg& presenter_;
-  QLabel* project_ = nullptr;
+  QLineEdit* project_ = nullptr;
   QPushButton* choose_project_ = nullptr;
   QComboBox* stations_ = nullptr;
   QComboBox* datalogs_ = nullptr;

@@ -66,8 +66,9 @@ CfgPage4View::CfgPage4View(CCfgPage4& presenter, QWidget* parent)
   list_->setShowGrid(false);
   list_->setWordWrap(false);
   list_->verticalHeader()->hide();
-  // Fixed row heights: no row is measured, so ten thousand transfers fill at once.
+  // Fixed row heights from the font: no row is measured, so ten thousand transfers fill at once.
   list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() * 3 / 2);
   list_->horizontalHeader()->setStretchLastSection(true);
   list_->setAccessibleName(QStringLiteral("Transfers to allow:"));
   label->setBuddy(list_);
@@ -131,13 +132,13 @@ void CfgPage4View::Handle(F handler) {
 }
 
 // Column widths from the presenter's hints, in the list font's character widths, once per
-// column set; the user's own resizing stays after that.
+// column set; the user's own resizing stays after that. The last column takes what is left.
 void CfgPage4View::SizeColumns() {
   const int columns = static_cast<int>(presenter_.m_columns.size());
   if (columns == sized_columns_) return;
   sized_columns_ = columns;
   const int char_width = list_->fontMetrics().averageCharWidth();
-  for (int i = 0; i < columns; ++i) {
+  for (int i = 0; i + 1 < columns; ++i) {
     const int hint = presenter_.m_columns[static_cast<std::size_t>(i)].width;
     list_->setColumnWidth(i, hint * char_width / 6);
   }
