@@ -1,27 +1,43 @@
-// The views of this build. Each window's view adds one line here, e.g.
-//   registry.AddModal<editor::CCfgPSheet>(RunCfgPSheetView);
+// The views of this build: one line per window, found by its presenter's type.
+#include "ui/qt/view_registry.h"
+
+#include "editor/add_from_file_dlg.h"
+#include "editor/cfg_com.h"
 #include "editor/cfg_page1.h"
+#include "editor/cfg_page2.h"
+#include "editor/cfg_page3.h"
+#include "editor/cfg_page4.h"
 #include "editor/cfg_page5.h"
 #include "editor/cfg_psheet.h"
+#include "editor/cfg_udp.h"
+#include "editor/edit_transfer_dlg.h"
+#include "editor/rec_storage_dlg.h"
+#include "ui/qt/add_from_file_view.h"
 #include "ui/qt/cfg_com_view.h"
 #include "ui/qt/cfg_page1_view.h"
 #include "ui/qt/cfg_page2_view.h"
 #include "ui/qt/cfg_page3_view.h"
+#include "ui/qt/cfg_page4_view.h"
 #include "ui/qt/cfg_page5_view.h"
 #include "ui/qt/cfg_psheet_view.h"
 #include "ui/qt/cfg_udp_view.h"
-#include "ui/qt/view_registry.h"
+#include "ui/qt/edit_transfer_view.h"
+#include "ui/qt/rec_storage_view.h"
 
 namespace kz::qtui {
 
 void RegisterAllViews(ViewRegistry& registry) {
+  registry.AddModal<editor::CCfgPSheet>(RunCfgPSheetView);
+  registry.AddPage<editor::CCfgPage1>(MakeCfgPage1View);
+  registry.AddPage<editor::CCfgPage5>(MakeCfgPage5View);
+  registry.AddPage<editor::CCfgPage4>(MakeCfgPage4View);
   registry.AddPage<editor::CCfgPage2>(MakeCfgPage2View);
   registry.AddPage<editor::CCfgPage3>(MakeCfgPage3View);
   registry.AddModal<editor::CCfgUDP>(RunCfgUdpView);
   registry.AddModal<editor::CCfgCOM>(RunCfgComView);
-  registry.AddPage<editor::CCfgPage1>(MakeCfgPage1View);
-  registry.AddPage<editor::CCfgPage5>(MakeCfgPage5View);
-  registry.AddModal<editor::CCfgPSheet>(RunCfgPSheetView);
+  registry.AddModal<editor::CEditTransferDlg>(RunEditTransferView);
+  registry.AddModal<editor::CRecStorageDlg>(RunRecStorageView);
+  registry.AddModal<editor::CAddFromFileDlg>(RunAddFromFileView);
 }
 
 }  // namespace kz::qtui
