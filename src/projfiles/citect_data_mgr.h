@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "citect/citect_trend_tag.h"
+#include "citect/record/citect_trend_tag.h"
 #include "ui/ui_service.h"
 
 namespace kz::projfiles {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "citect/citect_trend_tag.h"
+#include "citect/record/citect_trend_tag.h"
 
 namespace kz::citect {
 namespace {
