@@ -148,7 +148,6 @@ class CDBaseFile {
   // write failed. A memory table keeps its bytes (Bytes) after Close.
   bool Close();
 
-  bool IsOpen() const { return open_; }
   std::uint16_t HeaderLength() const { return header_length_; }
   std::uint16_t RecordLength() const { return record_length_; }
   std::uint32_t RecordCount() const { return record_count_; }
