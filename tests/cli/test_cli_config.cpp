@@ -15,8 +15,7 @@ namespace {
 
 using nlohmann::ordered_json;
 
-const std::filesystem::path kSamples =
-    std::filesystem::path(__FILE__).parent_path() / "../../samples";
+const std::filesystem::path kSamples = test::SourcePath("samples");
 
 class ConfigCommandTest : public test::TempEnvTest {
  protected:

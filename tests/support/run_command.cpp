@@ -24,6 +24,10 @@ std::filesystem::path BuildPath(const std::string& relative) {
   return std::filesystem::path(dir && *dir ? dir : KZ_TEST_BUILD_DIR) / relative;
 }
 
+std::filesystem::path SourcePath(const std::string& relative) {
+  return std::filesystem::path(KZ_TEST_SOURCE_DIR) / relative;
+}
+
 CommandResult RunCommand(const std::vector<std::string>& argv, int timeout_ms) {
   CommandResult result;
   int out_pipe[2], err_pipe[2];

@@ -17,6 +17,8 @@ struct CommandResult {
 // The build directory (KZ_BUILD_DIR when set, else the tree these tests were built in) joined
 // with a path below it.
 std::filesystem::path BuildPath(const std::string& relative);
+// The source tree these tests were built from joined with a path below it (samples/...).
+std::filesystem::path SourcePath(const std::string& relative);
 
 // Runs argv[0] (a path) with the arguments; standard input is empty. A program that cannot be
 // started fails the current test with its path and the reason. The environment is this
