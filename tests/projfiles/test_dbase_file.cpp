@@ -292,26 +292,6 @@ TEST_F(DbaseWriterTest, CloseWithoutAppendsWritesNothing) {
   EXPECT_EQ(test::ReadFile(path), before);
 }
 
-TEST_F(DbaseWriterTest, LongValuesAreCutAndAppendedRowsReadBack) {
-  const std::vector<CFieldNode> fields = {CFieldNode("TRENDVAR", 32), CFieldNode("STANAME", 20)};
-  CDBaseFile f;
-  ASSERT_TRUE(f.OpenBytes(*CDBaseFile::CreateImage(fields, date_), CDBaseFile::Mode::ReadWrite));
-  const std::string tag33(33, 't'), station25(25, 's');
-  ASSERT_EQ(f.AppendRecord({tag33, station25}), kDbfDone);
-  ASSERT_EQ(f.AppendRecord({"only"}), kDbfDone);
-  std::string v;
-  ASSERT_EQ(f.ReadFieldByName(v, "TRENDVAR", 1), kDbfDone);
-  EXPECT_EQ(v, std::string(32, 't'));
-  ASSERT_EQ(f.ReadFieldByName(v, "STANAME", 1), kDbfDone);
-  EXPECT_EQ(v, std::string(20, 's'));
-  ASSERT_EQ(f.ReadFieldByName(v, "STANAME", 2), kDbfDone);
-  EXPECT_EQ(v, "");
-  ASSERT_TRUE(f.Close());
-  EXPECT_EQ(f.Bytes()[4], 2);
-  EXPECT_EQ(f.Bytes().back(), '\x1a');
-  EXPECT_EQ(f.Bytes().size(), 32u + 64 + 2 + 2 * 53 + 1);
-}
-
 TEST_F(DbaseWriterTest, ReadOnlyTableRefusesAppendsAndCreateNeedsItsFolder) {
   const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
   CDBaseFile f;
