@@ -152,7 +152,6 @@ class CDBaseFile {
   std::uint16_t RecordLength() const { return record_length_; }
   std::uint32_t RecordCount() const { return record_count_; }
   std::int32_t FieldCount() const { return static_cast<std::int32_t>(fields_.size()); }
-  std::int64_t CurrentRecord() const { return current_; }
   const CFieldList& Fields() const { return fields_; }
   // The table's bytes when it lives in memory.
   const std::string& Bytes() const { return memory_; }

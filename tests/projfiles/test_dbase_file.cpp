@@ -273,7 +273,7 @@ TEST_F(DbaseWriterTest, CreatedTableHasExactBytes) {
 
   CDBaseFile f;
   ASSERT_TRUE(f.Open(path, CDBaseFile::Mode::ReadWrite));
-  EXPECT_EQ(f.AppendRecord({"abcd", "x", "<END>"}), kDbfDone);
+  EXPECT_EQ(f.AppendRecord({"abcd", "x", "beyond the last field"}), kDbfDone);
   EXPECT_EQ(f.AppendRecord({"k"}), kDbfDone);
   ASSERT_TRUE(f.Close());
   expected[4] = 2;
