@@ -27,13 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.ReadField(value, 1);
   }
   if (table.FieldCount() > 0 && table.ReadField(value, 1, 1) == kz::projfiles::kDbfDone) {
-    table.Locate(false, false, {value, "<END>"});
+    table.Locate(false, false, {value});
   }
   table.Close();
 
   CDBaseFile writable;
   if (writable.OpenBytes(bytes, CDBaseFile::Mode::ReadWrite) &&
-      writable.AppendRecord({"fuzz", "x", "<END>"}) == kz::projfiles::kDbfDone) {
+      writable.AppendRecord({"fuzz", "x"}) == kz::projfiles::kDbfDone) {
     writable.ReadField(value, 1);
     writable.Close();
   }

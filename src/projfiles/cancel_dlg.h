@@ -28,7 +28,6 @@ class CCancelDlg : public ui::Window {
   // Shows the window (modeless); Hide takes it away, e.g. while the operation shows a message.
   void Show();
   void Hide();
-  bool IsShown() const { return shown_; }
 
   // Store one line and refresh the window; the other line stays.
   void SetLine1(std::string_view text);

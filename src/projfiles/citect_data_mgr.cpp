@@ -102,7 +102,7 @@ int CCitectDataMgr::Save(const std::string& path) {
   for (std::size_t i = 0; i < m_tags.size(); ++i) {
     const auto& t = m_tags[i];
     if (table.AppendRecord({t.m_strCitectProj, t.m_strTrendVar, t.m_strProjFile, t.m_strStaName,
-                            t.m_strDatalog, t.m_strTagName, kListEnd}) != kDbfDone) {
+                            t.m_strDatalog, t.m_strTagName}) != kDbfDone) {
       return kDataFailed;
     }
   }

@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "citect/citect_trend_tag.h"
+#include "citect/record/citect_trend_tag.h"
 #include "platform/profile_document.h"
 #include "ui/ui_service.h"
 

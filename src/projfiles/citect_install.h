@@ -20,8 +20,9 @@ inline constexpr std::string_view kRegistryNotationRoot = "\\LocalMachine\\";
 // ("7.10"); else "6.10" when the legacy key exists; else empty.
 std::string GetCitectVersion();
 
-// -1, 0 or 1 comparing the first three '.'-separated numbers ("7.10" equals "7.1", "7.2" is
-// below "7.10"); texts equal without case compare 0.
+// -1, 0 or 1 comparing the first three '.'-separated numbers as whole numbers ("7.10" is above
+// "7.1" and "7.2"; a missing number counts 0, so "7" equals "7.0"); texts equal without case
+// compare 0.
 int CompareVersions(std::string_view a, std::string_view b);
 
 // The user folder of a version: citect.ini's [CTEDIT] USER for versions before 7.10 (and an

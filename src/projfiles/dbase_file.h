@@ -149,12 +149,10 @@ class CDBaseFile {
   // write failed. A memory table keeps its bytes (Bytes) after Close.
   bool Close();
 
-  bool IsOpen() const { return open_; }
   std::uint16_t HeaderLength() const { return header_length_; }
   std::uint16_t RecordLength() const { return record_length_; }
   std::uint32_t RecordCount() const { return record_count_; }
   std::int32_t FieldCount() const { return static_cast<std::int32_t>(fields_.size()); }
-  std::int64_t CurrentRecord() const { return current_; }
   const CFieldList& Fields() const { return fields_; }
   // The table's bytes when it lives in memory.
   const std::string& Bytes() const { return memory_; }

@@ -29,10 +29,6 @@ inline constexpr std::array<TrendStoreColumn, 6> kTrendStoreColumns = {{
 
 inline constexpr std::string_view kTrendStoreFileName = "kztrendvars.dbf";
 
-// Every value list passed to AppendRecord and Locate ends with this marker, which is counted but
-// never written or compared (it lies beyond the last field).
-inline constexpr std::string_view kListEnd = "<END>";
-
 inline std::vector<CFieldNode> TrendStoreFields() {
   std::vector<CFieldNode> fields;
   for (const auto& c : kTrendStoreColumns) fields.emplace_back(c.name, c.length);

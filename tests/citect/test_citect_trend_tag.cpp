@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "citect/citect_trend_tag.h"
+#include "citect/record/citect_trend_tag.h"
 
 namespace kz::citect {
 namespace {
@@ -17,9 +17,7 @@ CCitectTrendTag Full() {
   return t;
 }
 
-class TrendTagTest : public ::testing::Test {};
-
-TEST_F(TrendTagTest, CompleteOnlyWithEverySevenFieldsSet) {
+TEST(TrendTag, CompleteOnlyWithEverySevenFieldsSet) {
   EXPECT_FALSE(CCitectTrendTag().IsComplete());
   EXPECT_TRUE(Full().IsComplete());
   std::string CCitectTrendTag::*fields[] = {
@@ -37,7 +35,7 @@ TEST_F(TrendTagTest, CompleteOnlyWithEverySevenFieldsSet) {
   EXPECT_TRUE(blank.IsComplete());
 }
 
-TEST_F(TrendTagTest, CopyFromCarriesTheExpression) {
+TEST(TrendTag, CopyFromCarriesTheExpression) {
   CCitectTrendTag copy;
   copy.CopyFrom(Full());
   EXPECT_EQ(copy.m_strExpr, "Pump1_Flow");
@@ -45,7 +43,7 @@ TEST_F(TrendTagTest, CopyFromCarriesTheExpression) {
   EXPECT_EQ(copy.TrendTagKey(), Full().TrendTagKey());
 }
 
-TEST_F(TrendTagTest, TrendTagKeyKeepsTagCaseAndFoldsProjectCase) {
+TEST(TrendTag, TrendTagKeyKeepsTagCaseAndFoldsProjectCase) {
   CCitectTrendTag a = Full(), b = Full();
   b.m_strTrendVar = "PUMPFLOW";
   EXPECT_NE(a.TrendTagKey(), b.TrendTagKey());
@@ -55,7 +53,7 @@ TEST_F(TrendTagTest, TrendTagKeyKeepsTagCaseAndFoldsProjectCase) {
   EXPECT_EQ(a.TrendTagKey(), "PumpFlow@water");
 }
 
-TEST_F(TrendTagTest, DatalogKeyFoldsCaseButDoesNotResolvePaths) {
+TEST(TrendTag, DatalogKeyFoldsCaseButDoesNotResolvePaths) {
   CCitectTrendTag a = Full(), b = Full();
   b.m_strProjFile = "/P/SITE.KPJ";
   b.m_strStaName = "NORTH";
@@ -65,7 +63,7 @@ TEST_F(TrendTagTest, DatalogKeyFoldsCaseButDoesNotResolvePaths) {
   EXPECT_NE(a.DatalogKey(), b.DatalogKey());
 }
 
-TEST_F(TrendTagTest, ListOwnsRecordsAndKeepsTheirAddresses) {
+TEST(TrendTag, ListOwnsRecordsAndKeepsTheirAddresses) {
   CCitectTrendTagArray list;
   CCitectTrendTag* first = &list.Add();
   for (int i = 0; i < 100; ++i) list.Add().m_strTrendVar = std::to_string(i);

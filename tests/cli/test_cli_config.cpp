@@ -16,7 +16,7 @@ namespace {
 
 using nlohmann::ordered_json;
 
-const std::filesystem::path kSamples = KZ_SAMPLES_DIR;
+const std::filesystem::path kSamples = test::SourcePath("samples");
 
 class ConfigCommandTest : public test::TempEnvTest {
  protected:
@@ -37,47 +37,20 @@ TEST_F(ConfigCommandTest, ShowPrintsTheLiveRecordsAsJson) {
       "[scheduled]\r\n0=1,0,15,1800,1,12,1,`North, hill`,r,COM3,1\r\n");
   const auto run = test::RunHost({"config", "show", "--file", path, "--json"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
-  const ordered_json expected = {{"general",
-                                  {{"mode", 0},
-                                   {"new file mode", 0},
-                                   {"new file synch mode", 0},
-                                   {"auto mode data path", ""},
-                                   {"auto mode base name choice", 0},
-                                   {"set sta clock", 0},
-                                   {"clock tolerance", 30},
-                                   {"pc time format", 0},
-                                   {"enable log", 0},
-                                   {"log dir", {{"hex", "2f7661722fe974e9"}}},
-                                   {"use scaling", 0},
-                                   {"check duplicates", 0}}},
-                                 {"transfers",
-                                  {{{"station number", 12},
-                                    {"ID", 1},
-                                    {"datalog file", "a.kdl"},
-                                    {"new file mode", 1},
-                                    {"new file synch mode", 60},
-                                    {"data file", "/d/a.csv"}}}},
-                                 {"ports",
-                                  {{{"type", "UDP"}, {"number", 1658}},
-                                   {{"type", "COM"},
-                                    {"number", 3},
-                                    {"baud", "9600"},
-                                    {"data_bits", "8"},
-                                    {"stop_bits", "1"},
-                                    {"parity", "e"},
-                                    {"flow", "n"}}}},
-                                 {"scheduled",
-                                  {{{"sync polling", 1},
-                                    {"sync clock", 0},
-                                    {"poll interval", 15},
-                                    {"sync start time", 1800},
-                                    {"interval unit", 1},
-                                    {"station number", 12},
-                                    {"clock source", 1},
-                                    {"description", "North, hill"},
-                                    {"reserved", "r"},
-                                    {"port", "COM3"},
-                                    {"xfer id", 1}}}}};
+  // Every key of every record kind, in the file's order; bytes that are not UTF-8 as hex.
+  const auto expected = ordered_json::parse(R"({
+    "general": {"mode": 0, "new file mode": 0, "new file synch mode": 0,
+      "auto mode data path": "", "auto mode base name choice": 0, "set sta clock": 0,
+      "clock tolerance": 30, "pc time format": 0, "enable log": 0,
+      "log dir": {"hex": "2f7661722fe974e9"}, "use scaling": 0, "check duplicates": 0},
+    "transfers": [{"station number": 12, "ID": 1, "datalog file": "a.kdl", "new file mode": 1,
+      "new file synch mode": 60, "data file": "/d/a.csv"}],
+    "ports": [{"type": "UDP", "number": 1658},
+      {"type": "COM", "number": 3, "baud": "9600", "data_bits": "8", "stop_bits": "1",
+       "parity": "e", "flow": "n"}],
+    "scheduled": [{"sync polling": 1, "sync clock": 0, "poll interval": 15,
+      "sync start time": 1800, "interval unit": 1, "station number": 12, "clock source": 1,
+      "description": "North, hill", "reserved": "r", "port": "COM3", "xfer id": 1}]})");
   EXPECT_EQ(ordered_json::parse(run.out).dump(), expected.dump());
 }
 
@@ -158,9 +131,6 @@ TEST_F(ConfigCommandTest, RewriteClearsStaleListsAsASaveWithoutChangesDoes) {
   const std::string rewritten = test::ReadFile(by_host);
   EXPECT_EQ(rewritten, test::ReadFile(in_process));
   EXPECT_NE(rewritten, sample);  // what a save clears is pinned byte for byte by the model's tests
-  // A second rewrite has nothing left to clear.
-  ASSERT_EQ(test::RunHost({"config", "rewrite", "--file", by_host}).exit_code, 0);
-  EXPECT_EQ(test::ReadFile(by_host), rewritten);
 }
 
 TEST_F(ConfigCommandTest, RewriteThatCannotWriteFailsAndKeepsTheFile) {

@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "citect/citect_trend_tag.h"
+#include "citect/record/citect_trend_tag.h"
 #include "platform/profile.h"
 #include "projfiles/citect_data_mgr.h"
 #include "support/citect_install.h"

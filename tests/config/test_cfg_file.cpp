@@ -160,29 +160,46 @@ TEST_F(CfgFileTest, NewModelSavesToleranceSixtyAndScalingOne) {
                          "use scaling=1\ncheck duplicates=0\n"));
 }
 
-TEST_F(CfgFileTest, FileWithoutGeneralGivesToleranceSixtyAndNoScaling) {
-  LoadText("[other]\nx=1\n");
-  EXPECT_EQ(model_.GetClockTolerance(), 60);
-  EXPECT_EQ(model_.GetUseScaling(), 0);
-  EXPECT_EQ(model_.GetMode(), 0);
+TEST_F(CfgFileTest, MissingFileOrSectionGivesToleranceSixtyNoScalingAndNoRecords) {
+  for (const bool file_exists : {false, true}) {
+    FillEveryField(model_);
+    if (file_exists) {
+      LoadText("[other]\nx=1\n");
+    } else {
+      ASSERT_EQ(model_.ReadWrite(env_.Path("none.cfg").string(), false), kCfgOk);
+    }
+    EXPECT_EQ(model_.GetConnectionCount() + model_.GetPortCount() + model_.GetScheduledXferCount(),
+              0);
+    EXPECT_EQ(model_.FindConnection("12.1"), nullptr);
+    EXPECT_EQ(model_.GetClockTolerance(), 60);
+    EXPECT_EQ(model_.GetUseScaling(), 0);
+    EXPECT_EQ(model_.GetMode(), 0);
+    EXPECT_EQ(model_.GetLogDir(), "");
+  }
 }
 
-TEST_F(CfgFileTest, MissingFileLoadsAsEmptyAndDropsTheOldRecords) {
-  FillEveryField(model_);
-  ASSERT_EQ(model_.ReadWrite(env_.Path("none.cfg").string(), false), kCfgOk);
-  EXPECT_EQ(model_.GetConnectionCount(), 0);
-  EXPECT_EQ(model_.GetPortCount(), 0);
-  EXPECT_EQ(model_.GetScheduledXferCount(), 0);
-  EXPECT_EQ(model_.FindConnection("12.1"), nullptr);
-  EXPECT_EQ(model_.GetClockTolerance(), 60);
-  EXPECT_EQ(model_.GetUseScaling(), 0);
-  EXPECT_EQ(model_.GetLogDir(), "");
-}
-
-TEST_F(CfgFileTest, ModeIsReadFromItsFirstNineCharacters) {
-  LoadText("[general]\nmode=0000000001\nclock tolerance=0000000001\n");
-  EXPECT_EQ(model_.GetMode(), 0);
+TEST_F(CfgFileTest, ValuesAreCutAsTheServersReadBuffersCutThem) {
+  const std::string section(1100, 's');
+  LoadText(
+      "[general]\nmode=0000000001\nclock tolerance=0000000001\nlog dir=" + std::string(300, 'd') +
+      "\nauto mode data path=" + std::string(300, 'a') + "\n[transfers]\n0=" + section + "\n[" +
+      section.substr(0, 1023) + "]\nstation number=7\n");
+  EXPECT_EQ(model_.GetMode(), 0);  // nine characters
   EXPECT_EQ(model_.GetClockTolerance(), 1);
+  EXPECT_EQ(model_.GetLogDir(), std::string(255, 'd'));
+  EXPECT_EQ(model_.GetAutoModeDataPath(), std::string(255, 'a'));
+  ASSERT_EQ(model_.GetConnectionCount(), 1);
+  EXPECT_EQ(model_.GetConnection(0)->GetStationNumber(), 7);  // its name cut to 1023 bytes
+}
+
+TEST_F(CfgFileTest, EmptyValueEndsEachList) {
+  LoadText(
+      "[transfers]\n0=a\n1=\n2=b\n[a]\nstation number=1\n[b]\nstation number=2\n"
+      "[ports]\n0=UDP1\n1=\n2=UDP2\n"
+      "[scheduled]\n0=1,0,1,0,0,1,0,`a`,,COM2,0\n1=\n2=1,0,1,0,0,2,0,`b`,,COM2,0\n");
+  EXPECT_EQ(model_.GetConnectionCount(), 1);
+  EXPECT_EQ(model_.GetPortCount(), 1);
+  EXPECT_EQ(model_.GetScheduledXferCount(), 1);
 }
 
 TEST_F(CfgFileTest, PortListStopsAtAGapAndSkipsShortEntries) {
@@ -208,7 +225,7 @@ TEST_F(CfgFileTest, RemovingTheMiddleTransferLeavesXfer0AndXfer1) {
   LoadText(
       "[transfers]\n0=xfer0\n1=xfer1\n2=xfer2\n"
       "[xfer0]\nnew file mode=0\nstation number=1\n"
-      "[xfer1]\nnew file mode=0\nstation number=2\n"
+      "[xfer1]\nnew file mode=0\nstation number=2\ndata file=d2\n"
       "[xfer2]\nnew file mode=0\nstation number=3\n");
   model_.RemoveConnection(1);
   ASSERT_EQ(Save(), kCfgOk);
@@ -220,6 +237,9 @@ TEST_F(CfgFileTest, RemovingTheMiddleTransferLeavesXfer0AndXfer1) {
   const std::string file = File();
   EXPECT_EQ(file.find("[xfer2]"), std::string::npos);
   EXPECT_EQ(file.find("2=xfer2"), std::string::npos);
+  // Removed transfers, however marked, hold neither their key nor their data file.
+  model_.GetConnection(2)->SetRemoved(true);
+  EXPECT_EQ(model_.ValidateConnection(3, 0, "D2", model_.GetConnection(0)), kCfgOk);
 }
 
 TEST_F(CfgFileTest, ModeOneSaveWritesNoClientTransfers) {
@@ -358,7 +378,7 @@ TEST_F(CfgFileTest, ValueWithALineBreakFailsTheSaveAndKeepsTheOldFile) {
   EXPECT_EQ(File(), before);
 }
 
-TEST_F(CfgFileTest, SaveFailingAtAnyStepReturnsFailedAndKeepsTheOldBytes) {
+TEST_F(CfgFileTest, FailedReplaceReturnsFailedAndKeepsTheOldBytes) {
   LoadText(kEveryFieldFile);
   const std::string before = File();
   model_.SetClockTolerance(45);

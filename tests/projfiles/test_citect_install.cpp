@@ -22,18 +22,18 @@ class CitectInstallTest : public test::TempEnvTest {
   test::ScriptedUi ui_;
 };
 
-TEST_F(CitectInstallTest, NewestNumericSubkeyIsTheVersionAndLetterSubkeysDoNotCount) {
-  Install("7.10", {"6.10", "Tools", "7.2", "7.1"});
-  EXPECT_EQ(GetCitectVersion(), "7.2");
-}
-
-TEST_F(CitectInstallTest, LegacyKeyGivesVersion610) {
-  Install("6.10");
-  EXPECT_EQ(GetCitectVersion(), "6.10");
-}
-
-TEST_F(CitectInstallTest, NoInstallationGivesNoVersion) {
-  EXPECT_EQ(GetCitectVersion(), "");
+TEST_F(CitectInstallTest, VersionIsTheNewestNumericSubkeyElseTheLegacyKey) {
+  const struct {
+    const char* version;  // "6.10" alone writes the legacy key, "" no key
+    std::vector<std::string> others;
+    const char* want;
+  } cases[] = {
+      {"7.10", {"6.10", "Tools", "7.2", "7.1"}, "7.2"}, {"6.10", {}, "6.10"}, {"", {}, ""}};
+  for (const auto& c : cases) {
+    test::TempEnv fresh;
+    Install(c.version, c.others);
+    EXPECT_EQ(GetCitectVersion(), c.want) << c.version;
+  }
 }
 
 TEST_F(CitectInstallTest, VersionsCompareByTheirNumbers) {

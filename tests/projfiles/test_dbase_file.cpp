@@ -65,63 +65,67 @@ class DbaseFileTest : public test::TempEnvTest {
     EXPECT_TRUE(f.OpenBytes(bytes));
     return f;
   }
+  // The same bytes as a file, read through the record buffer.
+  CDBaseFile OpenOnDisk(const std::string& bytes) {
+    const auto path = env_.Path("raw.dbf");
+    test::WriteFile(path, bytes);
+    CDBaseFile f;
+    EXPECT_TRUE(f.Open(path, CDBaseFile::Mode::ReadOnly));
+    return f;
+  }
   std::vector<std::string> LiveNames(CDBaseFile& f) {
     std::vector<std::string> names;
-    std::string v;
     for (bool more = f.Locate(false, false); more; more = f.Locate(true, false)) {
-      EXPECT_EQ(f.ReadFieldByName(v, "NAME"), kDbfDone);
-      names.push_back(v);
+      names.push_back(Current(f, 1));
     }
     return names;
+  }
+  static std::string Current(CDBaseFile& f, std::int32_t field) {
+    std::string v = "(failed)";
+    f.ReadField(v, field);
+    return v;
   }
 };
 
 TEST_F(DbaseFileTest, BothHeaderLengthsGiveTheSameFieldsAndRecords) {
   for (bool pad : {false, true}) {
-    CDBaseFile f;
-    ASSERT_TRUE(f.OpenBytes(RawTable(kNameUnit, {Row(' ', "P1", "S1")}, pad)));
+    CDBaseFile f = OpenRaw(RawTable(kNameUnit, {Row(' ', "P1", "S1")}, pad));
     EXPECT_EQ(f.HeaderLength(), pad ? 130 : 129);
-    EXPECT_EQ(f.FieldCount(), 3);
+    ASSERT_EQ(f.Fields().size(), 3u);
     EXPECT_EQ(f.Fields()[2].Name(), "RAW");
     EXPECT_EQ(f.Fields()[2].m_type, 'N');
     std::string v;
     ASSERT_EQ(f.ReadField(v, 2, 1), kDbfDone);
     EXPECT_EQ(v, "S1");
+    CDBaseFile empty = OpenRaw(RawTable({}, {}, pad));
+    EXPECT_EQ(empty.Fields().size(), 0u);
+    EXPECT_FALSE(empty.Locate(false, false));
   }
 }
 
-TEST_F(DbaseFileTest, TableWithoutFieldsOpensWithNoFields) {
-  for (bool pad : {false, true}) {
-    CDBaseFile f;
-    ASSERT_TRUE(f.OpenBytes(RawTable({}, {}, pad)));
-    EXPECT_EQ(f.FieldCount(), 0);
-    EXPECT_FALSE(f.Locate(false, false));
+TEST_F(DbaseFileTest, DescriptorsEndAtTheTerminatorOfAPaddedHeader) {
+  // Header length 32 + 3 x 32 + 1 + 64: after the terminator, bytes shaped like a fourth field.
+  std::string bytes = RawTable(kNameUnit, {});
+  std::string junk(64, '\0');
+  junk.replace(0, 4, "JUNK");
+  junk[11] = 'C';
+  junk[16] = 9;
+  bytes.insert(32 + 96 + 1, junk);
+  bytes[8] = static_cast<char>(129 + 64);
+  CDBaseFile f = OpenRaw(bytes);
+  EXPECT_EQ(f.Fields().size(), 3u);
+}
+
+TEST_F(DbaseFileTest, ValuesAreTrimmedByTypeAndEndAtTheirFirstNul) {
+  const std::vector<RawField> fields = {{"A", 'C', 4}, {"B", 'C', 4}, {"C", 'C', 4},
+                                        {"D", 'C', 4}, {"N", 'N', 5}, {"Z", 'C', 6}};
+  CDBaseFile f = OpenRaw(RawTable(fields, {" AB      " + std::string("  ABABCD 3.5 AB \0CD", 19)}));
+  const char* want[] = {"AB", "", "  AB", "ABCD", " 3.5 ", "AB "};
+  for (std::int32_t field = 1; field <= 6; ++field) {
+    std::string v;
+    ASSERT_EQ(f.ReadField(v, field, 1), kDbfDone);
+    EXPECT_EQ(v, want[field - 1]) << "field " << field;  // numeric fields come as stored
   }
-}
-
-TEST_F(DbaseFileTest, CharacterFieldsLoseTrailingSpacesOnly) {
-  const std::vector<RawField> fields = {
-      {"A", 'C', 4}, {"B", 'C', 4}, {"C", 'C', 4}, {"D", 'C', 4}, {"N", 'N', 5}};
-  CDBaseFile f = OpenRaw(RawTable(fields, {" AB      "
-                                           "  ABABCD 3.5 "}));
-  std::string v;
-  ASSERT_EQ(f.ReadField(v, 1, 1), kDbfDone);
-  EXPECT_EQ(v, "AB");
-  ASSERT_EQ(f.ReadField(v, 2, 1), kDbfDone);
-  EXPECT_EQ(v, "");
-  ASSERT_EQ(f.ReadField(v, 3, 1), kDbfDone);
-  EXPECT_EQ(v, "  AB");
-  ASSERT_EQ(f.ReadField(v, 4, 1), kDbfDone);
-  EXPECT_EQ(v, "ABCD");  // fills its width: whole, nothing after it
-  ASSERT_EQ(f.ReadField(v, 5, 1), kDbfDone);
-  EXPECT_EQ(v, " 3.5 ");  // numeric fields come as stored
-}
-
-TEST_F(DbaseFileTest, ValueEndsAtItsFirstNul) {
-  CDBaseFile f = OpenRaw(RawTable({{"A", 'C', 6}}, {std::string(" AB \0CD", 7)}));
-  std::string v;
-  ASSERT_EQ(f.ReadField(v, 1, 1), kDbfDone);
-  EXPECT_EQ(v, "AB ");
 }
 
 TEST_F(DbaseFileTest, FieldNamesMatchWithoutCaseAndElevenBytesWithoutNulAreWhole) {
@@ -154,37 +158,49 @@ TEST_F(DbaseFileTest, LocateVisitsLiveRecordsInFileOrder) {
   EXPECT_EQ(LiveNames(f), (std::vector<std::string>{"A", "C"}));
   EXPECT_FALSE(f.Locate(true, false));  // stays exhausted
   ASSERT_TRUE(f.Locate(false, true));
-  EXPECT_EQ(f.CurrentRecord(), 2);
+  EXPECT_EQ(Current(f, 1), "B");
   EXPECT_TRUE(f.IsDeleted());
 }
 
 TEST_F(DbaseFileTest, LocateComparesLeadingFieldsWithoutCase) {
-  CDBaseFile f = OpenRaw(RawTable(
-      kNameUnit, {Row(' ', "Pump", "S1"), Row(' ', "PUMP", "S2"), Row(' ', "pump", "S2")}));
+  CDBaseFile f =
+      OpenRaw(RawTable(kNameUnit, {Row(' ', "Pump", "S1", "    1"), Row(' ', "PUMP", "S2", "    2"),
+                                   Row(' ', "pump", "S2", "    3")}));
   ASSERT_TRUE(f.Locate(false, false, {"pump", "s2"}));
-  EXPECT_EQ(f.CurrentRecord(), 2);
+  EXPECT_EQ(Current(f, 3), "    2");
   ASSERT_TRUE(f.Locate(true, false, {"pump", "s2"}));
-  EXPECT_EQ(f.CurrentRecord(), 3);
+  EXPECT_EQ(Current(f, 3), "    3");
   EXPECT_FALSE(f.Locate(true, false, {"pump", "s2"}));
-  // Values beyond the last field are ignored, so the list end marker never compares.
-  ASSERT_TRUE(f.Locate(false, false, {"PUMP", "S1", "    7", "<END>"}));
-  EXPECT_EQ(f.CurrentRecord(), 1);
+  // Values beyond the last field are ignored.
+  ASSERT_TRUE(f.Locate(false, false, {"PUMP", "S1", "    1", "extra"}));
+  EXPECT_EQ(Current(f, 3), "    1");
 }
 
 class DbaseShortFileTest : public DbaseFileTest {};
 
-TEST_F(DbaseShortFileTest, TruncatedTrailingRecordIsIgnored) {
+// Tables shorter than their header says, in memory and as files read through the buffer.
+class DbaseCutTableTest : public DbaseFileTest, public testing::WithParamInterface<bool> {
+ protected:
+  CDBaseFile Open(const std::string& bytes) {
+    return GetParam() ? OpenOnDisk(bytes) : OpenRaw(bytes);
+  }
+};
+INSTANTIATE_TEST_SUITE_P(MemoryAndFile, DbaseCutTableTest, testing::Bool());
+
+TEST_P(DbaseCutTableTest, TruncatedTrailingRecordIsIgnored) {
   std::string bytes = RawTable(kNameUnit, {Row(' ', "A", "S1"), Row(' ', "B", "S2")});
   bytes.resize(bytes.size() - 5);  // the 0x1A and the last 4 bytes of record 2
-  CDBaseFile f = OpenRaw(bytes);
+  CDBaseFile f = Open(bytes);
   EXPECT_EQ(LiveNames(f), (std::vector<std::string>{"A"}));
   std::string v;
   EXPECT_EQ(f.ReadField(v, 1, 2), kDbfFailed);
   EXPECT_TRUE(f.IsDeleted(2));
+  ASSERT_EQ(f.ReadField(v, 2, 1), kDbfDone);  // back before the cut
+  EXPECT_EQ(v, "S1");
 }
 
-TEST_F(DbaseShortFileTest, HugeRecordCountStopsAtTheEndOfTheFile) {
-  CDBaseFile f = OpenRaw(RawTable(kNameUnit, {Row(' ', "A", "S1")}, false, 0xFFFFFFFFL));
+TEST_P(DbaseCutTableTest, HugeRecordCountStopsAtTheEndOfTheFile) {
+  CDBaseFile f = Open(RawTable(kNameUnit, {Row(' ', "A", "S1")}, false, 0xFFFFFFFFL));
   EXPECT_EQ(f.RecordCount(), 0xFFFFFFFFu);
   EXPECT_EQ(LiveNames(f), (std::vector<std::string>{"A"}));
   EXPECT_TRUE(f.IsDeleted(1000));
@@ -270,9 +286,8 @@ TEST_F(DbaseWriterTest, CreatedTableHasExactBytes) {
 
   CDBaseFile f;
   ASSERT_TRUE(f.Open(path, CDBaseFile::Mode::ReadWrite));
-  EXPECT_EQ(f.AppendRecord({"abcd", "x", "<END>"}), kDbfDone);
+  EXPECT_EQ(f.AppendRecord({"abcd", "x", "beyond the last field"}), kDbfDone);
   EXPECT_EQ(f.AppendRecord({"k"}), kDbfDone);
-  EXPECT_EQ(f.CurrentRecord(), 2);
   ASSERT_TRUE(f.Close());
   expected[4] = 2;
   expected += " abcx  k    \x1a";
@@ -288,26 +303,6 @@ TEST_F(DbaseWriterTest, CloseWithoutAppendsWritesNothing) {
   ASSERT_TRUE(f.Open(path, CDBaseFile::Mode::ReadWrite));
   ASSERT_TRUE(f.Close());
   EXPECT_EQ(test::ReadFile(path), before);
-}
-
-TEST_F(DbaseWriterTest, LongValuesAreCutAndAppendedRowsReadBack) {
-  const std::vector<CFieldNode> fields = {CFieldNode("TRENDVAR", 32), CFieldNode("STANAME", 20)};
-  CDBaseFile f;
-  ASSERT_TRUE(f.OpenBytes(*CDBaseFile::CreateImage(fields, date_), CDBaseFile::Mode::ReadWrite));
-  const std::string tag33(33, 't'), station25(25, 's');
-  ASSERT_EQ(f.AppendRecord({tag33, station25}), kDbfDone);
-  ASSERT_EQ(f.AppendRecord({"only"}), kDbfDone);
-  std::string v;
-  ASSERT_EQ(f.ReadFieldByName(v, "TRENDVAR", 1), kDbfDone);
-  EXPECT_EQ(v, std::string(32, 't'));
-  ASSERT_EQ(f.ReadFieldByName(v, "STANAME", 1), kDbfDone);
-  EXPECT_EQ(v, std::string(20, 's'));
-  ASSERT_EQ(f.ReadFieldByName(v, "STANAME", 2), kDbfDone);
-  EXPECT_EQ(v, "");
-  ASSERT_TRUE(f.Close());
-  EXPECT_EQ(f.Bytes()[4], 2);
-  EXPECT_EQ(f.Bytes().back(), '\x1a');
-  EXPECT_EQ(f.Bytes().size(), 32u + 64 + 2 + 2 * 53 + 1);
 }
 
 TEST_F(DbaseWriterTest, ReadOnlyTableRefusesAppendsAndCreateNeedsItsFolder) {

@@ -5,6 +5,7 @@
 
 #include "projfiles/project_file_data.h"
 #include "support/kpj_project.h"
+#include "support/run_command.h"
 #include "support/temp_env.h"
 
 namespace kz::projfiles {
@@ -236,7 +237,7 @@ TEST_F(ProjectFileTest, ReadTakesOneTransferFromTheFile) {
 
 TEST_F(ProjectFileTest, SampleProjectListsEveryStationWithItsTransfers) {
   CProjectFileData p;
-  p.Load(KZ_SAMPLES_DIR "/projects/waterworks.kpj");
+  p.Load(test::SourcePath("samples/projects/waterworks.kpj").string());
   ASSERT_GE(p.m_stations.size(), 5u);
   for (const auto& s : p.m_stations) {
     EXPECT_GT(s->m_nStationNumber, 0) << s->m_strName;

@@ -48,25 +48,62 @@ class ConfigureTest : public AppTest {
   int seen_start_page_ = -1;
 };
 
-TEST_F(ConfigureTest, OkWithServerStoppedSavesWithoutAsking) {
-  WriteFile(StandardFile(), kOldFile);
-  AnswerSheet(DialogResult::Ok);
-  EXPECT_EQ(app_->Configure(""), 0);
-  EXPECT_TRUE(ui_.boxes.empty());
-  EXPECT_EQ(seen_log_dir_, "/data/old");
-  EXPECT_EQ(seen_options_, "");
-  EXPECT_EQ(seen_start_page_, 0);
-  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
-}
-
-TEST_F(ConfigureTest, CancelWritesNothingAndAsksNothing) {
-  WriteFile(StandardFile(), kOldFile);
-  SetWord(0, 2);
-  AnswerSheet(DialogResult::Cancel);
-  EXPECT_EQ(app_->Configure(""), 0);
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kServerRunningText)});
-  EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
-  EXPECT_FALSE(std::filesystem::exists(CitectFile()));
+// Which status word warns, which asks before the save, and which file is written.
+TEST_F(ConfigureTest, EditionAndStatusWordsDecideTheQuestionsAndTheFile) {
+  enum Saved { kNone, kStandard, kCitect };
+  const struct {
+    const char* options;
+    int word0, word1;
+    DialogResult result;
+    std::vector<Answer> answers;
+    std::vector<std::string> captions;
+    Saved saved;
+    int start_page;
+  } cases[] = {
+      {"", 0, 0, DialogResult::Ok, {}, {}, kStandard, 0},
+      {"", 2, 0, DialogResult::Cancel, {}, {"Server Running"}, kNone, 0},
+      {"",
+       3,
+       0,
+       DialogResult::Ok,
+       {Answer::Ok, Answer::Yes},
+       {"Server Running", "Save Changes?"},
+       kStandard,
+       0},
+      {"", 1, 0, DialogResult::Ok, {}, {}, kStandard, 0},  // 1 counts as stopped
+      {"product=citect", 2, 0, DialogResult::Ok, {}, {}, kCitect, 0},
+      // Warned by the equality test (word 1), asked by the edition (word 0).
+      {"PRODUCT=CITECT", 0, 2, DialogResult::Ok, {Answer::Ok}, {"Server Running"}, kStandard, 0},
+      {"product=citect page=scheduled_xfers",
+       0,
+       2,
+       DialogResult::Ok,
+       {Answer::No},
+       {"Save Changes?"},
+       kNone,
+       2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.options << " words " << c.word0 << "," << c.word1);
+    WriteFile(StandardFile(), kOldFile);
+    WriteFile(CitectFile(), kOldFile);
+    SetWord(0, c.word0);
+    SetWord(1, c.word1);
+    ui_.boxes.clear();
+    ui_.answers.assign(c.answers.begin(), c.answers.end());
+    AnswerSheet(c.result);
+    EXPECT_EQ(app_->Configure(c.options), 0);
+    std::vector<std::string> captions;
+    for (const auto& box : ui_.boxes) captions.push_back(box.caption);
+    EXPECT_EQ(captions, c.captions);
+    EXPECT_EQ(seen_log_dir_, "/data/old");
+    // The sheet gets its edition's options, not the text it was called with.
+    EXPECT_EQ(seen_options_,
+              std::string_view(c.options).starts_with("product=citect") ? "product=citect" : "");
+    EXPECT_EQ(seen_start_page_, c.start_page);
+    EXPECT_EQ(LogDirIn(StandardFile()), c.saved == kStandard ? "/data/new" : "/data/old");
+    EXPECT_EQ(LogDirIn(CitectFile()), c.saved == kCitect ? "/data/new" : "/data/old");
+  }
 }
 
 TEST_F(ConfigureTest, RunningServerWarnsThenAsksAndNoKeepsTheFile) {
@@ -83,60 +120,6 @@ TEST_F(ConfigureTest, RunningServerWarnsThenAsksAndNoKeepsTheFile) {
                  "server is stopped, and restarted.\n\nSave changes now?",
                  "Save Changes?", Buttons::YesNo, Icon::Question}}));
   EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
-}
-
-TEST_F(ConfigureTest, YesSavesAndStatusOneCountsAsStopped) {
-  SetWord(0, 3);
-  AnswerSheet(DialogResult::Ok);
-  ui_.answers = {Answer::Ok, Answer::Yes};
-  EXPECT_EQ(app_->Configure(""), 0);
-  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
-  EXPECT_EQ(ui_.boxes.size(), 2u);
-
-  ui_.boxes.clear();
-  SetWord(0, 1);
-  WriteFile(StandardFile(), kOldFile);
-  EXPECT_EQ(app_->Configure(""), 0);
-  EXPECT_TRUE(ui_.boxes.empty());
-  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
-}
-
-TEST_F(ConfigureTest, CitectKeywordSelectsCitectFileSheetAndHelp) {
-  WriteFile(CitectFile(), kOldFile);
-  SetWord(0, 2);  // the standard server's word plays no part
-  AnswerSheet(DialogResult::Ok);
-  EXPECT_EQ(app_->Configure("product=citect"), 0);
-  EXPECT_TRUE(ui_.boxes.empty());
-  EXPECT_EQ(seen_options_, "product=citect");
-  EXPECT_EQ(LogDirIn(CitectFile()), "/data/new");
-  EXPECT_FALSE(std::filesystem::exists(StandardFile()));
-  EXPECT_TRUE(app_->citect_help());
-  EXPECT_EQ(app_->help_file_path(), "/opt/kz/kzdlgcit.hlp");
-  EXPECT_EQ(oem_->calls, 0);
-}
-
-TEST_F(ConfigureTest, CapitalKeywordIsStandardEditionButWarnsByCitectWord) {
-  SetWord(1, 2);
-  AnswerSheet(DialogResult::Ok);
-  ui_.answers = {Answer::Ok};
-  EXPECT_EQ(app_->Configure("PRODUCT=CITECT"), 0);
-  // First warning by the equality test (word 1); the save question by the edition (word 0).
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kServerRunningText)});
-  EXPECT_EQ(seen_options_, "");
-  EXPECT_EQ(LogDirIn(StandardFile()), "/data/new");
-  EXPECT_FALSE(app_->citect_help());
-}
-
-TEST_F(ConfigureTest, CitectKeywordAmongOthersWarnsByStandardWordButAsksByCitectWord) {
-  SetWord(0, 0);
-  SetWord(1, 2);
-  AnswerSheet(DialogResult::Ok);
-  ui_.answers = {Answer::No};
-  EXPECT_EQ(app_->Configure("product=citect page=scheduled_xfers"), 0);
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].caption, "Save Changes?");
-  EXPECT_EQ(seen_start_page_, 2);
-  EXPECT_FALSE(std::filesystem::exists(CitectFile()));
 }
 
 TEST_F(ConfigureTest, FileOptionNamesTheFileAndPageOpensScheduledTransfers) {
@@ -163,6 +146,8 @@ TEST_F(ConfigureTest, TrendTypeRunsTheTrendDialogAndTouchesNoFile) {
   EXPECT_EQ(ReadFile(StandardFile()), kOldFile);
   EXPECT_FALSE(std::filesystem::exists(CitectFile()));
   EXPECT_EQ(app_->help_file_path(), "/opt/kz/kzdlgcit.hlp");
+  EXPECT_TRUE(app_->citect_help());
+  EXPECT_EQ(oem_->calls, 0);
 }
 
 TEST_F(ConfigureTest, FailedSaveIsReportedAndLeavesNoFile) {
@@ -213,6 +198,7 @@ TEST_F(HelpTest, OemNameChoosesTheHelpFileIgnoringCase) {
   oem_->answer = {OemAnswer::Status::Ok, "ravenHOLT"};
   EXPECT_EQ(app_->Configure(""), 0);
   EXPECT_EQ(app_->help_file_path(), "/opt/kz/wndlgsrv.chm");
+  EXPECT_FALSE(app_->citect_help());
   app_->WinHelp(0x20068, kHelpContext);
   app_->WinHelp(0x20080, kHelpContext);  // ignored
   ASSERT_EQ(ui_.help_requests.size(), 1u);

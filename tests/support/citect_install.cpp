@@ -68,8 +68,6 @@ std::vector<std::string> VariableRow(const CitectVariable& v) {
           "Process value " + v.name};
 }
 
-}  // namespace
-
 const std::vector<CFieldNode>& MasterTableFields() {
   static const auto fields = Fields({{"NAME", 64},
                                      {"TITLE", 64},
@@ -119,6 +117,8 @@ bool WriteMasterTable(const std::filesystem::path& path,
         projects[i].name, projects[i].title, "06/12/2026", "12:00:00", "1", "1"};
   });
 }
+
+}  // namespace
 
 bool WriteTrendTable(const std::filesystem::path& path, const std::vector<CitectTrend>& trends) {
   return WriteTable(path, TrendTableFields(), trends.size(), [&](std::size_t i, bool& deleted) {

@@ -50,13 +50,7 @@ struct CitectInstall {
 // Writes the whole installation. False when any part could not be written.
 bool WriteCitectInstall(const CitectInstall& install);
 
-// CitectSCADA's field lists (all character fields).
-const std::vector<projfiles::CFieldNode>& MasterTableFields();
-const std::vector<projfiles::CFieldNode>& TrendTableFields();
-const std::vector<projfiles::CFieldNode>& VariableTableFields();
-
-bool WriteMasterTable(const std::filesystem::path& path,
-                      const std::vector<CitectProject>& projects);
+// Tables with CitectSCADA's field lists (all character fields).
 bool WriteTrendTable(const std::filesystem::path& path, const std::vector<CitectTrend>& trends);
 bool WriteVariableTable(const std::filesystem::path& path,
                         const std::vector<CitectVariable>& variables);

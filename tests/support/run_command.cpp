@@ -1,22 +1,30 @@
 #include "support/run_command.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 
 extern char** environ;
 
 namespace kz::test {
 
 std::filesystem::path BuildPath(const std::string& relative) {
+  // CTest sets KZ_BUILD_DIR; a test program run by hand falls back on the tree it was built in.
   const char* dir = std::getenv("KZ_BUILD_DIR");
-  return std::filesystem::path(dir ? dir : ".") / relative;
+  return std::filesystem::path(dir && *dir ? dir : KZ_TEST_BUILD_DIR) / relative;
+}
+
+std::filesystem::path SourcePath(const std::string& relative) {
+  return std::filesystem::path(KZ_TEST_SOURCE_DIR) / relative;
 }
 
 CommandResult RunCommand(const std::vector<std::string>& argv, int timeout_ms) {
@@ -41,6 +49,10 @@ CommandResult RunCommand(const std::vector<std::string>& argv, int timeout_ms) {
   posix_spawn_file_actions_destroy(&actions);
   close(out_pipe[1]);
   close(err_pipe[1]);
+  if (rc != 0) {
+    result.err = "cannot run " + argv[0] + ": " + std::strerror(rc);
+    ADD_FAILURE() << result.err << " (is it built? KZ_BUILD_DIR picks another build tree)";
+  }
   if (rc == 0) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};

@@ -14,10 +14,14 @@ struct CommandResult {
   std::string err;
 };
 
-// The build directory (KZ_BUILD_DIR, set by CTest) joined with a path below it.
+// The build directory (KZ_BUILD_DIR when set, else the tree these tests were built in) joined
+// with a path below it.
 std::filesystem::path BuildPath(const std::string& relative);
+// The source tree these tests were built from joined with a path below it (samples/...).
+std::filesystem::path SourcePath(const std::string& relative);
 
-// Runs argv[0] (a path) with the arguments; standard input is empty. The environment is this
+// Runs argv[0] (a path) with the arguments; standard input is empty. A program that cannot be
+// started fails the current test with its path and the reason. The environment is this
 // process's (so a TempEnv applies). Gives up after `timeout_ms` and kills the child.
 CommandResult RunCommand(const std::vector<std::string>& argv, int timeout_ms = 30000);
 

@@ -1,4 +1,4 @@
-#include "citect/citect_trend_tag.h"
+#include "citect/record/citect_trend_tag.h"
 
 #include "platform/ascii_case.h"
 
