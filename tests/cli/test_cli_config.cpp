@@ -109,7 +109,7 @@ TEST_F(ConfigCommandTest, FileThatCannotBeLoadedIsNamedForWhatItIs) {
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   const struct {
     std::string path, why;
-  } cases[] = {{too_long, "File name too long"}, {pipe, "is not a regular file"}};
+  } cases[] = {{too_long, "File name too long"}, {pipe, "not a regular file (a FIFO, device or socket)"}};
   for (const auto& c : cases) {
     const auto run = test::RunHost({"config", "show", "--file", c.path}, 10000);
     EXPECT_EQ(run.exit_code, 1);

@@ -64,7 +64,7 @@ TEST_F(IniCommandTest, FailureWithoutAReasonIsNotReportedAsSuccess) {
   EXPECT_EQ(r.err.rfind("kzdlogsrv: " + Path("pipe.ini") + ": ", 0), 0u) << r.err;
   EXPECT_EQ(r.err.find("Success"), std::string::npos) << r.err;
   EXPECT_EQ(RunHost({"ini", "get", Path("pipe.ini"), "s", "k"}, 10000).err,
-            "kzdlogsrv: " + Path("pipe.ini") + ": cannot be read: is not a regular file\n");
+            "kzdlogsrv: " + Path("pipe.ini") + ": cannot be read: not a regular file (a FIFO, device or socket)\n");
 }
 
 TEST_F(IniCommandTest, GetOfAFileThatCannotBeReadFailsNamingIt) {
