@@ -8,19 +8,15 @@
 #include <type_traits>
 
 #include "cli/commands.h"
-#include "platform/process.h"
 #include "platform/server_channel.h"
 #include "shell/com.h"
+#include "shell/module_file.h"
 #include "shell/options.h"
 #include "shell/registration.h"
 #include "shell/utf16.h"
 
 namespace kz::cli {
 namespace {
-
-std::string ModuleBesideHost() {
-  return (platform::HostProgramDirectory() / com::kModuleFileName).string();
-}
 
 // A loaded module. It stays loaded until the process ends: the status block and any window it
 // opened belong to it.
@@ -50,12 +46,13 @@ class Module {
   std::string path_;
 };
 
-// The module registered for the ProgID, else the one beside this program.
+// The module registered for the ProgID, else the one beside this program or installed with it.
 std::unique_ptr<Module> LoadRegisteredModule() {
   if (auto path = shell::RegisteredModulePath(com::kProgId)) return Module::Load(*path);
-  const std::string beside = ModuleBesideHost();
-  std::cerr << "kzdlogsrv: " << com::kProgId << " is not registered; using " << beside << '\n';
-  return Module::Load(beside);
+  const std::string unregistered = shell::UnregisteredModuleFile();
+  std::cerr << "kzdlogsrv: " << com::kProgId << " is not registered; using " << unregistered
+            << '\n';
+  return Module::Load(unregistered);
 }
 
 struct ReleaseInterface {
@@ -101,11 +98,11 @@ std::optional<com::LONG> CallServer(Method method, const std::string& options) {
   return result;
 }
 
-// Calls DllRegisterServer or DllUnregisterServer of the module beside this program (registration
-// names that module, never one registered earlier).
+// Calls DllRegisterServer or DllUnregisterServer of the module beside this program or installed
+// with it (registration names that module, never one registered earlier).
 int CallRegistration(std::string_view command, const char* export_name) {
   static_assert(std::is_same_v<com::DllRegisterServerFn, com::DllUnregisterServerFn>);
-  auto module = Module::Load(ModuleBesideHost());
+  auto module = Module::Load(shell::UnregisteredModuleFile());
   if (!module) return kFailed;
   auto call = module->Export<com::DllRegisterServerFn>(export_name);
   if (!call) return kFailed;
@@ -206,7 +203,7 @@ void AddModuleCommands(CLI::App& app, int& exit_code) {
     exit_code = kOk;
   });
 
-  app.add_subcommand("register", "Register the module beside this program as DlogServer")
+  app.add_subcommand("register", "Register the module beside this program (else the installed one) as DlogServer")
       ->callback([&exit_code] { exit_code = CallRegistration("register", "DllRegisterServer"); });
 
   app.add_subcommand("unregister", "Remove the DlogServer registration")->callback([&exit_code] {

@@ -12,12 +12,12 @@
 #include <string>
 
 #include "config/cfg_mgr.h"
-#include "platform/process.h"
 #include "platform/server_channel.h"
 #include "platform/system_dirs.h"
 #include "platform/unique_fd.h"
 #include "shell/com.h"
 #include "shell/kzdlogsrv_app.h"
+#include "shell/module_file.h"
 #include "shell/options.h"
 
 namespace {
@@ -39,7 +39,8 @@ the standard edition.
   Citect     "Citect Datalog Server"  <Windows dir>/kzcitectsrv.cfg 1
 
 It owns the server channel of its title in the user's runtime folder, reads its configuration
-file at start, and keeps its status word through SetServerStat of libkzdlogsrv.so beside it:
+file at start, and keeps its status word through SetServerStat of libkzdlogsrv.so (beside it, else
+in the library folder of its installation):
 
   0  not running (written when it ends)
   2  running, logging (from start-up on)
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const std::string module = (platform::HostProgramDirectory() / com::kModuleFileName).string();
+  const std::string module = shell::UnregisteredModuleFile();
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle) {
     server.set_status = reinterpret_cast<com::SetServerStatFn>(dlsym(handle, "SetServerStat"));

@@ -10,6 +10,7 @@
 #include "shell/dlog_server.h"
 #include "shell/kzdlogsrv_app.h"
 #include "shell/registration.h"
+#include "shell/status_exports.h"
 #include "ui/qt/qt_ui_service.h"
 
 #define KZ_EXPORT extern "C" __attribute__((visibility("default")))
