@@ -203,7 +203,9 @@ void AddModuleCommands(CLI::App& app, int& exit_code) {
     exit_code = kOk;
   });
 
-  app.add_subcommand("register", "Register the module beside this program (else the installed one) as DlogServer")
+  app.add_subcommand(
+         "register",
+         "Register the module beside this program (else the installed one) as DlogServer")
       ->callback([&exit_code] { exit_code = CallRegistration("register", "DllRegisterServer"); });
 
   app.add_subcommand("unregister", "Remove the DlogServer registration")->callback([&exit_code] {

@@ -1,10 +1,9 @@
 // Loads the module, creates a DlogServer object through its class factory and prints the
 // server's status word. The module is libkzdlogsrv.so from the loader's search path, or argv[1].
 #include <dlfcn.h>
+#include <kzdlogsrv/com.h>
 
 #include <cstdio>
-
-#include <kzdlogsrv/com.h>
 
 using namespace kz::com;
 
@@ -15,16 +14,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "host: %s\n", dlerror());
     return 1;
   }
-  auto get_class_object =
-      reinterpret_cast<DllGetClassObjectFn>(dlsym(module, "DllGetClassObject"));
+  auto get_class_object = reinterpret_cast<DllGetClassObjectFn>(dlsym(module, "DllGetClassObject"));
   if (!get_class_object) {
     std::fprintf(stderr, "host: no DllGetClassObject\n");
     return 1;
   }
 
   IClassFactory* factory = nullptr;
-  HRESULT hr = get_class_object(&CLSID_DlogServer, &IID_IClassFactory,
-                                reinterpret_cast<void**>(&factory));
+  HRESULT hr =
+      get_class_object(&CLSID_DlogServer, &IID_IClassFactory, reinterpret_cast<void**>(&factory));
   if (!Succeeded(hr)) {
     std::fprintf(stderr, "host: DllGetClassObject: 0x%08X\n", static_cast<unsigned>(hr));
     return 1;

@@ -15,10 +15,10 @@ TEST_F(ModuleFileTest, BesideTheProgramWinsThenTheInstalledLibraryFolder) {
     bool installed;
     const char* expected;  // below the root
   };
-  for (const Case c : {Case{true, true, "usr/bin/libkzdlogsrv.so"},
-                       Case{true, false, "usr/bin/libkzdlogsrv.so"},
-                       Case{false, true, "usr/lib/x86_64-linux-gnu/libkzdlogsrv.so"},
-                       Case{false, false, "usr/bin/libkzdlogsrv.so"}}) {
+  for (const Case c :
+       {Case{true, true, "usr/bin/libkzdlogsrv.so"}, Case{true, false, "usr/bin/libkzdlogsrv.so"},
+        Case{false, true, "usr/lib/x86_64-linux-gnu/libkzdlogsrv.so"},
+        Case{false, false, "usr/bin/libkzdlogsrv.so"}}) {
     SCOPED_TRACE(testing::Message() << "beside " << c.beside << ", installed " << c.installed);
     std::filesystem::remove_all(env_.Path("usr"));
     const auto bin = env_.Path("usr/bin");
