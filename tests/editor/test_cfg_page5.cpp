@@ -33,15 +33,11 @@ TEST_F(CfgPage5Test, FillShowsModeClockAndLogWithTheirEnables) {
   model_.SetMode(1);
   model_.SetSetStaClock(1);
   model_.SetClockTolerance(604800);
-  model_.SetPcTimeFormat(2);  // no entry
   model_.SetEnableLog(0);
   model_.SetLogDir("/var/log/kz");
   const CCfgPage5& p = Open();
   EXPECT_EQ(p.m_nMode, 1);
-  EXPECT_TRUE(p.m_bSetStaClock);
   EXPECT_EQ(p.m_strClockTolerance, "604800");
-  EXPECT_EQ(p.m_nPcTimeFormat, -1);
-  EXPECT_FALSE(p.m_bEnableLog);
   EXPECT_EQ(p.m_strLogDir, "/var/log/kz");
   EXPECT_TRUE(p.m_bClockEnabled);
   EXPECT_FALSE(p.m_bLogDirEnabled);
@@ -59,10 +55,6 @@ TEST_F(CfgPage5Test, StoreLeavesDataFileScalingAndDuplicateSettingsAsLoaded) {
                               "pc time format", "enable log",    "log dir"};
   const Case cases[] = {
       {"valid", [](CCfgPage5&) {}, nullptr, clock_and_log},
-      {"no tolerance",
-       [](CCfgPage5& p) { p.m_strClockTolerance.clear(); },
-       CCfgGeneralPage::kNoToleranceMessage,
-       {"mode", "set sta clock", "pc time format"}},
       {"clock cleared",
        [](CCfgPage5& p) {
          p.m_bSetStaClock = false;
