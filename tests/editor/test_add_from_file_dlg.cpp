@@ -86,54 +86,49 @@ TEST_F(AddFromFileTest, ListsAreSortedAndDatalogIdFollowsTheLogIdType) {
   }
 }
 
-TEST_F(AddFromFileTest, ConfigurationWithoutTransferHasNoIdAndIsRefused) {
-  std::unique_ptr<Dlg> dialog = Open(/*citect=*/true);
-  ChooseTransfer(*dialog, "CFG1", "Fixed7");
-  ChooseTransfer(*dialog, "Empty", "");
-  EXPECT_EQ(dialog->m_nTransfer, -1);
-  EXPECT_EQ(dialog->m_strDatalogId, "");
-  EXPECT_FALSE(dialog->OnOK());
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kNoTransfer});
-  EXPECT_EQ(dialog->focus(), Dlg::kTransferList);
-}
-
+// Taken data files count in the standard edition only; a configuration without transfer has no
+// ID to offer.
 TEST_F(AddFromFileTest, OkRefusesAnalogIdsTakenPairsAndTakenDataFiles) {
   AddTransfer(12, 7, "/d/live.csv");
   AddTransfer(40, 1, "/D/Gone.csv");
   model_.RemoveConnection(1);
   const struct {
+    bool citect;
+    const char* datalog;
     const char* transfer;
     const char* path;
     const char* message;  // nullptr: accepted
   } cases[] = {
-      {"FromAX", "/d/new.csv", Dlg::kUnsupportedLogId},
-      {"FromAY", "/d/new.csv", Dlg::kUnsupportedLogId},
-      {"Fixed7", "/d/new.csv", Dlg::kPairInUse},
-      {"ByStation", "/d/LIVE.csv", Dlg::kDataFileInUse},
-      {"ByStation", "/d/gone.csv", Dlg::kDataFileInUse},
-      {"ByStation", "/d/new.csv", nullptr},
+      {false, "CFG1", "FromAX", "/d/new.csv", Dlg::kUnsupportedLogId},
+      {false, "CFG1", "FromAY", "/d/new.csv", Dlg::kUnsupportedLogId},
+      {false, "CFG1", "Fixed7", "/d/new.csv", Dlg::kPairInUse},
+      {false, "CFG1", "ByStation", "/d/LIVE.csv", Dlg::kDataFileInUse},
+      {false, "CFG1", "ByStation", "/d/gone.csv", Dlg::kDataFileInUse},
+      {false, "CFG1", "ByStation", "/d/new.csv", nullptr},
+      {true, "CFG1", "ByStation", "/d/live.csv", nullptr},
+      {true, "CFG1", "Fixed7", "", Dlg::kPairInUse},
+      {true, "Empty", "", "", Dlg::kNoTransfer},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.transfer) + " " + c.path);
+    SCOPED_TRACE(std::string(c.transfer) + " " + c.path + (c.citect ? " citect" : ""));
     ui_.boxes.clear();
-    std::unique_ptr<Dlg> dialog = Open();
-    ChooseTransfer(*dialog, "CFG1", c.transfer);
+    sheet_.reset();
+    std::unique_ptr<Dlg> dialog = Open(c.citect);
+    EXPECT_EQ(dialog->m_bShowStorage, !c.citect);
+    ChooseTransfer(*dialog, "CFG1", "Fixed7");
+    ChooseTransfer(*dialog, c.datalog, c.transfer);
+    if (!*c.transfer) {
+      EXPECT_EQ(dialog->m_nTransfer, -1);
+      EXPECT_EQ(dialog->m_strDatalogId, "");
+    }
     dialog->m_strStoragePath = c.path;
     EXPECT_EQ(dialog->OnOK(), c.message == nullptr);
     EXPECT_EQ(ui_.Texts(),
               c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    if (!*c.transfer) {
+      EXPECT_EQ(dialog->focus(), Dlg::kTransferList);
+    }
   }
-}
-
-TEST_F(AddFromFileTest, CitectIgnoresTakenDataFilesButNotTakenPairs) {
-  AddTransfer(3, 9, "");
-  std::unique_ptr<Dlg> dialog = Open(/*citect=*/true);
-  EXPECT_FALSE(dialog->m_bShowStorage);
-  ChooseTransfer(*dialog, "CFG1", "Fixed7");
-  EXPECT_TRUE(dialog->OnOK());
-  AddTransfer(12, 7, "");
-  EXPECT_FALSE(dialog->OnOK());
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kPairInUse});
 }
 
 TEST_F(AddFromFileTest, EmptyStoragePathOpensRecordStorageAndStaysOpen) {

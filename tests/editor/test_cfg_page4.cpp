@@ -57,31 +57,21 @@ TEST_F(CfgPage4Test, AutomaticModeShowsOnlyTheNotice) {
 }
 
 TEST_F(CfgPage4Test, AddCustomEntersTheModelOnlyOnOk) {
-  CCfgPage4& page = Page();
-  bool ok = false;
-  OnModal<CEditTransferDlg>([&](CEditTransferDlg& d) {
-    d.OnInitDialog();
-    d.m_strStationNumber = "4";
-    d.m_strDatalogFile = "CFG1";
-    d.m_strTransferId = "2";
-    return Ended(ok && d.OnOK());
-  });
-  page.OnAddCustom();
-  EXPECT_EQ(model_.GetConnectionCount(), 0);
-
-  // OK: the standard edition's dialog needs a storage file, the Citect edition's does not.
-  ok = true;
-  page.OnAddCustom();
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{CEditTransferDlg::kNoStorageFile});
-  EXPECT_EQ(model_.GetConnectionCount(), 0);
-
-  sheet_.reset();
-  CCfgPage4& citect = Page(true);
-  citect.OnAddCustom();
-  ASSERT_EQ(model_.GetConnectionCount(), 1);
+  CCfgPage4& page = Page(/*citect=*/true);
+  for (const bool ok : {false, true}) {
+    OnModal<CEditTransferDlg>([ok](CEditTransferDlg& d) {
+      d.OnInitDialog();
+      d.m_strStationNumber = "4";
+      d.m_strDatalogFile = "CFG1";
+      d.m_strTransferId = "2";
+      return Ended(ok && d.OnOK());
+    });
+    page.OnAddCustom();
+    EXPECT_EQ(model_.GetConnectionCount(), ok ? 1 : 0);
+  }
   EXPECT_EQ(model_.FindConnection("4.2"), model_.GetConnection(0));
-  EXPECT_EQ(citect.m_rows.size(), 1u);
-  EXPECT_EQ(citect.m_rows[0].cells[1], "CFG1.kdl");
+  ASSERT_EQ(page.m_rows.size(), 1u);
+  EXPECT_EQ(page.m_rows[0].cells[1], "CFG1.kdl");
 }
 
 TEST_F(CfgPage4Test, EditAndRemoveActOnTheSelectedLineOnly) {

@@ -112,35 +112,23 @@ TEST_F(EditTransferTest, OnlyTheStandardEditionNeedsAStorageFile) {
   EXPECT_FALSE(dialog.m_bShowStorage);
 }
 
+// A refused pair (then Cancel) leaves the record where the index holds it; a new ID frees the
+// old pair.
 TEST_F(EditTransferTest, PairIsCheckedAgainstOthersOnlyAndMovesInTheIndex) {
   config::CConnectionCfg* a = AddTransfer(5, 1, "/a.csv");
-  AddTransfer(6, 1, "/b.csv");
-  // Unchanged: never its own clash.
-  EXPECT_TRUE(TypeAndOk(*a, "5", "CFG1.kdl", "1"));
-  // Another's pair.
-  EXPECT_FALSE(TypeAndOk(*a, "6", "CFG1.kdl", "1"));
+  config::CConnectionCfg* b = AddTransfer(5, 2, "/b.csv");
+  EXPECT_TRUE(TypeAndOk(*a, "5", "CFG1.kdl", "1"));  // never its own clash
+  EXPECT_FALSE(TypeAndOk(*a, "5", "CFG1.kdl", "2"));
   EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kPairInUse});
   EXPECT_EQ(focus_, Dlg::kStationNumber);
-  // A new ID frees the old pair.
-  EXPECT_TRUE(TypeAndOk(*a, "5", "CFG1.kdl", "2"));
-  EXPECT_EQ(model_.FindConnection("5.2"), a);
-  EXPECT_EQ(model_.FindConnection("5.1"), nullptr);
-  config::CConnectionCfg* c = AddTransfer(5, 1, "/c.csv");
-  EXPECT_EQ(model_.FindConnection("5.1"), c);
-}
-
-TEST_F(EditTransferTest, RefusedPairLeavesTheRecordWhereTheIndexHoldsIt) {
-  config::CConnectionCfg* a = AddTransfer(5, 1, "/a.csv");
-  config::CConnectionCfg* b = AddTransfer(5, 2, "/b.csv");
-  EXPECT_FALSE(TypeAndOk(*a, "5", "CFG1.kdl", "2"));  // then Cancel
   EXPECT_EQ(a->GetID(), 1);
   EXPECT_EQ(model_.FindConnection("5.1"), a);
   EXPECT_EQ(model_.FindConnection("5.2"), b);
-  // Still one transfer per pair: 5.1 stays taken.
-  auto twin = std::make_unique<config::CConnectionCfg>();
-  twin->SetStationNumber(5);
-  twin->SetID(1);
-  EXPECT_EQ(model_.AddConnection(twin), config::kDuplicateTransfer);
+  EXPECT_TRUE(TypeAndOk(*a, "5", "CFG1.kdl", "3"));
+  EXPECT_EQ(model_.FindConnection("5.3"), a);
+  EXPECT_EQ(model_.FindConnection("5.1"), nullptr);
+  config::CConnectionCfg* c = AddTransfer(5, 1, "/c.csv");
+  EXPECT_EQ(model_.FindConnection("5.1"), c);
 }
 
 TEST_F(EditTransferTest, OpensWithTheRecordAndItsStorageSummary) {

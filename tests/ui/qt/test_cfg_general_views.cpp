@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +13,7 @@
 #include "editor/cfg_page1.h"
 #include "editor/cfg_page5.h"
 #include "editor/cfg_psheet.h"
+#include "qt_view_test.h"
 #include "support/scripted_ui.h"
 #include "ui/qt/cfg_page1_view.h"
 #include "ui/qt/cfg_page5_view.h"
@@ -23,35 +22,11 @@
 namespace kz::qtui {
 namespace {
 
-void EnsureApplication() {
-  static int argc = 1;
-  static char arg0[] = "test_qt_views";
-  static char* argv[] = {arg0, nullptr};
-  // Views are tested without a display, also when run outside CTest.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (!QCoreApplication::instance()) new QApplication(argc, argv);
-}
+using test::Named;
 
-// The widget of type W that a screen reader names `name`: by its accessible name, or (lists on
-// this platform name themselves by their text) by the label it is the buddy of.
-template <typename W>
-W* Named(QWidget* root, const QString& name) {
-  for (W* w : root->findChildren<W*>()) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    if (w->accessibleName() == name || (a && a->text(QAccessible::Name) == name)) return w;
-  }
-  for (QLabel* label : root->findChildren<QLabel*>()) {
-    if (label->text().remove('&') != name) continue;
-    if (W* w = qobject_cast<W*>(label->buddy())) return w;
-  }
-  ADD_FAILURE() << "no control named " << name.toStdString();
-  return nullptr;
-}
-
-class CfgGeneralViewTest : public ::testing::Test {
+class CfgGeneralViewTest : public test::QtViewTest {
  protected:
   void SetUp() override {
-    EnsureApplication();
     model_.SetMode(1);
     model_.SetNewFileMode(1);
     model_.SetNewFileSynchMode(37800);
@@ -85,32 +60,26 @@ class CfgGeneralViewTest : public ::testing::Test {
   PageView* view_ = nullptr;  // owned by the widget Show returns
 };
 
-TEST_F(CfgGeneralViewTest, StandardPageOpensFilled) {
+TEST_F(CfgGeneralViewTest, StandardPageOpensFilledAndCreateNewFilesSwapsThePicker) {
   auto root = Show("");
   EXPECT_TRUE(Named<QRadioButton>(root.get(), "Allow new clients to automatically connect/log data")
                   ->isChecked());
-  EXPECT_EQ(Named<QComboBox>(root.get(), "Create new files:")->currentText(), "Daily");
   auto* time = Named<QTimeEdit>(root.get(), "Starting:");
+  auto* weekday = Named<QComboBox>(root.get(), "Starting:");
   EXPECT_EQ(time->time(), QTime(10, 30, 0));
   EXPECT_TRUE(time->isVisibleTo(root.get()));
-  EXPECT_FALSE(Named<QComboBox>(root.get(), "Starting:")->isVisibleTo(root.get()));
+  EXPECT_FALSE(weekday->isVisibleTo(root.get()));
   EXPECT_EQ(Named<QLineEdit>(root.get(), "Directory:")->text(), "/srv/data");
   EXPECT_EQ(Named<QLabel>(root.get(), "Sample:")->text(), "/srv/data/Sta#_20270309.csv");
   EXPECT_EQ(Named<QLineEdit>(root.get(), "seconds")->text(), "90");
-}
 
-TEST_F(CfgGeneralViewTest, CreateNewFilesChangeReachesThePresenterAndSwapsThePicker) {
-  auto root = Show("");
   auto* mode = Named<QComboBox>(root.get(), "Create new files:");
-  QTest::keyClick(mode, Qt::Key_Down);  // Daily -> Weekly
+  EXPECT_EQ(mode->currentText(), "Daily");
+  QTest::keyClick(mode, Qt::Key_Down);  // Weekly
   EXPECT_EQ(sheet_->page1().m_nNewFileMode, 2);
-  auto* weekday = Named<QComboBox>(root.get(), "Starting:");
   EXPECT_TRUE(weekday->isVisibleTo(root.get()));
   EXPECT_EQ(weekday->currentText(), "Sunday");
-  EXPECT_FALSE(Named<QTimeEdit>(root.get(), "Starting:")->isVisibleTo(root.get()));
-  QTest::keyClick(mode, Qt::Key_Up);  // back to Daily
-  EXPECT_TRUE(Named<QTimeEdit>(root.get(), "Starting:")->isVisibleTo(root.get()));
-  EXPECT_FALSE(weekday->isVisibleTo(root.get()));
+  EXPECT_FALSE(time->isVisibleTo(root.get()));
 }
 
 TEST_F(CfgGeneralViewTest, TypedValuesAreCollectedAndStored) {
