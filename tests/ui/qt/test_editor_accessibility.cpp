@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "config/cfg_mgr.h"
@@ -104,15 +105,15 @@ class EditorAccessibilityTest : public test::QtViewTest {
     EXPECT_TRUE(test::WriteKpjProject(project_, project));
   }
 
-  // The faults of the window `run` opens (modally, through the UI service).
-  QStringList Check(const std::function<void()>& run) {
+  // The faults of the window `run` opens (modally, through the UI service), one a line.
+  std::string Check(const std::function<void()>& run) {
     QStringList faults;
     WhenModal<QDialog>([&faults](QDialog& window) {
       faults = Faults(window);
       window.reject();
     });
     run();
-    return faults;
+    return faults.join('\n').toStdString();
   }
 
   test::TempEnv env_;
@@ -157,12 +158,12 @@ TEST_F(EditorAccessibilityTest, EveryControlIsNamedAndReachedAndMnemonicsAreUniq
     for (int page = 0; page < CCfgPSheet::kPageCount; ++page) {
       CCfgPSheet sheet(&model_, options, ui_);
       sheet.SetStartPage(page);
-      EXPECT_EQ(Check([&] { ui_.RunModal(sheet); }), QStringList())
+      EXPECT_EQ(Check([&] { ui_.RunModal(sheet); }), "")
           << "sheet '" << options << "' on page " << page;
     }
     CCfgPSheet sheet(&model_, options, ui_);
     for (const auto& [name, open] : dialogs) {
-      EXPECT_EQ(Check([&] { open(sheet); }), QStringList()) << name << " '" << options << "'";
+      EXPECT_EQ(Check([&] { open(sheet); }), "") << name << " '" << options << "'";
     }
   }
 }
