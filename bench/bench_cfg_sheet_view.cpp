@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTableView>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -24,8 +25,13 @@ namespace {
 using kz::editor::CCfgPSheet;
 using kz::qtui::CfgPSheetView;
 
-std::unique_ptr<kz::config::CCfgMgr> MakeModel(int transfers) {
-  auto model = std::make_unique<kz::config::CCfgMgr>();
+// One model per size for the whole program: adding checks every data file, so building one is
+// slow, and the benchmark functions run several times.
+kz::config::CCfgMgr& Model(int transfers) {
+  static std::map<int, std::unique_ptr<kz::config::CCfgMgr>> models;
+  auto& model = models[transfers];
+  if (model) return *model;
+  model = std::make_unique<kz::config::CCfgMgr>();
   model->SetMode(0);
   for (int i = 0; i < transfers; ++i) {
     auto transfer = std::make_unique<kz::config::CConnectionCfg>();
@@ -38,7 +44,7 @@ std::unique_ptr<kz::config::CCfgMgr> MakeModel(int transfers) {
   for (int i = 0; i < transfers / 10; ++i) {
     model->AddPort(i % 2 ? kz::config::PORT_UDP : kz::config::PORT_SERIAL);
   }
-  return model;
+  return *model;
 }
 
 // The window as the sheet's Run shows it, painted once.
@@ -51,10 +57,10 @@ std::unique_ptr<CfgPSheetView> OpenView(CCfgPSheet& sheet, kz::qtui::QtUiService
 
 void BM_OpenSheetOnTransfers(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  const auto model = MakeModel(count);
+  kz::config::CCfgMgr& model = Model(count);
   kz::qtui::QtUiService ui;
   for (auto _ : state) {
-    CCfgPSheet sheet(model.get(), "", ui);
+    CCfgPSheet sheet(&model, "", ui);
     sheet.SetStartPage(CCfgPSheet::kClientTransfersPage);
     auto view = OpenView(sheet, ui);
     state.PauseTiming();
@@ -68,32 +74,35 @@ void BM_OpenSheetOnTransfers(benchmark::State& state) {
 
 // "Add Custom..." answered OK: the Edit Transfer dialog (and its Record Storage dialog) take a
 // new station number and a storage file and confirm, as a user would.
-void AnswerAddCustom(kz::qtui::QtUiService& ui, int& next_station) {
+// Counts the transfers added by the whole program: each takes a station number and file of its own.
+int next_station = 0;
+
+void AnswerAddCustom(kz::qtui::QtUiService& ui) {
   ui.views().AddModal<kz::editor::CRecStorageDlg>(
       [](kz::editor::CRecStorageDlg& dialog, kz::qtui::QtUiService&) {
         dialog.OnInitDialog();
-        dialog.m_strPath = "/srv/datalog/added.csv";
+        dialog.m_strPath = "/srv/datalog/added" + std::to_string(next_station) + ".csv";
         dialog.m_nMode = 0;
         return dialog.OnOK() ? kz::ui::DialogResult::Ok : kz::ui::DialogResult::Cancel;
       });
   ui.views().AddModal<kz::editor::CEditTransferDlg>(
-      [&next_station](kz::editor::CEditTransferDlg& dialog, kz::qtui::QtUiService&) {
+      [](kz::editor::CEditTransferDlg& dialog, kz::qtui::QtUiService&) {
         dialog.OnInitDialog();
-        dialog.m_strStationNumber = std::to_string(next_station++ % 16000);
-        dialog.m_strTransferId = "9";
+        dialog.m_strStationNumber = std::to_string(next_station % 16000);
+        dialog.m_strTransferId = std::to_string(9 + next_station / 16000);
         dialog.m_strDatalogFile = "added.kdl";
         dialog.OnEditStorage();
+        ++next_station;
         return dialog.OnOK() ? kz::ui::DialogResult::Ok : kz::ui::DialogResult::Cancel;
       });
 }
 
 void BM_AddCustomTransfer(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  const auto model = MakeModel(count);
+  kz::config::CCfgMgr& model = Model(count);
   kz::qtui::QtUiService ui;
-  int next_station = 0;
-  AnswerAddCustom(ui, next_station);
-  CCfgPSheet sheet(model.get(), "", ui);
+  AnswerAddCustom(ui);
+  CCfgPSheet sheet(&model, "", ui);
   sheet.SetStartPage(CCfgPSheet::kClientTransfersPage);
   const auto view = OpenView(sheet, ui);
   auto* page = static_cast<kz::qtui::CfgPage4View*>(view->page_view(1));
