@@ -69,8 +69,7 @@ QGroupBox* GeneralPageView::BuildLogGroup() {
   log_dir_ = new QLineEdit(group);
   log_browse_ = BrowseButton(CCfgGeneralPage::kLogFolderTitle, group);
   log_dir_label_ = new QLabel(tr("D&irectory:"), group);
-  log_dir_label_->setBuddy(log_dir_);
-  form->addRow(log_dir_label_, WithBrowseButton(log_dir_, log_browse_));
+  form->addRow(log_dir_label_, WithBrowseButton(log_dir_label_, log_dir_, log_browse_));
   connect(enable_log_, &QCheckBox::clicked, this,
           [this] { Forward([this] { page_.OnEnableLogClicked(); }); });
   connect(log_browse_, &QToolButton::clicked, this,
@@ -81,11 +80,14 @@ QGroupBox* GeneralPageView::BuildLogGroup() {
 QToolButton* GeneralPageView::BrowseButton(const char* title, QWidget* parent) {
   auto* button = new QToolButton(parent);
   button->setText(QStringLiteral("..."));
-  button->setAccessibleDescription(ToQString(title));
+  button->setAccessibleName(ToQString(title));
   return button;
 }
 
-QWidget* GeneralPageView::WithBrowseButton(QLineEdit* edit, QToolButton* button) {
+QWidget* GeneralPageView::WithBrowseButton(QLabel* label, QLineEdit* edit, QToolButton* button) {
+  label->setBuddy(edit);
+  // Out of the label's parent, the edit is no longer named after its buddy label by itself.
+  edit->setAccessibleName(label->text().remove(QLatin1Char('&')));
   auto* row = new QWidget(edit->parentWidget());
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -47,8 +47,9 @@ class GeneralPageView : public PageView {
 
   // A "..." button that opens the folder browser titled `title`.
   static QToolButton* BrowseButton(const char* title, QWidget* parent);
-  // An edit with a "..." button beside it, in one row.
-  static QWidget* WithBrowseButton(QLineEdit* edit, QToolButton* button);
+  // An edit with a "..." button beside it, in one row, for the form row of `label` (whose buddy
+  // the edit becomes).
+  static QWidget* WithBrowseButton(QLabel* label, QLineEdit* edit, QToolButton* button);
   // Sets a text only when it differs, so that typing keeps its cursor.
   static void ShowText(QLineEdit* edit, const std::string& text);
 

@@ -125,8 +125,7 @@ class CfgPage1View final : public GeneralPageView {
     data_dir_ = new QLineEdit(location_group_);
     auto* browse = BrowseButton(CCfgPage1::kDataFolderTitle, location_group_);
     auto* dir_label = new QLabel(tr("&Directory:"), location_group_);
-    dir_label->setBuddy(data_dir_);
-    form->addRow(dir_label, WithBrowseButton(data_dir_, browse));
+    form->addRow(dir_label, WithBrowseButton(dir_label, data_dir_, browse));
     base_name_ = ListOf(editor::kBaseNameChoices, location_group_);
     form->addRow(tr("Data file &base name:"), base_name_);
     sample_ = new QLabel(location_group_);

@@ -1,0 +1,188 @@
+// Every window of the configuration editor as a keyboard user and a screen reader meet it: each
+// control has an accessible name and Tab reaches it, and no mnemonic letter is used twice.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabBar>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "config/cfg_mgr.h"
+#include "config/serial_cfg.h"
+#include "config/udp_cfg.h"
+#include "editor/add_from_file_dlg.h"
+#include "editor/cfg_com.h"
+#include "editor/cfg_psheet.h"
+#include "editor/cfg_udp.h"
+#include "editor/edit_transfer_dlg.h"
+#include "editor/rec_storage_dlg.h"
+#include "qt_view_test.h"
+#include "support/kpj_project.h"
+#include "support/temp_env.h"
+#include "ui/qt/qt_ui_service.h"
+
+namespace kz::qtui {
+namespace {
+
+using editor::CCfgPSheet;
+
+// The letter after a single '&', lower-cased; null when the text has none.
+QChar Mnemonic(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text[i + 1].toLower();
+    ++i;
+  }
+  return {};
+}
+
+// A control a user works: not the parts that make up another (a combo's line edit, a table's
+// headers).
+bool IsControl(const QWidget& w) {
+  if (qobject_cast<QComboBox*>(w.parentWidget()) ||
+      qobject_cast<QAbstractSpinBox*>(w.parentWidget()) || qobject_cast<const QHeaderView*>(&w)) {
+    return false;
+  }
+  return qobject_cast<const QAbstractButton*>(&w) || qobject_cast<const QLineEdit*>(&w) ||
+         qobject_cast<const QComboBox*>(&w) || qobject_cast<const QAbstractSpinBox*>(&w) ||
+         qobject_cast<const QAbstractItemView*>(&w) || qobject_cast<const QTabBar*>(&w);
+}
+
+// Radio buttons of a group take one Tab stop and the arrows move between them.
+bool InRadioGroup(const QWidget& w) {
+  const auto* radio = qobject_cast<const QRadioButton*>(&w);
+  return radio && (radio->autoExclusive() || radio->group());
+}
+
+// What the window's shown controls lack, one line each.
+QStringList Faults(const QWidget& window) {
+  QStringList faults;
+  std::map<QChar, QString> mnemonics;
+  for (QWidget* w : window.findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(&window)) continue;
+    QString text;
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+    if (const QChar key = Mnemonic(text); !key.isNull()) {
+      const auto [first, fresh] = mnemonics.emplace(key, text);
+      if (!fresh) faults << QStringLiteral("'%1' and '%2' share &%3").arg(first->second, text, key);
+    }
+    if (!IsControl(*w)) continue;
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(w);
+    const QString name = access ? access->text(QAccessible::Name) : QString();
+    const QString what = QStringLiteral("%1 '%2'").arg(w->metaObject()->className(), name);
+    if (name.isEmpty()) faults << what + " has no accessible name";
+    if (w->isEnabled() && !(w->focusPolicy() & Qt::TabFocus) && !InRadioGroup(*w)) {
+      faults << what + " is not reached by Tab";
+    }
+  }
+  return faults;
+}
+
+class EditorAccessibilityTest : public test::QtViewTest {
+ protected:
+  EditorAccessibilityTest() {
+    model_.SetMode(0);
+    auto transfer = std::make_unique<config::CConnectionCfg>();
+    transfer->SetStationNumber(3);
+    transfer->SetID(1);
+    transfer->SetDatalogFile("CFG1.kdl");
+    transfer->SetDataFile("/d/a.csv");
+    model_.AddConnection(transfer);
+    model_.AddPort(config::PORT_UDP);
+    model_.AddPort(config::PORT_SERIAL);
+    test::KpjProject project;
+    project.stations = {{"North", test::KpjStationList::kZel, 12, {"CFG1"}}};
+    project.datalogs = {{"CFG1", {{"Hourly"}}, {"flow"}}};
+    EXPECT_TRUE(test::WriteKpjProject(project_, project));
+  }
+
+  // The faults of the window `run` opens (modally, through the UI service), one a line.
+  std::string Check(const std::function<void()>& run) {
+    QStringList faults;
+    WhenModal<QDialog>([&faults](QDialog& window) {
+      faults = Faults(window);
+      window.reject();
+    });
+    run();
+    return faults.join('\n').toStdString();
+  }
+
+  test::TempEnv env_;
+  config::CCfgMgr model_;
+  QtUiService ui_;
+  std::filesystem::path project_ = env_.Path("site.kpj");
+};
+
+TEST_F(EditorAccessibilityTest, EveryControlIsNamedAndReachedAndMnemonicsAreUnique) {
+  using Open = std::function<void(CCfgPSheet & sheet)>;
+  auto& udp = static_cast<config::CIpPortCfg&>(*model_.GetPort(0));
+  auto& com = static_cast<config::CSerialCfg&>(*model_.GetPort(1));
+  auto& record = *model_.GetConnection(0);
+  const std::vector<std::pair<const char*, Open>> dialogs = {
+      {"UDP port",
+       [&](CCfgPSheet& s) {
+         editor::CCfgUDP d(s.GetPage(CCfgPSheet::kUdpTcpPortsPage), udp, model_);
+         ui_.RunModal(d);
+       }},
+      {"COM port",
+       [&](CCfgPSheet& s) {
+         editor::CCfgCOM d(s.GetPage(CCfgPSheet::kComPortsPage), com, model_);
+         ui_.RunModal(d);
+       }},
+      {"Edit Transfer",
+       [&](CCfgPSheet& s) {
+         editor::CEditTransferDlg d(s, model_, record);
+         ui_.RunModal(d);
+       }},
+      {"Record Storage",
+       [&](CCfgPSheet& s) {
+         editor::CRecStorageDlg d(s);
+         ui_.RunModal(d);
+       }},
+      {"Add From File",
+       [&](CCfgPSheet& s) {
+         editor::CAddFromFileDlg d(s, project_.string());
+         ui_.RunModal(d);
+       }},
+  };
+  for (const char* options : {"", "product=citect"}) {
+    for (int page = 0; page < CCfgPSheet::kPageCount; ++page) {
+      CCfgPSheet sheet(&model_, options, ui_);
+      sheet.SetStartPage(page);
+      EXPECT_EQ(Check([&] { ui_.RunModal(sheet); }), "")
+          << "sheet '" << options << "' on page " << page;
+    }
+    CCfgPSheet sheet(&model_, options, ui_);
+    for (const auto& [name, open] : dialogs) {
+      EXPECT_EQ(Check([&] { open(sheet); }), "") << name << " '" << options << "'";
+    }
+  }
+}
+
+// The walker itself: a nameless field, a field without Tab focus and a shared letter are found.
+TEST_F(EditorAccessibilityTest, WalkerFindsEachFault) {
+  QDialog window;
+  auto* edit = new QLineEdit(&window);
+  auto* first = new QLabel(QStringLiteral("&Name:"), &window);
+  auto* second = new QLabel(QStringLiteral("&Number:"), &window);
+  first->setBuddy(edit);
+  edit->setFocusPolicy(Qt::ClickFocus);
+  new QComboBox(&window);
+  const QStringList faults = Faults(window);
+  EXPECT_EQ(faults.size(), 3) << faults.join('\n').toStdString();
+  second->setText(QStringLiteral("N&umber:"));
+  edit->setFocusPolicy(Qt::StrongFocus);
+  EXPECT_EQ(Faults(window).size(), 1) << "the combo box stays nameless";
+}
+
+}  // namespace
+}  // namespace kz::qtui
