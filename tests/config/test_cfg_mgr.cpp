@@ -31,16 +31,9 @@ class CCfgMgrTest : public ::testing::Test {
   CCfgMgr model_;
 };
 
-TEST_F(CCfgMgrTest, ConnectionKeyIsStationDotId) {
-  EXPECT_EQ(CCfgMgr::MakeConnectionKey(12, 3), "12.3");
-  EXPECT_EQ(CCfgMgr::MakeConnectionKey(-1, -1), "-1.-1");
-  CConnectionCfg* t = Add(12, 3, "a.csv");
-  EXPECT_EQ(model_.FindConnection("12.3"), t);
-  EXPECT_EQ(model_.FindConnection("12.30"), nullptr);
-}
-
 TEST_F(CCfgMgrTest, DuplicateStationAndIdIsRefusedAndStaysWithTheCaller) {
-  Add(5, 1, "a.csv");
+  EXPECT_EQ(model_.FindConnection("5.1"), Add(5, 1, "a.csv"));
+  EXPECT_EQ(model_.FindConnection("5.10"), nullptr);
   auto second = Transfer(5, 1, "b.csv");
   EXPECT_EQ(model_.AddConnection(second), kDuplicateTransfer);
   ASSERT_NE(second, nullptr);
@@ -206,21 +199,6 @@ TEST_F(CCfgMgrTest, ScheduledIterationSkipsRemovedTransfers) {
   EXPECT_EQ(model_.GetNextScheduledXfer(0), 2);
   EXPECT_EQ(model_.GetNextScheduledXfer(2), -1);
   EXPECT_EQ(model_.GetScheduledXfer(3), nullptr);
-}
-
-TEST(CPortCfgTexts, DisplayTextsOfEachKind) {
-  CUDPCfg udp;
-  udp.SetPortNumber(1658);
-  EXPECT_EQ(udp.DisplayText(), "UDP1658");
-  CTCPCfg tcp;
-  tcp.SetPortNumber(1700);
-  EXPECT_EQ(tcp.DisplayText(), "TCP1700");
-  CSerialCfg com;
-  com.SetComNumber(1);
-  EXPECT_EQ(com.DisplayText(), "COM1 9600,8,N,1");
-  com.SetParity("e");
-  com.SetStopBits("2");
-  EXPECT_EQ(com.SettingsText(), "9600,8,E,2");
 }
 
 }  // namespace

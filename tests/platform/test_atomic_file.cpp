@@ -32,7 +32,7 @@ class AtomicFileTest : public test::TempEnvTest {
   }
 };
 
-TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
+TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytesOrFailsWithTheReason) {
   const auto path = env_.Path("d/f.cfg");
   std::filesystem::create_directories(path.parent_path());
   ASSERT_TRUE(WriteFileAtomically(path, std::string("a\0b\r\n", 5)));
@@ -40,6 +40,9 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytes) {
   ASSERT_TRUE(WriteFileAtomically(path, ""));
   EXPECT_EQ(ReadFile(path), "");
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
+  errno = 0;
+  EXPECT_FALSE(WriteFileAtomically(env_.Path("nosuch/f.cfg"), "x"));
+  EXPECT_EQ(errno, ENOENT);
 }
 
 TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
@@ -60,12 +63,6 @@ TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
   EXPECT_GE(steps, 6);  // open, mode, write, sync, close, rename
   EXPECT_EQ(ReadFile(path), bytes);
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
-}
-
-TEST_F(AtomicFileTest, MissingFolderFailsWithItsReason) {
-  errno = 0;
-  EXPECT_FALSE(WriteFileAtomically(env_.Path("nosuch/f.cfg"), "x"));
-  EXPECT_EQ(errno, ENOENT);
 }
 
 TEST_F(AtomicFileTest, SymbolicLinkIsWrittenThroughAndStaysALink) {

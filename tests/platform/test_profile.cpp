@@ -55,18 +55,6 @@ TEST_F(ProfileTest, RefusedValueLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
 }
 
-// Reading treats such a file as empty; replacing it with the one written key would lose it.
-TEST_F(ProfileTest, FolderInPlaceOfTheFileIsNeverReplaced) {
-  std::filesystem::create_directories(Cfg());
-  EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", Cfg()));
-  EXPECT_EQ(errno, EISDIR);
-  ProfileBatch batch(Cfg());
-  EXPECT_TRUE(batch.Write("s", "k", "v"));
-  EXPECT_FALSE(batch.Commit());
-  EXPECT_EQ(errno, EISDIR);
-  EXPECT_TRUE(std::filesystem::is_directory(Cfg()));
-}
-
 TEST_F(ProfileTest, FileWithoutReadPermissionIsNeverReplaced) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads files of any mode";
   WriteFile(Cfg(), "[s]\r\nk=1\r\nother=keep\r\n");

@@ -24,43 +24,55 @@ std::string AfterSet(std::string_view bytes, std::string_view section, std::stri
 
 class ProfileDocumentTest : public ::testing::Test {};
 
-TEST_F(ProfileDocumentTest, NamesMatchWithoutCaseAndBlanksAroundNamesAndEqualsAreTrimmed) {
-  ProfileDocument doc(" \t[ General ] trailing text\r\n \vNew File Mode\t = 3 \r\n");
-  EXPECT_EQ(Get(doc, "general", "new file mode"), "3");
-  EXPECT_EQ(Get(doc, "  GENERAL  ", "  NEW FILE MODE "), "3");
-  // Requested names lose spaces only; a tab is part of the name.
-  EXPECT_EQ(Get(doc, "\tgeneral", "new file mode"), "DEF");
-  // Inner blanks count.
-  EXPECT_EQ(Get(doc, "general", "newfile mode"), "DEF");
-}
-
-TEST_F(ProfileDocumentTest, OnePairOfEnclosingQuotesIsStripped) {
-  ProfileDocument doc(
-      "[s]\na=\" x \"\nb='y'\nc=\"z'\nd=\"\ne=\"\"\"\"\nf=  'q'  \ng=\"a\"b\"\nh=''\n");
-  EXPECT_EQ(Get(doc, "s", "a"), " x ");
-  EXPECT_EQ(Get(doc, "s", "b"), "y");
-  EXPECT_EQ(Get(doc, "s", "c"), "\"z'");
-  EXPECT_EQ(Get(doc, "s", "d"), "\"");
-  EXPECT_EQ(Get(doc, "s", "e"), "\"\"");
-  EXPECT_EQ(Get(doc, "s", "f"), "q");
-  EXPECT_EQ(Get(doc, "s", "g"), "a\"b");
-  EXPECT_EQ(Get(doc, "s", "h"), "");
-}
-
-TEST_F(ProfileDocumentTest, EmptyValueIsNotAMissingKeyAndDefaultLosesTrailingSpaces) {
-  ProfileDocument doc("[s]\r\nk=\r\n");
-  EXPECT_EQ(Get(doc, "s", "k"), "");
+// What a read finds: names without case, blanks trimmed, one pair of quotes stripped, comments
+// and bare lines never found, every line end ending a line, defaults cut to the buffer.
+TEST_F(ProfileDocumentTest, ReadsFindValuesAsTheWindowsReaderDoes) {
+  const struct {
+    std::string_view text, section, key, def;
+    std::size_t size;
+    std::string_view want;
+  } cases[] = {
+      {" \t[ General ] trailing text\r\n \vNew File Mode\t = 3 \r\n", "general", "new file mode",
+       "DEF", 1024, "3"},
+      {"[ General ]\r\nNew File Mode = 3\r\n", "  GENERAL  ", "  NEW FILE MODE ", "DEF", 1024, "3"},
+      {"[General]\r\nk=3\r\n", "\tgeneral", "k", "DEF", 1024, "DEF"},  // a tab is part of the name
+      {"[s]\r\nnew file=3\r\n", "s", "newfile", "DEF", 1024, "DEF"},   // inner blanks count
+      {"[s]\na=\" x \"\n", "s", "a", "DEF", 1024, " x "},
+      {"[s]\nb='y'\n", "s", "b", "DEF", 1024, "y"},
+      {"[s]\nc=\"z'\n", "s", "c", "DEF", 1024, "\"z'"},
+      {"[s]\nd=\"\n", "s", "d", "DEF", 1024, "\""},
+      {"[s]\ne=\"\"\"\"\n", "s", "e", "DEF", 1024, "\"\""},
+      {"[s]\nf=  'q'  \n", "s", "f", "DEF", 1024, "q"},
+      {"[s]\ng=\"a\"b\"\n", "s", "g", "DEF", 1024, "a\"b"},
+      {"[s]\nh=''\n", "s", "h", "DEF", 1024, ""},
+      {"[s]\r\nk=\r\n", "s", "k", "DEF", 1024, ""},
+      {"[s]\r\nk=\r\n", "s", "missing", " 60 \t  ", 1024, " 60 \t"},
+      {"[s]\r\nk=\r\n", "nosuch", "k", "x  ", 1024, "x"},
+      {"[s]\r\nk=abcdefghij\r\n", "s", "k", "", 10, "abcdefghi"},
+      {"[s]\r\nk=abcdefghij\r\n", "s", "k", "", 1, ""},
+      {"[s]\r\nk=abcdefghij\r\n", "s", "k", "", 0, ""},
+      {"[s]\r\nk=abcdefghij\r\n", "s", "missing", "123456", 4, "123"},
+      {"[s]\r\n;k=1\r\n", "s", ";k", "DEF", 1024, "DEF"},
+      {"[s]\r\n  ; j=2\r\n", "s", "; j", "DEF", 1024, "DEF"},
+      {"[s]\r\nbare line\r\n", "s", "bare line", "DEF", 1024, "DEF"},
+      {"[s]\r\n#x=3\r\n", "s", "#x", "DEF", 1024, "3"},
+      {"[s]\r\na=b;c\r\n", "s", "a", "DEF", 1024, "b;c"},
+      {"k=1\r\n[s]\r\n", "", "k", "DEF", 1024, "DEF"},  // before the first section
+      {"[]\nk=2\n[ a", "", "k", "DEF", 1024, "2"},
+      {"[s]\ra=1\nb=\xE9\xFF\r\nc=3", "s", "a", "DEF", 1024, "1"},
+      {"[s]\ra=1\nb=\xE9\xFF\r\nc=3", "s", "b", "DEF", 1024, "\xE9\xFF"},
+      {"[s]\ra=1\nb=\xE9\xFF\r\nc=3", "s", "c", "DEF", 1024, "3"},
+      {"\xEF\xBB\xBF[s]\r\nk=1\r\n", "s", "k", "DEF", 1024, "1"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Get(ProfileDocument(c.text), c.section, c.key, c.def, c.size), c.want)
+        << c.text << " [" << c.section << "] " << c.key;
+  }
+  ProfileDocument doc("[s]\r\nk=\r\n;x=1\r\n#x=3\r\na=b\r\n");
   EXPECT_EQ(doc.Find("s", "k"), std::optional<std::string_view>(""));
-  EXPECT_EQ(Get(doc, "s", "missing", " 60 \t  "), " 60 \t");
-  EXPECT_EQ(Get(doc, "nosuch", "k", "x  "), "x");
-}
-
-TEST_F(ProfileDocumentTest, ValuesAndDefaultsAreCutToBufferSizeMinusOne) {
-  ProfileDocument doc("[s]\r\nk=abcdefghij\r\n");
-  EXPECT_EQ(Get(doc, "s", "k", "", 10), "abcdefghi");
-  EXPECT_EQ(Get(doc, "s", "k", "", 1), "");
-  EXPECT_EQ(Get(doc, "s", "k", "", 0), "");
-  EXPECT_EQ(Get(doc, "s", "missing", "123456", 4), "123");
+  EXPECT_EQ(doc.KeyNames("s"), (std::vector<std::string>{"k", "#x", "a"}));
+  EXPECT_FALSE(ProfileDocument("k=1\r\n[s]\r\n").HasSection(""));
+  EXPECT_TRUE(ProfileDocument("[]\nk=2\n[ a").HasSection("a"));
 }
 
 TEST_F(ProfileDocumentTest, FirstOfDuplicateSectionsAndKeysWinsUntilItIsDeleted) {
@@ -90,64 +102,31 @@ TEST_F(ProfileDocumentTest, SectionWrittenWithOuterTabsBecomesADuplicateOfItsTri
   EXPECT_EQ(Get(ProfileDocument(doc.Serialize()), "a", "k"), "2");
 }
 
-TEST_F(ProfileDocumentTest, CommentsAndLinesWithoutEqualsAreNeverFound) {
-  ProfileDocument doc("[s]\r\n;k=1\r\n  ; j=2\r\nbare line\r\n#x=3\r\na=b;c\r\n");
-  EXPECT_EQ(Get(doc, "s", ";k"), "DEF");
-  EXPECT_EQ(Get(doc, "s", "; j"), "DEF");
-  EXPECT_EQ(Get(doc, "s", "bare line"), "DEF");
-  EXPECT_EQ(Get(doc, "s", "#x"), "3");
-  EXPECT_EQ(Get(doc, "s", "a"), "b;c");
-  EXPECT_EQ(doc.KeyNames("s"), (std::vector<std::string>{"#x", "a"}));
-}
-
-TEST_F(ProfileDocumentTest, TextBeforeTheFirstSectionCannotBeRead) {
-  ProfileDocument doc("k=1\r\n[s]\r\n");
-  EXPECT_EQ(Get(doc, "", "k"), "DEF");
-  EXPECT_FALSE(doc.HasSection(""));
-  ProfileDocument empty_name("[]\nk=2\n[ a");
-  EXPECT_EQ(Get(empty_name, "", "k"), "2");
-  EXPECT_TRUE(empty_name.HasSection("a"));
-}
-
-TEST_F(ProfileDocumentTest, EveryLineEndEndsALineAndHighBytesPassThrough) {
-  ProfileDocument doc("[s]\ra=1\nb=\xE9\xFF\r\nc=3");
-  EXPECT_EQ(Get(doc, "s", "a"), "1");
-  EXPECT_EQ(Get(doc, "s", "b"), "\xE9\xFF");
-  EXPECT_EQ(Get(doc, "s", "c"), "3");
-}
-
-TEST_F(ProfileDocumentTest, ByteOrderMarkIsSkippedWhenReadingAndKeptWhenWriting) {
-  const std::string bom = "\xEF\xBB\xBF";
-  EXPECT_EQ(AfterSet(bom + "[s]\r\nk=1\r\n", "s", "k", "2"), bom + "[s]\r\nk=2\r\n");
-  ProfileDocument doc(bom + "[s]\r\nk=1\r\n");
-  EXPECT_EQ(Get(doc, "s", "k"), "1");
-}
-
-TEST_F(ProfileDocumentTest, ReplacedValueKeepsLinePositionAndTextUpToTheOldValue) {
-  EXPECT_EQ(AfterSet("; c\n[S]\n  Key = old \n;x\n", "s", "KEY", "new"),
-            "; c\n[S]\n  Key = new\r\n;x\n");
-  EXPECT_EQ(AfterSet("[s]\r\nk=1", "s", "k", "22"), "[s]\r\nk=22\r\n");
-  EXPECT_EQ(AfterSet("[s]\r\nk=   \r\n", "s", "k", "v"), "[s]\r\nk=   v\r\n");
-}
-
-TEST_F(ProfileDocumentTest, NewKeyGoesAfterTheLastKeyBeforeClosingCommentsAndBlankLines) {
-  const std::string file = "[a]\r\nx=1\r\n; end of a\r\n\r\n[b]\r\ny=2\r\n";
-  ProfileDocument doc(file);
+// A replaced value keeps its line and the text up to the old value; a new key goes after the
+// last key, before closing comments and blank lines; a new section at the very end.
+TEST_F(ProfileDocumentTest, WritesPlaceTheirLinesAsTheWindowsWriterDoes) {
+  const struct {
+    std::string_view text, section, key, value, want;
+  } cases[] = {
+      {"; c\n[S]\n  Key = old \n;x\n", "s", "KEY", "new", "; c\n[S]\n  Key = new\r\n;x\n"},
+      {"[s]\r\nk=1", "s", "k", "22", "[s]\r\nk=22\r\n"},
+      {"[s]\r\nk=   \r\n", "s", "k", "v", "[s]\r\nk=   v\r\n"},
+      {"\xEF\xBB\xBF[s]\r\nk=1\r\n", "s", "k", "2", "\xEF\xBB\xBF[s]\r\nk=2\r\n"},
+      {"[a]\r\nx=1\r\n; end of a\r\n\r\n[b]\r\n", "a", "k", "v",
+       "[a]\r\nx=1\r\nk=v\r\n; end of a\r\n\r\n[b]\r\n"},
+      {"[a]\n; only a comment\n[b]\n", "a", "k", "v", "[a]\nk=v\r\n; only a comment\n[b]\n"},
+      {"[a]", "a", "k", "v", "[a]\r\nk=v\r\n"},
+      {"[a]\nx=1", "a", "k", "v", "[a]\nx=1\r\nk=v\r\n"},
+      {"[a]\r\nx=1\r\n\r\n\r\n", "  New  ", "  k ", "v", "[a]\r\nx=1\r\n\r\n\r\n[New]\r\nk=v\r\n"},
+      {"[a]\nx=1", "b", "k", "v", "[a]\nx=1\r\n[b]\r\nk=v\r\n"},
+      {"[a]\rx=1\r", "b", "k", "v", "[a]\rx=1\r[b]\r\nk=v\r\n"},
+      {"", "b", "k", " v ", "[b]\r\nk= v \r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AfterSet(c.text, c.section, c.key, c.value), c.want);
+  ProfileDocument doc("[a]\r\nx=1\r\n; end\r\n");
   ASSERT_TRUE(doc.SetValue("a", "k1", "v1"));
   ASSERT_TRUE(doc.SetValue("a", "k2", "v2"));
-  EXPECT_EQ(doc.Serialize(), "[a]\r\nx=1\r\nk1=v1\r\nk2=v2\r\n; end of a\r\n\r\n[b]\r\ny=2\r\n");
-  EXPECT_EQ(AfterSet("[a]\n; only a comment\n[b]\n", "a", "k", "v"),
-            "[a]\nk=v\r\n; only a comment\n[b]\n");
-  EXPECT_EQ(AfterSet("[a]", "a", "k", "v"), "[a]\r\nk=v\r\n");
-  EXPECT_EQ(AfterSet("[a]\nx=1", "a", "k", "v"), "[a]\nx=1\r\nk=v\r\n");
-}
-
-TEST_F(ProfileDocumentTest, NewSectionGoesAtTheVeryEndAfterTrailingBlankLines) {
-  EXPECT_EQ(AfterSet("[a]\r\nx=1\r\n\r\n\r\n", "  New  ", "  k ", "v"),
-            "[a]\r\nx=1\r\n\r\n\r\n[New]\r\nk=v\r\n");
-  EXPECT_EQ(AfterSet("[a]\nx=1", "b", "k", "v"), "[a]\nx=1\r\n[b]\r\nk=v\r\n");
-  EXPECT_EQ(AfterSet("[a]\rx=1\r", "b", "k", "v"), "[a]\rx=1\r[b]\r\nk=v\r\n");
-  EXPECT_EQ(AfterSet("", "b", "k", " v "), "[b]\r\nk= v \r\n");
+  EXPECT_EQ(doc.Serialize(), "[a]\r\nx=1\r\nk1=v1\r\nk2=v2\r\n; end\r\n");
 }
 
 TEST_F(ProfileDocumentTest, KeyBeginningWithSemicolonAlwaysAddsALine) {

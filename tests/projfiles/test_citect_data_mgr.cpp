@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <climits>
+
+#include "platform/profile.h"
 #include "projfiles/citect_data_mgr.h"
 #include "projfiles/dbase_file.h"
 #include "projfiles/trend_store.h"
@@ -152,6 +156,24 @@ TEST_F(CitectDataMgrTest, ReadTrendExpressionsGivesLiveRecordsLaterWinning) {
   EXPECT_EQ(exprs, (std::unordered_map<std::string, std::string>{{"A", "three"}}));
 }
 
+// Two records of one trend tag: the expression goes to the later one only.
+TEST_F(CitectDataMgrTest, LaterRecordOfADuplicateTrendTagTakesTheExpression) {
+  SaveList({Binding("Water", "PumpFlow"), Binding("Water", "PumpFlow", "South")});
+  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
+  ASSERT_EQ(mgr_.m_tags.size(), 2u);
+  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "");
+  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "Pump1_Flow");
+}
+
+TEST_F(CitectDataMgrTest, StoreLivesInTheToolsProjectsFolderElseInTheCurrentOne) {
+  char cwd[PATH_MAX];
+  ASSERT_TRUE(getcwd(cwd, sizeof cwd));
+  EXPECT_EQ(LocateTrendStore(), std::string(cwd) + "/kztrendvars.dbf");
+  platform::WritePrivateProfileString("Installation Directory", "Path32", "/opt/tool/",
+                                      "velmora.ini");
+  EXPECT_EQ(LocateTrendStore(), "/opt/tool/Projects/kztrendvars.dbf");
+}
+
 class CitectDataMgrSaveFailureTest : public CitectDataMgrTest {};
 
 TEST_F(CitectDataMgrSaveFailureTest, FailedSaveLeavesTheOldTableWhole) {
@@ -190,15 +212,12 @@ class StationFileTest : public CitectDataMgrTest {
  protected:
   void SetUp() override {
     CitectDataMgrTest::SetUp();
-    test::KpjFile kpj;
-    kpj.Zel("North", 7)
-        .Brenmark("South", 9)
-        .Add("Brenmark", "NoNumber,3")
-        .Datalog("North", "Hourly", {"Flow", "Pressure", "Sched:1", "Level"})
-        .Datalog("NORTH", "Daily", {"Total"})
-        .Datalog("South", "Hourly", {})
-        .Add("Plant Floor Names", "Only,4");
-    ASSERT_TRUE(kpj.Write(env_.Path("Projects/Site.kpj")));
+    test::WriteFile(env_.Path("Projects/Site.kpj"),
+                    "[Zel Stations]\n0=North,1,0\n[Zel: North]\nStaNum=7\n"
+                    "[Brenmark]\n0=South,2\n1=NoNumber,3\n[Brenmark: South]\nStaNum=9\n"
+                    "[Quenda]\n0=North,Hourly,60\n1=NORTH,Daily,60\n2=South,Hourly,60\n"
+                    "[Quenda:Hourly]\n0=Flow\n1=Pressure\n2=Sched:1\n3=Level\n"
+                    "[Quenda:Daily]\n0=Total\n[Plant Floor Names]\n0=Only,4\n");
     path_ = env_.Path("Projects/Site.kpj").string();
   }
   std::string path_;
@@ -222,13 +241,9 @@ TEST_F(StationFileTest, DatalogTagsLeaveOutEntriesWithAColon) {
 }
 
 TEST_F(StationFileTest, ListsEndAtTheFirstMissingOrEmptyKey) {
-  test::KpjFile()
-      .Set("Quenda:Gap", "0", "First")
-      .Set("Quenda:Gap", "2", "AfterTheGap")
-      .Set("Quenda:Blank", "0", "First")
-      .Set("Quenda:Blank", "1", "")
-      .Set("Quenda:Blank", "2", "AfterTheBlank")
-      .Write(path_);
+  test::WriteFile(path_,
+                  "[Quenda:Gap]\n0=First\n2=AfterTheGap\n"
+                  "[Quenda:Blank]\n0=First\n1=\n2=AfterTheBlank\n");
   EXPECT_EQ(mgr_.GetDatalogTags(path_, "Gap"), std::vector<std::string>{"First"});
   EXPECT_EQ(mgr_.GetDatalogTags(path_, "Blank"), std::vector<std::string>{"First"});
 }
@@ -243,7 +258,7 @@ TEST_F(StationFileTest, DatalogCachesIgnoreCaseButStationCacheDoesNot) {
   const auto& configs = mgr_.GetDatalogConfigs(path_, "North");
   const auto& tags = mgr_.GetDatalogTags(path_, "Hourly");
   const auto& stations = mgr_.GetStations(path_);
-  test::KpjFile().Zel("Other", 1).Datalog("North", "Changed", {"New"}).Write(path_);
+  test::WriteFile(path_, "[Zel Stations]\n0=Other,1\n[Quenda]\n0=North,Changed\n");
   const std::string upper = env_.Path("PROJECTS/SITE.KPJ").string();
   EXPECT_EQ(&mgr_.GetDatalogConfigs(upper, "NORTH"), &configs);
   EXPECT_EQ(configs, (std::vector<std::string>{"Hourly", "Daily"}));
@@ -257,14 +272,14 @@ TEST_F(StationFileTest, DatalogCachesIgnoreCaseButStationCacheDoesNot) {
 
 TEST_F(StationFileTest, StationFirstAskedAfterTheFileChangedIsAnsweredFromTheNewFile) {
   EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "North"), (std::vector<std::string>{"Hourly", "Daily"}));
-  test::KpjFile().Zel("East", 3).Datalog("East", "Minute", {"A"}).Write(path_);
+  test::WriteFile(path_, "[Zel Stations]\n0=East,1\n[Quenda]\n0=East,Minute\n");
   EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "East"), std::vector<std::string>{"Minute"});
   EXPECT_TRUE(mgr_.GetDatalogConfigs(path_, "South").empty());
 }
 
 TEST_F(StationFileTest, LoadEmptiesTheCaches) {
   const auto first = mgr_.GetDatalogConfigs(path_, "North");
-  test::KpjFile().Datalog("North", "Changed", {}).Write(path_);
+  test::WriteFile(path_, "[Quenda]\n0=North,Changed\n");
   mgr_.ReadWrite(Store(), false);
   EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "North"), std::vector<std::string>{"Changed"});
 }

@@ -47,39 +47,31 @@ TEST_F(CitectInstallTest, VersionsCompareByTheirNumbers) {
   EXPECT_EQ(CompareVersions("abc", "ABC"), 0);
 }
 
-TEST_F(CitectInstallTest, OlderVersionsReadCitectIniOfTheWindowsDirectory) {
+// Older versions read citect.ini of the Windows directory, newer ones the ini the registry names.
+TEST_F(CitectInstallTest, UserFolderComesFromTheIniOfTheVersion) {
   Install("6.10");
   EXPECT_EQ(GetCitectUserFolder("6.10", ui_), install_.user_folder.string());
   EXPECT_EQ(GetCitectUserFolder("", ui_), install_.user_folder.string());
-  EXPECT_TRUE(ui_.boxes.empty());
-}
-
-TEST_F(CitectInstallTest, NewerVersionsReadTheIniThatTheRegistryNames) {
   install_.ini_path = env_.Path("Config/Citect.ini");
   Install("7.10");
-  // The Windows directory's citect.ini must not be the one read.
   platform::WritePrivateProfileString("CTEDIT", "USER", "/wrong", "citect.ini");
   EXPECT_EQ(GetCitectUserFolder("7.10", ui_), install_.user_folder.string());
   EXPECT_TRUE(ui_.boxes.empty());
 }
 
-TEST_F(CitectInstallTest, MissingVersionKeyIsReported) {
+TEST_F(CitectInstallTest, MissingVersionKeyOrIniPathIsReported) {
   Install("7.10");
   EXPECT_EQ(GetCitectUserFolder("7.20", ui_), "");
-  // Empty caption: the application's title.
-  EXPECT_EQ(ui_.boxes, (std::vector<test::ScriptedUi::Box>{
-                           {"Failed to open registry item\\LocalMachine\\Software\\Citect\\SCADA "
-                            "Installs\\7.20\\CitectSCADA\\",
-                            ""}}));
-}
-
-TEST_F(CitectInstallTest, MissingDefaultIniPathIsReported) {
-  Install("7.10");
   platform::Registry::Modify(platform::Hive::LocalMachine, [](platform::RegistryHive& hive) {
     hive.DeleteValue("Software\\Citect\\SCADA Installs\\7.10\\CitectSCADA", "DefaultINIPath");
   });
   EXPECT_EQ(GetCitectUserFolder("7.10", ui_), "");
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"DefaultINIPath not found in registry."});
+  // Empty caption: the application's title.
+  EXPECT_EQ(ui_.boxes, (std::vector<test::ScriptedUi::Box>{
+                           {"Failed to open registry item\\LocalMachine\\Software\\Citect\\SCADA "
+                            "Installs\\7.20\\CitectSCADA\\",
+                            ""},
+                           {"DefaultINIPath not found in registry.", ""}}));
 }
 
 }  // namespace

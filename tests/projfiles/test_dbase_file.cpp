@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "projfiles/dbase_file.h"
@@ -250,21 +251,18 @@ TEST_F(DbaseShortFileTest, FieldsPastTheRecordLengthAreNotRead) {
                f.AppendRecord({"x"}) == kDbfDone);
 }
 
-TEST_F(DbaseShortFileTest, MissingFileDoesNotOpenAndSaysWhy) {
-  CDBaseFile f;
-  std::string why;
-  EXPECT_FALSE(f.Open(env_.Path("none.dbf"), CDBaseFile::Mode::ReadOnly, &why));
-  EXPECT_EQ(why, "No such file or directory");
-}
-
-TEST_F(DbaseShortFileTest, FifoDoesNotOpenAndSaysWhy) {
-  const auto path = env_.Path("t.dbf");
-  ASSERT_EQ(mkfifo(path.c_str(), 0666), 0);
-  for (const auto mode : {CDBaseFile::Mode::ReadOnly, CDBaseFile::Mode::ReadWrite}) {
+TEST_F(DbaseShortFileTest, MissingFileOrFifoDoesNotOpenAndSaysWhy) {
+  const auto fifo = env_.Path("t.dbf");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+  const std::string not_regular = "not a regular file (a FIFO, device or socket)";
+  for (const auto& [path, mode, reason] :
+       {std::tuple{env_.Path("none.dbf"), CDBaseFile::Mode::ReadOnly, "No such file or directory"},
+        std::tuple{fifo, CDBaseFile::Mode::ReadOnly, not_regular.c_str()},
+        std::tuple{fifo, CDBaseFile::Mode::ReadWrite, not_regular.c_str()}}) {
     CDBaseFile f;
     std::string why;
     EXPECT_FALSE(f.Open(path, mode, &why));
-    EXPECT_EQ(why, "not a regular file (a FIFO, device or socket)");
+    EXPECT_EQ(why, reason);
   }
 }
 

@@ -235,18 +235,12 @@ TEST_F(HelpTest, OemAnswersDecideTheNameAndTheMessage) {
 
 class StartUpTest : public AppTest {};
 
-TEST_F(StartUpTest, MissingSettingsAreWrittenWithTheirDefaults) {
+TEST_F(StartUpTest, MissingSettingsAreWrittenWithTheirDefaultsAndStoredOnesKept) {
   using platform::AppProfile;
   EXPECT_EQ(app_->server_init_time_ms(), 1500);
   EXPECT_EQ(AppProfile::GetInt("settings", "server init time ms", -5), 1500);
-  const auto path = platform::Registry::GetString(
-      platform::Hive::CurrentUser, "Software\\Thornbridge\\kzdlogsrv\\settings", "server path");
-  EXPECT_EQ(path, "");
+  EXPECT_EQ(AppProfile::GetString("settings", "server path", "?"), "");
   EXPECT_TRUE(app_->has_status_block());
-}
-
-TEST_F(StartUpTest, StoredSettingsAreKept) {
-  using platform::AppProfile;
   AppProfile::WriteInt("settings", "server init time ms", 250);
   AppProfile::WriteString("settings", "server path", "/srv/kzdlogrcv.exe");
   app_->ExitInstance();

@@ -76,21 +76,15 @@ TEST_F(LauncherTest, SearchPathIsTheLastResort) {
   EXPECT_EQ(WhatRan(), server.string());
 }
 
-TEST_F(LauncherTest, NotFoundNamesTheStandardServerInEveryEdition) {
+// Not found names the standard server in every edition; a wrong tool folder fails the start.
+TEST_F(LauncherTest, ServerNotFoundOrNotRunIsReportedWithoutWaiting) {
   env_.SetVar("PATH", env_.Path("empty").c_str());
   EXPECT_EQ(app_->LaunchServer("product=citect"), -1);
-  EXPECT_EQ(ui_.boxes,
-            (std::vector<Box>{{"Failed to locate kzdlogrcv.exe in search paths.", "Error"}}));
-  EXPECT_TRUE(ui_.pumps.empty());
-}
-
-TEST_F(LauncherTest, WrongPathIsAStartFailure) {
   SetPath32(env_.Path("no tool here").string());
   EXPECT_EQ(app_->LaunchServer(""), -1);
-  EXPECT_EQ(ui_.boxes, (std::vector<Box>{{
-                           "Failed to run the datalog server.",
-                           "Error",
-                       }}));
+  EXPECT_EQ(ui_.boxes,
+            (std::vector<Box>{{"Failed to locate kzdlogrcv.exe in search paths.", "Error"},
+                              {"Failed to run the datalog server.", "Error"}}));
   EXPECT_TRUE(ui_.pumps.empty());
 }
 

@@ -12,15 +12,12 @@ namespace {
 
 class ProcessTest : public test::TempEnvTest {
  protected:
-  // A shell script that records its $0, its argument count and whether it leads its session.
-  std::filesystem::path WriteRecorder(const std::filesystem::path& path) {
-    const auto record = env_.Path("record");
-    test::WriteFile(path,
-                    "#!/bin/sh\nsid=$(cut -d' ' -f6 /proc/$$/stat)\n"
-                    "[ \"$sid\" = \"$$\" ] && lead=leader || lead=member\n"
-                    "printf '%s|%s|%s' \"$0\" \"$#\" \"$lead\" > '" +
-                        record.string() + ".tmp'\nmv '" + record.string() + ".tmp' '" +
-                        record.string() + "'\n");
+  // A shell script that runs `script`, then records what it printed; the record's path.
+  std::filesystem::path WriteRecorder(const std::filesystem::path& path,
+                                      const std::string& script) {
+    const std::string record = env_.Path("record").string();
+    test::WriteFile(path, "#!/bin/sh\n(" + script + ") > '" + record + ".tmp'\nmv '" + record +
+                              ".tmp' '" + record + "'\n");
     chmod(path.c_str(), 0700);
     return record;
   }
@@ -35,7 +32,11 @@ class ProcessTest : public test::TempEnvTest {
 TEST_F(ProcessTest, PathWithBlanksIsStartedWholeWithoutArgumentsInItsOwnSession) {
   const auto program = env_.Path("my server dir/the server.exe");
   std::filesystem::create_directories(program.parent_path());
-  const auto record = WriteRecorder(program);
+  // Its $0, its argument count and whether it leads its session.
+  const auto record = WriteRecorder(program,
+                                    "sid=$(cut -d' ' -f6 /proc/$$/stat)\n"
+                                    "[ \"$sid\" = \"$$\" ] && lead=leader || lead=member\n"
+                                    "printf '%s|%s|%s' \"$0\" \"$#\" \"$lead\"");
   ASSERT_TRUE(StartDetached(program.string()));
   EXPECT_EQ(WaitForFile(record), program.string() + "|0|leader");
 }
@@ -88,18 +89,14 @@ TEST_F(ProcessTest, StartedProgramInheritsNoDescriptorAboveTwo) {
   constexpr int kLeaked = 100;
   ASSERT_EQ(dup2(ends[1], kLeaked), kLeaked);
   close(ends[1]);
-  const auto record = env_.Path("fds");
   const auto program = env_.Path("check.exe");
-  test::WriteFile(program, "#!/bin/sh\n[ -e /proc/$$/fd/" + std::to_string(kLeaked) +
-                               " ] && r=open || r=closed\nprintf %s $r > '" + record.string() +
-                               ".tmp'\nmv '" + record.string() + ".tmp' '" + record.string() +
-                               "'\n");
-  chmod(program.c_str(), 0700);
+  const auto record = WriteRecorder(
+      program, "[ -e /proc/$$/fd/" + std::to_string(kLeaked) + " ] && echo open || echo closed");
   ASSERT_TRUE(StartDetached(program.string()));
   const std::string seen = WaitForFile(record);
   close(kLeaked);
   close(ends[0]);
-  EXPECT_EQ(seen, "closed");
+  EXPECT_EQ(seen, "closed\n");
 }
 
 }  // namespace

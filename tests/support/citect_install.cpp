@@ -4,8 +4,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <fstream>
-
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/system_dirs.h"
@@ -173,60 +171,6 @@ bool WriteCitectInstall(const CitectInstall& install) {
     ok = ok && WriteVariableTable(folder / "variable.dbf", project.variables);
   }
   return ok;
-}
-
-std::vector<std::pair<std::string, std::string>>& KpjFile::Section(const std::string& name) {
-  for (auto& [n, entries] : sections_) {
-    if (n == name) return entries;
-  }
-  return sections_.emplace_back(name, std::vector<std::pair<std::string, std::string>>{}).second;
-}
-
-KpjFile& KpjFile::Add(const std::string& section, const std::string& value) {
-  auto& entries = Section(section);
-  entries.emplace_back(std::to_string(entries.size()), value);
-  return *this;
-}
-
-KpjFile& KpjFile::Set(const std::string& section, const std::string& key,
-                      const std::string& value) {
-  Section(section).emplace_back(key, value);
-  return *this;
-}
-
-KpjFile& KpjFile::Zel(const std::string& station, int number) {
-  Add("Zel Stations", station + ",1,0");
-  return Set("Zel: " + station, "StaNum", std::to_string(number));
-}
-
-KpjFile& KpjFile::Brenmark(const std::string& station, int number) {
-  Add("Brenmark", station + ",2");
-  return Set("Brenmark: " + station, "StaNum", std::to_string(number));
-}
-
-KpjFile& KpjFile::Datalog(const std::string& station, const std::string& datalog,
-                          const std::vector<std::string>& entries) {
-  Add("Quenda", station + "," + datalog + ",60");
-  for (const auto& e : entries) Add("Quenda:" + datalog, e);
-  return *this;
-}
-
-std::string KpjFile::Text() const {
-  std::string out;
-  for (const auto& [name, entries] : sections_) {
-    out += "[" + name + "]\r\n";
-    for (const auto& [key, value] : entries) out += key + "=" + value + "\r\n";
-    out += "\r\n";
-  }
-  return out;
-}
-
-bool KpjFile::Write(const std::filesystem::path& path) const {
-  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  const std::string text = Text();
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return static_cast<bool>(out.flush());
 }
 
 }  // namespace kz::test

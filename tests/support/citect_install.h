@@ -2,7 +2,7 @@
 // HKEY_LOCAL_MACHINE, citect.ini with the user folder, master.dbf in the user folder, and per
 // project trend.dbf and variable.dbf with CitectSCADA's own field lists and widths. Written
 // through the platform stand-ins, so a TempEnv (or $KZDLOGSRV_WINDIR / $KZDLOGSRV_REGISTRY)
-// decides where the registry and citect.ini go. Also a writer of small station project files.
+// decides where the registry and citect.ini go.
 // Nothing here needs GoogleTest: tools/make_citect_sample links it too.
 #pragma once
 
@@ -57,26 +57,5 @@ bool WriteVariableTable(const std::filesystem::path& path,
 // `count` rows made by `row(i)`, for tables too large to hold in memory.
 bool WriteVariableTable(const std::filesystem::path& path, std::size_t count,
                         const std::function<CitectVariable(std::size_t)>& row);
-
-// A station project file (*.kpj) in the profile format, sections in the order first used.
-class KpjFile {
- public:
-  KpjFile& Zel(const std::string& station, int number);       // "Zel Stations", "Zel: <name>"
-  KpjFile& Brenmark(const std::string& station, int number);  // "Brenmark", "Brenmark: <name>"
-  // A "Quenda" line "<station>,<datalog>" and the "Quenda:<datalog>" entries (tag names, and
-  // entries with a colon that are not tags).
-  KpjFile& Datalog(const std::string& station, const std::string& datalog,
-                   const std::vector<std::string>& entries);
-  // The next numbered key of a list section, or a named key.
-  KpjFile& Add(const std::string& section, const std::string& value);
-  KpjFile& Set(const std::string& section, const std::string& key, const std::string& value);
-
-  std::string Text() const;
-  bool Write(const std::filesystem::path& path) const;
-
- private:
-  std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> sections_;
-  std::vector<std::pair<std::string, std::string>>& Section(const std::string& name);
-};
 
 }  // namespace kz::test

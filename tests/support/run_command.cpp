@@ -29,11 +29,9 @@ std::filesystem::path SourcePath(const std::string& relative) {
 
 CommandResult RunCommand(const std::vector<std::string>& argv, int timeout_ms) {
   CommandResult result;
-  int out_pipe[2], err_pipe[2];
-  if (pipe2(out_pipe, O_CLOEXEC) != 0) return result;
-  if (pipe2(err_pipe, O_CLOEXEC) != 0) {
-    close(out_pipe[0]);
-    close(out_pipe[1]);
+  int out_pipe[2] = {-1, -1}, err_pipe[2] = {-1, -1};
+  if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) {
+    for (int fd : {out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) close(fd);
     return result;
   }
   posix_spawn_file_actions_t actions;

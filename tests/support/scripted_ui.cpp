@@ -3,16 +3,23 @@
 #include "ui/console_message.h"
 
 namespace kz::test {
+namespace {
+
+// The first of `queue`, taken out; `otherwise` when it is empty.
+template <typename T>
+T TakeFirst(std::deque<T>& queue, T otherwise) {
+  if (queue.empty()) return otherwise;
+  T first = std::move(queue.front());
+  queue.pop_front();
+  return first;
+}
+
+}  // namespace
 
 ui::Answer ScriptedUi::MessageBox(std::string_view text, std::string_view caption,
                                   ui::Buttons buttons, ui::Icon icon) {
   boxes.push_back({std::string(text), std::string(caption), buttons, icon});
-  if (!answers.empty()) {
-    ui::Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  return ui::DefaultAnswer(buttons);
+  return TakeFirst(answers, ui::DefaultAnswer(buttons));
 }
 
 ui::DialogResult ScriptedUi::RunModal(ui::Window& presenter) {
@@ -22,28 +29,18 @@ ui::DialogResult ScriptedUi::RunModal(ui::Window& presenter) {
 
 void ScriptedUi::PumpEvents(std::chrono::milliseconds duration) {
   pumps.push_back(duration);
-  if (!during_pump.empty()) {
-    auto action = std::move(during_pump.front());
-    during_pump.pop_front();
-    action();
-  }
+  if (auto action = TakeFirst(during_pump, {})) action();
 }
 
 std::optional<std::string> ScriptedUi::ChooseOpenFile(const ui::FileDialog& dialog) {
   file_dialogs.push_back(dialog);
-  if (chosen_files.empty()) return std::nullopt;
-  auto f = chosen_files.front();
-  chosen_files.pop_front();
-  return f;
+  return TakeFirst(chosen_files, {});
 }
 
 std::optional<std::string> ScriptedUi::ChooseFolder(std::string_view title,
                                                     std::string_view initial_path) {
   folder_dialogs.emplace_back(title, initial_path);
-  if (chosen_folders.empty()) return std::nullopt;
-  auto f = chosen_folders.front();
-  chosen_folders.pop_front();
-  return f;
+  return TakeFirst(chosen_folders, {});
 }
 
 std::vector<std::string> ScriptedUi::Texts() const {

@@ -13,6 +13,7 @@
 #include "platform/profile.h"
 #include "projfiles/citect_data_mgr.h"
 #include "support/citect_install.h"
+#include "support/kpj_project.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -57,12 +58,12 @@ int main(int argc, char** argv) {
   bool ok = kz::test::WriteCitectInstall(install);
   ok = ok && kz::platform::WritePrivateProfileString("Installation Directory", "Path32", ".",
                                                      "velmora.ini");
-  ok = ok && kz::test::KpjFile()
-                 .Zel("North", 12)
-                 .Brenmark("South", 7)
-                 .Datalog("North", "Hourly", {"Flow", "Level", "Interval:3600"})
-                 .Datalog("South", "Daily", {"Load"})
-                 .Write("Projects/Site.kpj");
+  using kz::test::KpjStationList;
+  const kz::test::KpjProject kpj{
+      {{"North", KpjStationList::kZel, 12, {"Hourly"}},
+       {"South", KpjStationList::kBrenmark, 7, {"Daily"}}},
+      {{"Hourly", {}, {"Flow", "Level", "Interval:3600"}}, {"Daily", {}, {"Load"}}}};
+  ok = ok && kz::test::WriteKpjProject("Projects/Site.kpj", kpj);
   kz::test::ScriptedUi ui;
   kz::projfiles::CCitectDataMgr mgr(ui);
   Bind(mgr, "Water", "PumpFlow", "North", "Hourly", "Flow");
