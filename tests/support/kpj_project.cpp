@@ -18,7 +18,7 @@ void Entry(std::string& out, const std::string& key, const std::string& value) {
 
 // Fields 0 to 10 (enabled, port, poll minutes, retries, timeouts, ...) are the tool's own; 11
 // and 12 are the log ID type and log ID; the last field closes with a comma too.
-std::string DetailLine(const KpjTransferSpec& t, std::size_t index) {
+std::string DetailLine(const KpjTransferDef& t, std::size_t index) {
   return "1,0," + std::to_string(15 * (index % 4 + 1)) + ",3,30,0,0,1,0,0,0," +
          std::to_string(t.log_id_type) + "," + std::to_string(t.log_id) + ",";
 }

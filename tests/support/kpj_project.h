@@ -12,22 +12,22 @@
 
 namespace kz::test {
 
-struct KpjTransferSpec {
+struct KpjTransferDef {
   std::string name;  // written between backquotes
   std::int32_t log_id_type = 129;
   std::int32_t log_id = 0;
 };
 
-struct KpjDatalogSpec {
+struct KpjDatalogDef {
   std::string name;
-  std::vector<KpjTransferSpec> transfers;  // "Client Transfers: <name>"
+  std::vector<KpjTransferDef> transfers;  // "Client Transfers: <name>"
   std::vector<std::string> tags;           // "Quenda:<name>"
 };
 
 // The list that gives a station its number.
 enum class KpjStationList { kPlantFloor, kBrenmark, kZel };
 
-struct KpjStationSpec {
+struct KpjStationDef {
   std::string name;
   KpjStationList list = KpjStationList::kZel;
   std::int32_t number = 0;
@@ -35,8 +35,8 @@ struct KpjStationSpec {
 };
 
 struct KpjProject {
-  std::vector<KpjStationSpec> stations;
-  std::vector<KpjDatalogSpec> datalogs;
+  std::vector<KpjStationDef> stations;
+  std::vector<KpjDatalogDef> datalogs;
 };
 
 std::string KpjProjectText(const KpjProject& project);
