@@ -1,4 +1,4 @@
-// kz_screenshots OUT_DIR SAMPLE_CFG: pictures of the configuration editor's windows, as PNG files
+// kz_screenshots OUT_DIR SAMPLE_CFG [SAMPLE_KPJ]: pictures of the configuration editor's windows, as PNG files
 // in OUT_DIR, for the documentation and for looking at the windows without a display (run under
 // the offscreen platform by scripts/screenshots).
 //
@@ -21,7 +21,9 @@
 
 #include "citect/citect_cfg_dlg.h"
 #include "config/cfg_mgr.h"
+#include "editor/add_from_file_dlg.h"
 #include "editor/cfg_psheet.h"
+#include "editor/rec_storage_dlg.h"
 #include "editor/property_page.h"
 #include "ui/qt/cfg_psheet_view.h"
 #include "ui/qt/qt_ui_service.h"
@@ -155,8 +157,8 @@ void ShootModal(Shooter& shooter, QtUiService& ui, ui::Window& presenter, const 
 
 int main(int argc, char** argv) {
   using namespace kz;
-  if (argc != 3) {
-    std::fputs("usage: kz_screenshots OUT_DIR SAMPLE_CFG\n", stderr);
+  if (argc != 3 && argc != 4) {
+    std::fputs("usage: kz_screenshots OUT_DIR SAMPLE_CFG [SAMPLE_KPJ]\n", stderr);
     return 2;
   }
   QApplication app(argc, argv);
@@ -174,6 +176,20 @@ int main(int argc, char** argv) {
   });
   ui.MessageBox(editor::CCfgPSheet::kNoPortQuestion, editor::CCfgPSheet::kWarningCaption,
                 ui::Buttons::YesNo, ui::Icon::Question);
+
+  // The dialogs that open only behind a file chooser or another dialog.
+  config::CCfgMgr model;
+  model.ReadWrite(argv[2], false);
+  editor::CCfgPSheet sheet(&model, "", ui);
+  editor::CRecStorageDlg storage(sheet);
+  storage.m_strPath = "/srv/datalog/north_pump.csv";
+  storage.m_nMode = 1;
+  storage.m_nDailyTime = 37800;
+  qtui::ShootModal(shooter, ui, storage, "dialog-record-storage-options");
+  if (argc == 4) {
+    editor::CAddFromFileDlg add(sheet, argv[3]);
+    qtui::ShootModal(shooter, ui, add, "dialog-add-from-file");
+  }
 
   citect::CCitectCfgDlg trend;
   qtui::ShootModal(shooter, ui, trend, "dialog-trend-configuration");
