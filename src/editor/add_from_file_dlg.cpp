@@ -142,7 +142,7 @@ void CAddFromFileDlg::OnEditStorage() {
   CRecStorageDlg storage(m_sheet);
   storage.m_strPath = m_strStoragePath;
   storage.m_nMode = m_nNewFileMode;
-  if (m_nNewFileMode == kStoreWeekly) {
+  if (m_nNewFileMode == kNewFileWeekly) {
     storage.m_nWeekday = m_nSynch;
   } else {
     storage.m_nDailyTime = m_nSynch;
@@ -150,8 +150,8 @@ void CAddFromFileDlg::OnEditStorage() {
   if (m_sheet.ui().RunModal(storage) != ui::DialogResult::Ok) return;
   m_strStoragePath = storage.m_strPath;
   m_nNewFileMode = storage.m_nMode;
-  if (m_nNewFileMode == kStoreDaily) m_nSynch = storage.m_nDailyTime;
-  if (m_nNewFileMode == kStoreWeekly) m_nSynch = storage.m_nWeekday;
+  if (m_nNewFileMode == kNewFileDaily) m_nSynch = storage.m_nDailyTime;
+  if (m_nNewFileMode == kNewFileWeekly) m_nSynch = storage.m_nWeekday;
   if (auto summary = RecStorageSummary(m_nNewFileMode, m_strStoragePath, m_nSynch)) {
     m_strStorageSummary = std::move(*summary);
   }

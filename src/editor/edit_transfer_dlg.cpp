@@ -41,7 +41,7 @@ void CEditTransferDlg::OnEditStorage() {
   CRecStorageDlg storage(m_sheet);
   storage.m_strPath = m_record.GetDataFile();
   storage.m_nMode = m_record.GetNewFileMode();
-  if (storage.m_nMode == kStoreDaily) {
+  if (storage.m_nMode == kNewFileDaily) {
     storage.m_nDailyTime = m_record.GetNewFileSynchMode();
   } else {
     storage.m_nWeekday = m_record.GetNewFileSynchMode();
@@ -49,7 +49,7 @@ void CEditTransferDlg::OnEditStorage() {
   if (m_sheet.ui().RunModal(storage) != ui::DialogResult::Ok) return;
   m_record.SetDataFile(storage.m_strPath);
   m_record.SetNewFileMode(storage.m_nMode);
-  m_record.SetNewFileSynchMode(storage.m_nMode == kStoreDaily ? storage.m_nDailyTime
+  m_record.SetNewFileSynchMode(storage.m_nMode == kNewFileDaily ? storage.m_nDailyTime
                                                               : storage.m_nWeekday);
   if (auto summary = RecStorageSummary(m_record.GetNewFileMode(), m_record.GetDataFile(),
                                        m_record.GetNewFileSynchMode())) {

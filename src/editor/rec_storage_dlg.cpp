@@ -6,24 +6,24 @@
 namespace kz::editor {
 
 void CRecStorageDlg::OnInitDialog() {
-  if (m_nMode < 0 || m_nMode >= static_cast<int>(kStoreModeNames.size())) m_nMode = -1;
+  if (m_nMode < 0 || m_nMode >= static_cast<int>(kNewFileModeNames.size())) m_nMode = -1;
   if (m_nWeekday < 0 || m_nWeekday >= static_cast<int>(kWeekdayNames.size())) m_nWeekday = -1;
-  m_nDailyTime = WrapTimeOfDay(m_nDailyTime);
+  m_nDailyTime = TimeOfDay(m_nDailyTime);
   ApplyVisibility();
 }
 
 void CRecStorageDlg::ApplyVisibility() {
   switch (m_nMode) {
-    case kStoreDaily:
+    case kNewFileDaily:
       m_bShowStarting = m_bShowTime = true;
       m_bShowWeekday = false;
       break;
-    case kStoreWeekly:
+    case kNewFileWeekly:
       m_bShowStarting = m_bShowWeekday = true;
       m_bShowTime = false;
       break;
-    case kStoreSameFile:
-    case kStoreMonthly:
+    case kNewFileSame:
+    case kNewFileMonthly:
       m_bShowStarting = m_bShowWeekday = m_bShowTime = false;
       break;
     default:
@@ -57,7 +57,7 @@ bool CRecStorageDlg::OnOK() {
     return false;
   }
   if (m_nWeekday >= static_cast<int>(kWeekdayNames.size())) m_nWeekday = -1;
-  m_nDailyTime = WrapTimeOfDay(m_nDailyTime);
+  m_nDailyTime = TimeOfDay(m_nDailyTime);
   return true;
 }
 

@@ -39,7 +39,7 @@ class CRecStorageDlg : public CEditorDialog {
   bool OnOK();
   void OnHelp() const;
 
-  // In and out. The mode is an index into kStoreModeNames (-1 none); the weekday 0 Sunday to 6
+  // In and out. The mode is an index into kNewFileModeNames (-1 none); the weekday 0 Sunday to 6
   // Saturday (-1 none) counts for every mode but Daily, the daily start time (seconds after
   // midnight) for Daily.
   std::string m_strPath;

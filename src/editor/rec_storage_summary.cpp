@@ -4,13 +4,8 @@
 
 namespace kz::editor {
 
-int WrapTimeOfDay(int seconds) {
-  const int wrapped = seconds % kSecondsPerDay;
-  return wrapped < 0 ? wrapped + kSecondsPerDay : wrapped;
-}
-
 std::string FormatTimeOfDay(int seconds) {
-  const int t = WrapTimeOfDay(seconds);
+  const int t = TimeOfDay(seconds);
   const int hour = t / 3600;
   const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
   char text[16];
@@ -22,17 +17,17 @@ std::string FormatTimeOfDay(int seconds) {
 std::optional<std::string> RecStorageSummary(int mode, std::string_view path, int synch) {
   const std::string quoted = "'" + std::string(path) + "'";
   switch (mode) {
-    case kStoreSameFile:
+    case kNewFileSame:
       if (path.empty()) return std::nullopt;
       return "Always use " + quoted;
-    case kStoreDaily:
+    case kNewFileDaily:
       return quoted + "\n(Create new files daily at " + FormatTimeOfDay(synch) + ")";
-    case kStoreWeekly: {
+    case kNewFileWeekly: {
       const bool known = synch >= 0 && synch < static_cast<int>(kWeekdayNames.size());
       return quoted + "\n(Create new files weekly starting " +
              (known ? kWeekdayNames[static_cast<std::size_t>(synch)] : "") + ")";
     }
-    case kStoreMonthly:
+    case kNewFileMonthly:
       if (path.empty()) return std::nullopt;
       return quoted + "\n(Create new files monthly)";
     default:

@@ -137,7 +137,7 @@ TEST_F(AddFromFileTest, EmptyStoragePathOpensRecordStorageAndStaysOpen) {
   OnModal<CRecStorageDlg>([](CRecStorageDlg& s) {
     s.OnInitDialog();
     s.m_strPath = "/d/site.csv";
-    s.m_nMode = kStoreDaily;
+    s.m_nMode = kNewFileDaily;
     s.OnModeChange();
     s.m_nDailyTime = 37800;
     return Ended(s.OnOK());
@@ -165,7 +165,7 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   OnModal<Dlg>([](Dlg& d) {
     d.OnInitDialog();
     d.m_strStoragePath = "/d/site.csv";
-    d.m_nNewFileMode = kStoreMonthly;
+    d.m_nNewFileMode = kNewFileMonthly;
     return Ended(d.OnOK());
   });
   page.OnAddFromFile();
@@ -184,7 +184,7 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   EXPECT_EQ(added->GetID(), 1);
   EXPECT_EQ(added->GetDatalogFile(), "CFG2.kdl");
   EXPECT_EQ(added->GetDataFile(), "/d/site.csv");
-  EXPECT_EQ(added->GetNewFileMode(), kStoreMonthly);
+  EXPECT_EQ(added->GetNewFileMode(), kNewFileMonthly);
   EXPECT_EQ(page.m_rows.size(), 1u);
 
   const std::string folder = env_.Path("P/Site1/").string();

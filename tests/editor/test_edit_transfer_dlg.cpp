@@ -144,7 +144,7 @@ TEST_F(EditTransferTest, OpensWithTheRecordAndItsStorageSummary) {
   daily.SetStationNumber(0);
   daily.SetID(0);
   daily.SetDataFile("/d/a.csv");
-  daily.SetNewFileMode(kStoreDaily);
+  daily.SetNewFileMode(kNewFileDaily);
   daily.SetNewFileSynchMode(37800);
   Dlg dialog(Sheet(), model_, daily);
   dialog.OnInitDialog();
@@ -156,7 +156,7 @@ TEST_F(EditTransferTest, OpensWithTheRecordAndItsStorageSummary) {
 TEST_F(EditTransferTest, StorageEditHandsTheSynchValueByModeAndStoresOnOkOnly) {
   config::CConnectionCfg record;
   record.SetDataFile("/old.csv");
-  record.SetNewFileMode(kStoreDaily);
+  record.SetNewFileMode(kNewFileDaily);
   record.SetNewFileSynchMode(3600);
   Dlg dialog(Sheet(), model_, record);
   dialog.OnInitDialog();
@@ -165,10 +165,10 @@ TEST_F(EditTransferTest, StorageEditHandsTheSynchValueByModeAndStoresOnOkOnly) {
   OnModal<CRecStorageDlg>([&](CRecStorageDlg& s) {
     s.OnInitDialog();
     EXPECT_EQ(s.m_strPath, "/old.csv");
-    EXPECT_EQ(s.m_nMode, kStoreDaily);
+    EXPECT_EQ(s.m_nMode, kNewFileDaily);
     EXPECT_EQ(s.m_nDailyTime, 3600);
     s.m_strPath = "/new.csv";
-    s.m_nMode = kStoreWeekly;
+    s.m_nMode = kNewFileWeekly;
     s.OnModeChange();
     s.m_nWeekday = 3;
     return Ended(ok && s.OnOK());
@@ -180,7 +180,7 @@ TEST_F(EditTransferTest, StorageEditHandsTheSynchValueByModeAndStoresOnOkOnly) {
   ok = true;
   dialog.OnEditStorage();
   EXPECT_EQ(record.GetDataFile(), "/new.csv");
-  EXPECT_EQ(record.GetNewFileMode(), kStoreWeekly);
+  EXPECT_EQ(record.GetNewFileMode(), kNewFileWeekly);
   EXPECT_EQ(record.GetNewFileSynchMode(), 3);
   EXPECT_EQ(dialog.m_strStorageSummary, "'/new.csv'\n(Create new files weekly starting Wednesday)");
 }
@@ -193,15 +193,15 @@ TEST(RecStorageSummaryTest, ShowsThePathAndWhenNewFilesStart) {
     std::optional<std::string> summary;
   } cases[] = {
       {-1, "/a.csv", 0, std::nullopt},
-      {kStoreSameFile, "/a.csv", 0, "Always use '/a.csv'"},
-      {kStoreSameFile, "", 0, std::nullopt},
-      {kStoreDaily, "/a.csv", 0, "'/a.csv'\n(Create new files daily at 12:00:00 AM)"},
-      {kStoreDaily, "/a.csv", 13 * 3600 + 5, "'/a.csv'\n(Create new files daily at 01:00:05 PM)"},
-      {kStoreDaily, "/a.csv", -1, "'/a.csv'\n(Create new files daily at 11:59:59 PM)"},
-      {kStoreWeekly, "/a.csv", 0, "'/a.csv'\n(Create new files weekly starting Sunday)"},
-      {kStoreWeekly, "/a.csv", 7, "'/a.csv'\n(Create new files weekly starting )"},
-      {kStoreMonthly, "/a.csv", 0, "'/a.csv'\n(Create new files monthly)"},
-      {kStoreMonthly, "", 0, std::nullopt},
+      {kNewFileSame, "/a.csv", 0, "Always use '/a.csv'"},
+      {kNewFileSame, "", 0, std::nullopt},
+      {kNewFileDaily, "/a.csv", 0, "'/a.csv'\n(Create new files daily at 12:00:00 AM)"},
+      {kNewFileDaily, "/a.csv", 13 * 3600 + 5, "'/a.csv'\n(Create new files daily at 01:00:05 PM)"},
+      {kNewFileDaily, "/a.csv", -1, "'/a.csv'\n(Create new files daily at 11:59:59 PM)"},
+      {kNewFileWeekly, "/a.csv", 0, "'/a.csv'\n(Create new files weekly starting Sunday)"},
+      {kNewFileWeekly, "/a.csv", 7, "'/a.csv'\n(Create new files weekly starting )"},
+      {kNewFileMonthly, "/a.csv", 0, "'/a.csv'\n(Create new files monthly)"},
+      {kNewFileMonthly, "", 0, std::nullopt},
       {4, "/a.csv", 0, std::nullopt},
   };
   for (const auto& c : cases) {
@@ -216,10 +216,10 @@ TEST_F(RecStorageTest, ModeDecidesWhatStartingShows) {
   const struct {
     int mode;
     bool starting, weekday, time;
-  } cases[] = {{kStoreSameFile, false, false, false},
-               {kStoreDaily, true, false, true},
-               {kStoreWeekly, true, true, false},
-               {kStoreMonthly, false, false, false}};
+  } cases[] = {{kNewFileSame, false, false, false},
+               {kNewFileDaily, true, false, true},
+               {kNewFileWeekly, true, true, false},
+               {kNewFileMonthly, false, false, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     CRecStorageDlg dialog(Sheet());
@@ -240,7 +240,7 @@ TEST_F(RecStorageTest, ModeDecidesWhatStartingShows) {
 
 TEST_F(RecStorageTest, OkNeedsAPathAndBrowseOffersCsvFiles) {
   CRecStorageDlg dialog(Sheet());
-  dialog.m_nMode = kStoreSameFile;
+  dialog.m_nMode = kNewFileSame;
   dialog.OnInitDialog();
   EXPECT_FALSE(dialog.OnOK());
   ASSERT_EQ(ui_.boxes.size(), 1u);

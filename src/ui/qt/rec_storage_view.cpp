@@ -38,7 +38,7 @@ RecStorageView::RecStorageView(CRecStorageDlg& presenter, QWidget* parent)
   form_->addRow(location_label, location);
 
   mode_ = new QComboBox(this);
-  for (const char* name : editor::kStoreModeNames) mode_->addItem(QString::fromLatin1(name));
+  for (const char* name : editor::kNewFileModeNames) mode_->addItem(QString::fromLatin1(name));
   form_->addRow(QStringLiteral("Create &new files:"), mode_);
 
   weekday_ = new QComboBox(this);

@@ -103,7 +103,7 @@ TEST_F(TransferViewTest, EditTransferTypesIntoTheRecordOnOkOnly) {
 TEST_F(TransferViewTest, RecordStorageShowsTheStartForTheModeAndReturnsWhatWasChosen) {
   editor::CRecStorageDlg presenter(*sheet_);
   presenter.m_strPath = "/d/a.csv";
-  presenter.m_nMode = editor::kStoreDaily;
+  presenter.m_nMode = editor::kNewFileDaily;
   presenter.m_nDailyTime = 37800;
   RecStorageView view(presenter, nullptr);
   EXPECT_EQ(view.path()->text(), "/d/a.csv");
@@ -119,7 +119,7 @@ TEST_F(TransferViewTest, RecordStorageShowsTheStartForTheModeAndReturnsWhatWasCh
   QTest::keyClick(view.weekday(), Qt::Key_Down);
   Press(view, QDialogButtonBox::Ok);
   EXPECT_EQ(view.result(), QDialog::Accepted);
-  EXPECT_EQ(presenter.m_nMode, editor::kStoreWeekly);
+  EXPECT_EQ(presenter.m_nMode, editor::kNewFileWeekly);
   EXPECT_EQ(presenter.m_nWeekday, 1);
 }
 
