@@ -29,7 +29,8 @@ inline const CLI::Validator kNonEmptyPath(
 
 void AddConfigCommands(CLI::App& app, int& exit_code);  // config show, config rewrite
 void AddIniCommands(CLI::App& app, int& exit_code);     // ini get, ini set, ini delete
-void AddDbfCommands(CLI::App& app, int& exit_code);     // dbf show, trend show
+void AddDbfCommands(CLI::App& app, int& exit_code);     // dbf show
+void AddTrendCommands(CLI::App& app, int& exit_code);   // trend show, ...
 void AddKpjCommands(CLI::App& app, int& exit_code);     // kpj show
 void AddModuleCommands(CLI::App& app, int& exit_code);  // configure, start-server, message, ...
 

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   kz::cli::AddConfigCommands(app, exit_code);
   kz::cli::AddIniCommands(app, exit_code);
   kz::cli::AddDbfCommands(app, exit_code);
+  kz::cli::AddTrendCommands(app, exit_code);
   kz::cli::AddKpjCommands(app, exit_code);
   kz::cli::AddModuleCommands(app, exit_code);
   try {

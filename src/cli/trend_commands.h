@@ -1,0 +1,17 @@
+// The "trend" command group: one Add* function per subcommand, each in a file of its own, all
+// registered by AddTrendCommands (cmd_trend.cpp).
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "citect/record/citect_trend_tag.h"
+
+namespace kz::cli {
+
+// A record as `trend show --json` prints it: its seven fields by name, in a fixed order.
+nlohmann::ordered_json TrendTagJson(const citect::CCitectTrendTag& tag);
+
+void AddTrendShowCommand(CLI::App& trend, int& exit_code);
+
+}  // namespace kz::cli
