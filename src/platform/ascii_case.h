@@ -20,6 +20,10 @@ constexpr bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// <0, 0 or >0 as `a` sorts before, with or after `b` when letter case is ignored (bytes from 0x80
+// up sort after ASCII, unsigned).
+int CompareNoCase(std::string_view a, std::string_view b);
+
 std::string AsciiLower(std::string_view text);
 std::string AsciiUpper(std::string_view text);
 
