@@ -212,10 +212,12 @@ TEST(GeneralPagesTest, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
     int focus;
     Keys stored;
   };
+  using P = CCfgPage1;
+  using G = CCfgGeneralPage;
   const Case cases[] = {
-      {"valid", "", [](CCfgGeneralPage&) {}, warning, 0, all},
+      {"valid", "", [](G&) {}, warning, 0, all},
       {"specified stations only", "",
-       [](CCfgGeneralPage& p) {
+       [](G& p) {
          p.m_nMode = 0;
          Std(p).m_nNewFileMode = Std(p).m_nBaseName = -1;
          Std(p).m_strDataDir.clear();
@@ -223,51 +225,35 @@ TEST(GeneralPagesTest, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
        warning, 0,
        without(all, {"new file mode", "auto mode base name choice", "auto mode data path",
                      "new file synch mode"})},
-      {"no creation mode",
-       "",
-       [](CCfgGeneralPage& p) { Std(p).m_nNewFileMode = -1; },
-       CCfgPage1::kNoFileModeMessage,
-       CCfgPage1::kNewFileModeList,
-       {"mode", "use scaling"}},
-      {"no base name",
-       "",
-       [](CCfgGeneralPage& p) { Std(p).m_nBaseName = -1; },
-       CCfgPage1::kNoBaseNameMessage,
-       CCfgPage1::kBaseNameList,
-       {"mode", "new file mode", "use scaling"}},
-      {"no data directory",
-       "",
-       [](CCfgGeneralPage& p) { Std(p).m_strDataDir.clear(); },
-       CCfgPage1::kNoDataDirMessage,
-       CCfgPage1::kDataDirEdit,
-       {"mode", "new file mode", "auto mode base name choice", "use scaling"}},
-      {"tolerance out of range", "", [](CCfgGeneralPage& p) { p.m_strClockTolerance = "604801"; },
-       CCfgPage1::kToleranceRangeMessage, CCfgPage1::kToleranceEdit,
+      {"no creation mode", "", [](G& p) { Std(p).m_nNewFileMode = -1; }, P::kNoFileModeMessage,
+       P::kNewFileModeList, Keys{"mode", "use scaling"}},
+      {"no base name", "", [](G& p) { Std(p).m_nBaseName = -1; }, P::kNoBaseNameMessage,
+       P::kBaseNameList, Keys{"mode", "new file mode", "use scaling"}},
+      {"no data directory", "", [](G& p) { Std(p).m_strDataDir.clear(); }, P::kNoDataDirMessage,
+       P::kDataDirEdit, Keys{"mode", "new file mode", "auto mode base name choice", "use scaling"}},
+      {"tolerance out of range", "", [](G& p) { p.m_strClockTolerance = "604801"; },
+       P::kToleranceRangeMessage, P::kToleranceEdit,
        with(before_clock, {"set sta clock", "pc time format"})},
       {"clock cleared", "",
-       [](CCfgGeneralPage& p) {
+       [](G& p) {
          p.m_bSetStaClock = false;
          p.m_strClockTolerance = "0";
        },
        warning, 0, without(all, {"clock tolerance", "pc time format"})},
-      {"no log directory", "", [](CCfgGeneralPage& p) { p.m_strLogDir.clear(); },
-       CCfgPage1::kNoLogDirMessage, CCfgPage1::kLogDirEdit,
+      {"no log directory", "", [](G& p) { p.m_strLogDir.clear(); }, P::kNoLogDirMessage,
+       P::kLogDirEdit,
        with(before_clock, {"set sta clock", "clock tolerance", "pc time format", "enable log"})},
       {"log cleared", "",
-       [](CCfgGeneralPage& p) {
+       [](G& p) {
          p.m_bEnableLog = false;
          p.m_strLogDir.clear();
        },
        warning, 0, without(all, {"log dir"})},
-      {"no duplicate check", "", [](CCfgGeneralPage& p) { Std(p).m_bCheckDuplicates = false; }, "",
-       0, all},
-      {"citect valid", kCitect, [](CCfgGeneralPage&) {}, "", 0, clock_and_log},
-      {"citect no log directory",
-       kCitect,
-       [](CCfgGeneralPage& p) { p.m_strLogDir.clear(); },
-       CCfgGeneralPage::kNoLogDirMessage,
-       CCfgGeneralPage::kLogDirEdit,
-       {"mode", "set sta clock", "clock tolerance", "pc time format", "enable log"}},
+      {"no duplicate check", "", [](G& p) { Std(p).m_bCheckDuplicates = false; }, "", 0, all},
+      {"citect valid", kCitect, [](G&) {}, "", 0, clock_and_log},
+      {"citect no log directory", kCitect, [](G& p) { p.m_strLogDir.clear(); }, G::kNoLogDirMessage,
+       G::kLogDirEdit,
+       Keys{"mode", "set sta clock", "clock tolerance", "pc time format", "enable log"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -51,6 +51,8 @@ class ConfigureTest : public AppTest {
 // Which status word warns, which asks before the save, and which file is written.
 TEST_F(ConfigureTest, EditionAndStatusWordsDecideTheQuestionsAndTheFile) {
   enum Saved { kNone, kStandard, kCitect };
+  using R = DialogResult;
+  using A = Answer;
   const struct {
     const char* options;
     int word0, word1;
@@ -60,28 +62,14 @@ TEST_F(ConfigureTest, EditionAndStatusWordsDecideTheQuestionsAndTheFile) {
     Saved saved;
     int start_page;
   } cases[] = {
-      {"", 0, 0, DialogResult::Ok, {}, {}, kStandard, 0},
-      {"", 2, 0, DialogResult::Cancel, {}, {"Server Running"}, kNone, 0},
-      {"",
-       3,
-       0,
-       DialogResult::Ok,
-       {Answer::Ok, Answer::Yes},
-       {"Server Running", "Save Changes?"},
-       kStandard,
-       0},
-      {"", 1, 0, DialogResult::Ok, {}, {}, kStandard, 0},  // 1 counts as stopped
-      {"product=citect", 2, 0, DialogResult::Ok, {}, {}, kCitect, 0},
+      {"", 0, 0, R::Ok, {}, {}, kStandard, 0},
+      {"", 2, 0, R::Cancel, {}, {"Server Running"}, kNone, 0},
+      {"", 3, 0, R::Ok, {A::Ok, A::Yes}, {"Server Running", "Save Changes?"}, kStandard, 0},
+      {"", 1, 0, R::Ok, {}, {}, kStandard, 0},  // 1 counts as stopped
+      {"product=citect", 2, 0, R::Ok, {}, {}, kCitect, 0},
       // Warned by the equality test (word 1), asked by the edition (word 0).
-      {"PRODUCT=CITECT", 0, 2, DialogResult::Ok, {Answer::Ok}, {"Server Running"}, kStandard, 0},
-      {"product=citect page=scheduled_xfers",
-       0,
-       2,
-       DialogResult::Ok,
-       {Answer::No},
-       {"Save Changes?"},
-       kNone,
-       2},
+      {"PRODUCT=CITECT", 0, 2, R::Ok, {A::Ok}, {"Server Running"}, kStandard, 0},
+      {"product=citect page=scheduled_xfers", 0, 2, R::Ok, {A::No}, {"Save Changes?"}, kNone, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.options << " words " << c.word0 << "," << c.word1);
