@@ -159,22 +159,57 @@ TEST_F(CfgFileTest, NewModelSavesToleranceSixtyAndScalingOne) {
                          "data_bits=8\nstop_bits=1\nparity=n\nflow=\n"));
 }
 
-TEST_F(CfgFileTest, MissingFileOrSectionGivesToleranceSixtyNoScalingAndNoRecords) {
-  for (const bool file_exists : {false, true}) {
-    FillEveryField(model_);
-    if (file_exists) {
-      LoadText("[other]\nx=1\n");
-    } else {
-      ASSERT_EQ(model_.ReadWrite(env_.Path("none.cfg").string(), false), kCfgOk);
-    }
-    EXPECT_EQ(model_.GetConnectionCount() + model_.GetPortCount() + model_.GetScheduledXferCount(),
-              0);
-    EXPECT_EQ(model_.FindConnection("12.1"), nullptr);
-    EXPECT_EQ(model_.GetClockTolerance(), 60);
-    EXPECT_EQ(model_.GetUseScaling(), 0);
-    EXPECT_EQ(model_.GetMode(), 0);
-    EXPECT_EQ(model_.GetLogDir(), "");
+// What a model holds, in one line: the general settings a missing section defaults, the keys of
+// the transfers, the ports as listed and the count of scheduled transfers.
+std::string Summary(const CCfgMgr& m) {
+  std::string out = "mode " + std::to_string(m.GetMode()) + " tolerance " +
+                    std::to_string(m.GetClockTolerance()) + " scaling " +
+                    std::to_string(m.GetUseScaling()) + " log '" + m.GetLogDir() + "' |";
+  for (int i = 0; i < m.GetConnectionCount(); ++i) {
+    const CConnectionCfg& t = *m.GetConnection(i);
+    out += " " + CCfgMgr::MakeConnectionKey(t.GetStationNumber(), t.GetID());
   }
+  out += " |";
+  for (int i = 0; i < m.GetPortCount(); ++i) out += " " + m.GetPort(i)->DisplayText();
+  return out + " | " + std::to_string(m.GetScheduledXferCount());
+}
+
+// Each file is loaded over a model holding every kind of record, which the load replaces.
+TEST_F(CfgFileTest, LoadReadsTheListsUpToTheirEnd) {
+  const struct {
+    const char* name;
+    std::string text;  // empty: no file at all
+    const char* summary;
+  } cases[] = {
+      {"no file", "", "mode 0 tolerance 60 scaling 0 log '' | | | 0"},
+      {"no section", "[other]\nx=1\n", "mode 0 tolerance 60 scaling 0 log '' | | | 0"},
+      {"an empty value ends each list",
+       "[transfers]\n0=a\n1=\n2=b\n[a]\nstation number=1\n[b]\nstation number=2\n"
+       "[ports]\n0=UDP1\n1=\n2=UDP2\n"
+       "[scheduled]\n0=1,0,1,0,0,1,0,`a`,,COM2,0\n1=\n2=1,0,1,0,0,2,0,`b`,,COM2,0\n",
+       "mode 0 tolerance 60 scaling 0 log '' | 1.0 | UDP1 | 1"},
+      {"ports stop at a gap and skip short entries",
+       "[ports]\n0=COM\n1=udp1700\n2=xyz5\n3=Com4\n5=UDP9\n[com4]\nbaud=38400\n",
+       "mode 0 tolerance 60 scaling 0 log '' | | UDP1700 TCP5 COM4 38400,8,N,1 | 0"},
+      {"duplicates stay",
+       "[transfers]\n0=a\n1=b\n[a]\nstation number=5\nID=1\n[b]\nstation number=5\nID=1\n",
+       "mode 0 tolerance 60 scaling 0 log '' | 5.1 5.1 | | 0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FillEveryField(model_);
+    if (c.text.empty()) {
+      ASSERT_EQ(model_.ReadWrite(env_.Path("none.cfg").string(), false), kCfgOk);
+    } else {
+      LoadText(c.text);
+    }
+    EXPECT_EQ(Summary(model_), c.summary);
+    EXPECT_EQ(model_.FindConnection("12.1"), nullptr);
+  }
+  // Of two transfers under one key the later takes it, and keeps it when the earlier goes.
+  EXPECT_EQ(model_.FindConnection("5.1"), model_.GetConnection(1));
+  model_.RemoveConnection(0);
+  EXPECT_EQ(model_.FindConnection("5.1"), model_.GetConnection(1));
 }
 
 TEST_F(CfgFileTest, ValuesAreCutAsTheServersReadBuffersCutThem) {
@@ -189,35 +224,6 @@ TEST_F(CfgFileTest, ValuesAreCutAsTheServersReadBuffersCutThem) {
   EXPECT_EQ(model_.GetAutoModeDataPath(), std::string(255, 'a'));
   ASSERT_EQ(model_.GetConnectionCount(), 1);
   EXPECT_EQ(model_.GetConnection(0)->GetStationNumber(), 7);  // its name cut to 1023 bytes
-}
-
-TEST_F(CfgFileTest, EmptyValueEndsEachList) {
-  LoadText(
-      "[transfers]\n0=a\n1=\n2=b\n[a]\nstation number=1\n[b]\nstation number=2\n"
-      "[ports]\n0=UDP1\n1=\n2=UDP2\n"
-      "[scheduled]\n0=1,0,1,0,0,1,0,`a`,,COM2,0\n1=\n2=1,0,1,0,0,2,0,`b`,,COM2,0\n");
-  EXPECT_EQ(model_.GetConnectionCount(), 1);
-  EXPECT_EQ(model_.GetPortCount(), 1);
-  EXPECT_EQ(model_.GetScheduledXferCount(), 1);
-}
-
-TEST_F(CfgFileTest, PortListStopsAtAGapAndSkipsShortEntries) {
-  LoadText("[ports]\n0=COM\n1=udp1700\n2=xyz5\n3=Com4\n5=UDP9\n[com4]\nbaud=38400\n");
-  ASSERT_EQ(model_.GetPortCount(), 3);
-  EXPECT_EQ(model_.GetPort(0)->DisplayText(), "UDP1700");
-  EXPECT_EQ(model_.GetPort(1)->DisplayText(), "TCP5");
-  EXPECT_EQ(model_.GetPort(2)->DisplayText(), "COM4 38400,8,N,1");
-}
-
-TEST_F(CfgFileTest, LoadedDuplicatesStayAndTheLaterTakesTheKey) {
-  LoadText(
-      "[transfers]\n0=a\n1=b\n[a]\nstation number=5\nID=1\ndata file=x\n"
-      "[b]\nstation number=5\nID=1\ndata file=y\n");
-  ASSERT_EQ(model_.GetConnectionCount(), 2);
-  EXPECT_EQ(model_.FindConnection("5.1"), model_.GetConnection(1));
-  // Removing the earlier one leaves the later one indexed.
-  model_.RemoveConnection(0);
-  EXPECT_EQ(model_.FindConnection("5.1"), model_.GetConnection(1));
 }
 
 TEST_F(CfgFileTest, RemovingTheMiddleTransferLeavesXfer0AndXfer1) {
@@ -337,33 +343,26 @@ TEST_F(CfgFileTest, SaveClearsStaleListsAndLeavesOtherLinesAlone) {
                          "0=1,0,1,0,0,1,0,`a`,,COM2,0\n"));
 }
 
-TEST_F(CfgFileTest, UntouchedScheduledLinesPassThroughByteIdentical) {
-  const std::string long_line = "1,0,1,0,0,1,0,`" + std::string(70, 'L') + "`,x,y,UDP1658,2";
-  const std::string comma_line = "0,1,3600,0,1,44,1,`d`,re,served,CO,M1,9";
-  LoadText("[scheduled]\n0=" + long_line + "\n1=" + comma_line + "\n");
-  ASSERT_EQ(model_.GetScheduledXferCount(), 2);
-  ASSERT_EQ(Save(), kCfgOk);
-  const std::string file = File();
-  EXPECT_NE(file.find("\r\n0=" + long_line + "\r\n1=" + comma_line + "\r\n"), std::string::npos);
-}
-
-// The reader strips one pair of quotes; writing that back would strip another pair per save,
-// until an emptied first line ends the list.
-TEST_F(CfgFileTest, QuotedScheduledLinesSurviveRepeatedSaves) {
-  const std::string lines = "0=\"\"\"\"\n1=1,0,1,0,0,1,0,`a`,,COM2,0\n2='\"x\"'\n";
+// Untouched scheduled lines pass through byte for byte, save after save: long ones, ones with
+// extra commas, and quoted ones (the reader strips one pair of quotes; writing that back would
+// strip another pair per save, until an emptied first line ends the list).
+TEST_F(CfgFileTest, UntouchedScheduledLinesSurviveRepeatedSaves) {
+  const std::string lines =
+      "0=\"\"\"\"\n1=1,0,1,0,0,1,0,`" + std::string(70, 'L') +
+      "`,x,y,UDP1658,2\n2='\"x\"'\n3=0,1,3600,0,1,44,1,`d`,re,served,CO,M1,9\n";
   LoadText("[scheduled]\n" + lines);
-  ASSERT_EQ(model_.GetScheduledXferCount(), 3);
+  ASSERT_EQ(model_.GetScheduledXferCount(), 4);
   for (int save = 1; save <= 2; ++save) {
+    SCOPED_TRACE(save);
     ASSERT_EQ(Save(), kCfgOk);
-    EXPECT_NE(File().find(Crlf(lines)), std::string::npos) << "save " << save;
-    CCfgMgr reloaded;
-    ASSERT_EQ(reloaded.ReadWrite(path_, false), kCfgOk);
-    EXPECT_EQ(reloaded.GetScheduledXferCount(), 3) << "save " << save;
-    model_.ReadWrite(path_, false);
+    EXPECT_NE(File().find(Crlf(lines)), std::string::npos);
+    ASSERT_EQ(model_.ReadWrite(path_, false), kCfgOk);
+    EXPECT_EQ(model_.GetScheduledXferCount(), 4);
   }
 }
 
-TEST_F(CfgFileTest, ValueWithALineBreakFailsTheSaveAndKeepsTheOldFile) {
+// A value with a line break would add lines to the file; a missing folder is made by nobody.
+TEST_F(CfgFileTest, FailedSaveKeepsTheOldFile) {
   LoadText(kEveryFieldFile);
   const std::string before = File();
   for (const char* bad : {"/var/log\r\n[ports]", "a\nb", "a\rb"}) {
@@ -375,6 +374,8 @@ TEST_F(CfgFileTest, ValueWithALineBreakFailsTheSaveAndKeepsTheOldFile) {
   model_.GetConnection(0)->SetDatalogFile("x\ny=1");
   EXPECT_EQ(Save(), kCfgFailed);
   EXPECT_EQ(File(), before);
+  EXPECT_EQ(model_.ReadWrite(env_.Path("no/such/dir.cfg").string(), true), kCfgFailed);
+  EXPECT_FALSE(std::filesystem::exists(env_.Path("no")));
 }
 
 TEST_F(CfgFileTest, FailedReplaceReturnsFailedAndKeepsTheOldBytes) {
@@ -387,11 +388,6 @@ TEST_F(CfgFileTest, FailedReplaceReturnsFailedAndKeepsTheOldBytes) {
   for (const auto& entry : std::filesystem::directory_iterator(env_.root())) {
     EXPECT_TRUE(entry.path().filename() == "kzdlogrcv.cfg" || entry.is_directory()) << entry.path();
   }
-}
-
-TEST_F(CfgFileTest, SaveIntoAMissingFolderFails) {
-  EXPECT_EQ(model_.ReadWrite(env_.Path("no/such/dir.cfg").string(), true), kCfgFailed);
-  EXPECT_FALSE(std::filesystem::exists(env_.Path("no")));
 }
 
 }  // namespace

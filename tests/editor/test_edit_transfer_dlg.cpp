@@ -1,3 +1,5 @@
+// The Edit Transfer and Record Storage Options dialogs: what OK refuses, where it points the
+// focus, and what it stores.
 #include <gtest/gtest.h>
 
 #include "editor/edit_transfer_dlg.h"
@@ -10,163 +12,112 @@ namespace {
 
 using Dlg = CEditTransferDlg;
 
-class EditTransferTest : public TransferTest {
- protected:
-  // Opens the dialog on `record`, types the three fields and presses OK.
-  bool TypeAndOk(config::CConnectionCfg& record, const std::string& station,
-                 const std::string& datalog, const std::string& id, bool citect = false) {
-    Dlg dialog(Sheet(citect), model_, record);
-    dialog.OnInitDialog();
-    dialog.m_strStationNumber = station;
-    dialog.m_strDatalogFile = datalog;
-    dialog.m_strTransferId = id;
-    const bool ok = dialog.OnOK();
-    focus_ = dialog.focus();
-    return ok;
-  }
-
-  int focus_ = CEditorDialog::kNoFocus;
-};
-
-TEST_F(EditTransferTest, StationNumberMustLieBetween0And15999) {
-  const struct {
-    const char* station;
-    bool accepted;
-  } cases[] = {{"0", true}, {"15999", true}, {"16000", false},
-               {"", false}, {"-1", false},   {"12a", false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.station);
+// Each case types the three fields over a fresh record (storage file `data_file`) and presses OK;
+// another live transfer holds 5.2 and "C:/Data/A.csv".
+TEST_F(TransferTest, EditTransferOkChecksEachFieldInTurn) {
+  struct Case {
+    const char *station, *datalog, *id, *data_file;
+    bool citect;
+    const char* message;  // nullptr: accepted
+    int focus;
+    const char* stored_datalog;  // "" when refused before the datalog file
+  };
+  const Case cases[] = {
+      {"0", "CFG1", "1", "/a.csv", false, nullptr, 0, "CFG1.kdl"},
+      {"15999", "x.KDL", "1", "/a.csv", false, nullptr, 0, "x.KDL"},
+      {"5", "abc", "1", "/a.csv", false, nullptr, 0, "abc"},
+      {"5", "abcd", "1", "/a.csv", false, nullptr, 0, "abcd.kdl"},
+      {"16000", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
+      {"", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
+      {"-1", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
+      {"12a", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
+      {"5", "", "1", "/a.csv", false, Dlg::kNoDatalogFile, Dlg::kDatalogFile, ""},
+      // Refused after the completion: the record keeps it.
+      {"5", "CFG1", "", "/a.csv", false, Dlg::kNoTransferId, Dlg::kTransferId, "CFG1.kdl"},
+      {"5", "CFG1", "1", "", false, Dlg::kNoStorageFile, Dlg::kEditStorage, "CFG1.kdl"},
+      {"5", "CFG1", "1", "", true, nullptr, 0, "CFG1.kdl"},
+      {"5", "CFG1", "1", "c:/data/a.csv", false, Dlg::kStorageFileInUse, Dlg::kDatalogFile,
+       "CFG1.kdl"},
+      {"5", "CFG1", "1", "c:/data/a.csv", true, nullptr, 0, "CFG1.kdl"},
+      {"5", "CFG1", "2", "/a.csv", false, Dlg::kPairInUse, Dlg::kStationNumber, "CFG1.kdl"},
+  };
+  AddTransfer(5, 2, "C:/Data/A.csv");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.station << " " << c.datalog << " " << c.id << " "
+                                    << c.data_file << (c.citect ? " citect" : ""));
+    sheet_.reset();
     ui_.boxes.clear();
     config::CConnectionCfg record;
-    record.SetDataFile("/data/a.csv");
-    EXPECT_EQ(TypeAndOk(record, c.station, "CFG1", "1"), c.accepted);
-    if (c.accepted) {
-      EXPECT_TRUE(ui_.boxes.empty());
-      EXPECT_EQ(std::to_string(record.GetStationNumber()), c.station);
+    record.SetDataFile(c.data_file);
+    Dlg dialog(Sheet(c.citect), model_, record);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.m_bShowStorage, !c.citect);
+    dialog.m_strStationNumber = c.station;
+    dialog.m_strDatalogFile = c.datalog;
+    dialog.m_strTransferId = c.id;
+    EXPECT_EQ(dialog.OnOK(), c.message == nullptr);
+    EXPECT_EQ(ui_.Texts(),
+              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    EXPECT_EQ(record.GetDatalogFile(), c.stored_datalog);
+    if (c.message) {
+      EXPECT_EQ(dialog.focus(), c.focus);
     } else {
-      EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kBadStation});
-      EXPECT_EQ(focus_, Dlg::kStationNumber);
+      EXPECT_EQ(std::to_string(record.GetStationNumber()), c.station);
+    }
+    if (c.message == Dlg::kBadStation) {
       EXPECT_EQ(record.GetStationNumber(), -1);
     }
   }
 }
 
-TEST_F(EditTransferTest, DatalogFileGetsKdlOnceAndKeepsItWhenALaterCheckRefuses) {
-  const struct {
-    const char* typed;
-    const char* stored;
-  } cases[] = {{"CFG1", "CFG1.kdl"},
-               {"x.KDL", "x.KDL"},
-               {"b.kDl", "b.kDl"},
-               {"abc", "abc"},
-               {"abcd", "abcd.kdl"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
-    config::CConnectionCfg record;
-    record.SetDataFile("/data/a.csv");
-    EXPECT_TRUE(TypeAndOk(record, "5", c.typed, "1"));
-    EXPECT_EQ(record.GetDatalogFile(), c.stored);
-  }
-  {
-    // Refused after the completion: the record keeps it.
-    config::CConnectionCfg record;
-    record.SetDataFile("/data/a.csv");
-    EXPECT_FALSE(TypeAndOk(record, "5", "CFG1", ""));
-    EXPECT_EQ(focus_, Dlg::kTransferId);
-    EXPECT_EQ(record.GetDatalogFile(), "CFG1.kdl");
-  }
-  ui_.boxes.clear();
-  config::CConnectionCfg record;
-  EXPECT_FALSE(TypeAndOk(record, "5", "", "1"));
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kNoDatalogFile});
-  EXPECT_EQ(focus_, Dlg::kDatalogFile);
-}
-
-TEST_F(EditTransferTest, RecordStorageFileIsUniqueWithoutCaseAndFreedByRemoval) {
-  AddTransfer(1, 1, "C:/Data/A.csv");
-  config::CConnectionCfg record;
-  record.SetDataFile("c:/data/a.csv");
-  EXPECT_FALSE(TypeAndOk(record, "2", "CFG2", "1"));
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kStorageFileInUse});
-  EXPECT_EQ(focus_, Dlg::kDatalogFile);
-
-  model_.RemoveConnection(0);
-  ui_.boxes.clear();
-  EXPECT_TRUE(TypeAndOk(record, "2", "CFG2", "1"));
-  EXPECT_TRUE(ui_.boxes.empty());
-}
-
-TEST_F(EditTransferTest, OnlyTheStandardEditionNeedsAStorageFile) {
-  config::CConnectionCfg standard;
-  EXPECT_FALSE(TypeAndOk(standard, "2", "CFG2", "1"));
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kNoStorageFile});
-  EXPECT_EQ(focus_, Dlg::kEditStorage);
-
-  sheet_.reset();
-  ui_.boxes.clear();
-  config::CConnectionCfg citect;
-  EXPECT_TRUE(TypeAndOk(citect, "2", "CFG2", "1", /*citect=*/true));
-  EXPECT_TRUE(ui_.boxes.empty());
-  Dlg dialog(Sheet(true), model_, citect);
-  dialog.OnInitDialog();
-  EXPECT_FALSE(dialog.m_bShowStorage);
-}
-
-// A refused pair (then Cancel) leaves the record where the index holds it; a new ID frees the
-// old pair.
-TEST_F(EditTransferTest, PairIsCheckedAgainstOthersOnlyAndMovesInTheIndex) {
+// The edited transfer never clashes with itself; a refused pair leaves it where the index holds
+// it, and a new ID or a removal frees the old pair and storage file.
+TEST_F(TransferTest, EditedPairMovesInTheIndex) {
   config::CConnectionCfg* a = AddTransfer(5, 1, "/a.csv");
   config::CConnectionCfg* b = AddTransfer(5, 2, "/b.csv");
-  EXPECT_TRUE(TypeAndOk(*a, "5", "CFG1.kdl", "1"));  // never its own clash
-  EXPECT_FALSE(TypeAndOk(*a, "5", "CFG1.kdl", "2"));
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{Dlg::kPairInUse});
-  EXPECT_EQ(focus_, Dlg::kStationNumber);
+  const auto type_id = [&](const char* id) {
+    Dlg dialog(Sheet(), model_, *a);
+    dialog.OnInitDialog();
+    dialog.m_strTransferId = id;
+    return dialog.OnOK();
+  };
+  EXPECT_TRUE(type_id("1"));
+  EXPECT_FALSE(type_id("2"));
   EXPECT_EQ(a->GetID(), 1);
   EXPECT_EQ(model_.FindConnection("5.1"), a);
   EXPECT_EQ(model_.FindConnection("5.2"), b);
-  EXPECT_TRUE(TypeAndOk(*a, "5", "CFG1.kdl", "3"));
+  EXPECT_TRUE(type_id("3"));
   EXPECT_EQ(model_.FindConnection("5.3"), a);
   EXPECT_EQ(model_.FindConnection("5.1"), nullptr);
-  config::CConnectionCfg* c = AddTransfer(5, 1, "/c.csv");
-  EXPECT_EQ(model_.FindConnection("5.1"), c);
+  model_.RemoveConnection(1);
+  config::CConnectionCfg* again = AddTransfer(5, 2, "/B.csv");
+  EXPECT_EQ(model_.FindConnection("5.2"), again);
 }
 
-TEST_F(EditTransferTest, OpensWithTheRecordAndItsStorageSummary) {
+TEST_F(TransferTest, EditTransferShowsTheRecordAndEditsItsStorageOnOkOnly) {
   config::CConnectionCfg fresh;
   Dlg blank(Sheet(), model_, fresh);
   blank.OnInitDialog();
-  EXPECT_EQ(blank.m_strStationNumber, "");
-  EXPECT_EQ(blank.m_strTransferId, "");
-  EXPECT_EQ(blank.m_strStorageSummary, "");
-  EXPECT_TRUE(blank.m_bShowStorage);
+  EXPECT_EQ(blank.m_strStationNumber + blank.m_strTransferId + blank.m_strStorageSummary, "");
 
-  config::CConnectionCfg daily;
-  daily.SetStationNumber(0);
-  daily.SetID(0);
-  daily.SetDataFile("/d/a.csv");
-  daily.SetNewFileMode(kNewFileDaily);
-  daily.SetNewFileSynchMode(37800);
-  Dlg dialog(Sheet(), model_, daily);
+  config::CConnectionCfg record;
+  record.SetStationNumber(0);
+  record.SetID(0);
+  record.SetDataFile("/old.csv");
+  record.SetNewFileMode(kNewFileDaily);
+  record.SetNewFileSynchMode(37800);
+  Dlg dialog(Sheet(), model_, record);
   dialog.OnInitDialog();
   EXPECT_EQ(dialog.m_strStationNumber, "0");
   EXPECT_EQ(dialog.m_strTransferId, "0");
-  EXPECT_EQ(dialog.m_strStorageSummary, "'/d/a.csv'\n(Create new files daily at 10:30:00 AM)");
-}
-
-TEST_F(EditTransferTest, StorageEditHandsTheSynchValueByModeAndStoresOnOkOnly) {
-  config::CConnectionCfg record;
-  record.SetDataFile("/old.csv");
-  record.SetNewFileMode(kNewFileDaily);
-  record.SetNewFileSynchMode(3600);
-  Dlg dialog(Sheet(), model_, record);
-  dialog.OnInitDialog();
+  EXPECT_EQ(dialog.m_strStorageSummary, "'/old.csv'\n(Create new files daily at 10:30:00 AM)");
 
   bool ok = false;
   OnModal<CRecStorageDlg>([&](CRecStorageDlg& s) {
     s.OnInitDialog();
     EXPECT_EQ(s.m_strPath, "/old.csv");
     EXPECT_EQ(s.m_nMode, kNewFileDaily);
-    EXPECT_EQ(s.m_nDailyTime, 3600);
+    EXPECT_EQ(s.m_nDailyTime, 37800);
     s.m_strPath = "/new.csv";
     s.m_nMode = kNewFileWeekly;
     s.OnModeChange();
@@ -175,8 +126,7 @@ TEST_F(EditTransferTest, StorageEditHandsTheSynchValueByModeAndStoresOnOkOnly) {
   });
   dialog.OnEditStorage();
   EXPECT_EQ(record.GetDataFile(), "/old.csv");
-  EXPECT_EQ(record.GetNewFileSynchMode(), 3600);
-
+  EXPECT_EQ(record.GetNewFileSynchMode(), 37800);
   ok = true;
   dialog.OnEditStorage();
   EXPECT_EQ(record.GetDataFile(), "/new.csv");
@@ -210,9 +160,8 @@ TEST(RecStorageSummaryTest, ShowsThePathAndWhenNewFilesStart) {
   }
 }
 
-class RecStorageTest : public TransferTest {};
-
-TEST_F(RecStorageTest, ModeDecidesWhatStartingShows) {
+// The method decides what "Starting" shows; no method chosen leaves it as it was.
+TEST_F(TransferTest, RecordStorageModeDecidesWhatStartingShows) {
   const struct {
     int mode;
     bool starting, weekday, time;
@@ -230,7 +179,6 @@ TEST_F(RecStorageTest, ModeDecidesWhatStartingShows) {
     EXPECT_EQ(dialog.m_bShowStarting, c.starting);
     EXPECT_EQ(dialog.m_bShowWeekday, c.weekday);
     EXPECT_EQ(dialog.m_bShowTime, c.time);
-    // No method chosen: what shows stays.
     dialog.m_nMode = -1;
     dialog.OnModeChange();
     EXPECT_EQ(dialog.m_nWeekday, 0);
@@ -238,14 +186,14 @@ TEST_F(RecStorageTest, ModeDecidesWhatStartingShows) {
   }
 }
 
-TEST_F(RecStorageTest, OkNeedsAPathAndBrowseOffersCsvFiles) {
+TEST_F(TransferTest, RecordStorageOkNeedsAPathAndBrowseOffersCsvFiles) {
   CRecStorageDlg dialog(Sheet());
   dialog.m_nMode = kNewFileSame;
   dialog.OnInitDialog();
   EXPECT_FALSE(dialog.OnOK());
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text, CRecStorageDlg::kNoPath);
-  EXPECT_EQ(ui_.boxes[0].caption, "Error");
+  EXPECT_EQ(ui_.boxes,
+            (std::vector<test::ScriptedUi::Box>{
+                {CRecStorageDlg::kNoPath, "Error", ui::Buttons::Ok, ui::Icon::Exclamation}}));
   EXPECT_EQ(dialog.focus(), CRecStorageDlg::kPath);
 
   ui_.chosen_files = {std::nullopt, "/data/site.csv"};

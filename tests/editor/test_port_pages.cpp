@@ -152,27 +152,12 @@ TEST(PortPages, UdpDialogChecksInOrderAndStoresTheNumber) {
   }
 }
 
-TEST(PortPages, TypeChangeReplacesTheRecordAtItsIndex) {
-  Sheet s;
-  s.Port(PORT_TCP, 1700);
-  s.Port(PORT_UDP, 1658);
-  CCfgPage2& page = s.sheet.page2();
-  page.OnInitDialog();
-  page.m_nSelected = 1;  // UDP1658
-  s.Answer<CCfgUDP>([](CCfgUDP& d) { d.m_nType = CCfgUDP::kTypeTcp; });
-  page.OnConfigure();
-  EXPECT_EQ(s.Ports(),
-            (Snapshot{{PORT_TCP, 1700, false}, {PORT_TCP, 1658, false}, {PORT_UDP, 1658, true}}));
-  EXPECT_EQ(Texts(page), (Strings{"TCP1658", "TCP1700"}));
-  EXPECT_EQ(Selected(page), "TCP1658");
-}
-
 // Cancel after a refused change of kind (TCP 1659 is taken), in an Add and in a Configure by
-// double click, leaves the ports as they were.
-TEST(PortPages, CancelLeavesThePortListAsItWas) {
+// double click, leaves the ports as they were; an accepted one replaces the record at its index.
+TEST(PortPages, TypeChangeReplacesTheRecordOnlyWhenAccepted) {
   Sheet s;
-  s.Port(PORT_UDP, 1658);
   s.Port(PORT_TCP, 1659);
+  s.Port(PORT_UDP, 1658);
   const Snapshot before = s.Ports();
   CCfgPage2& page = s.sheet.page2();
   page.OnInitDialog();
@@ -186,6 +171,14 @@ TEST(PortPages, CancelLeavesThePortListAsItWas) {
   EXPECT_EQ(s.ui.Texts(), Strings(2, CCfgUDP::kDuplicateNumber));
   EXPECT_EQ(s.Ports(), before);
   EXPECT_EQ(Texts(page), (Strings{"TCP1659", "UDP1658"}));
+
+  s.Answer<CCfgUDP>([](CCfgUDP& d) { d.m_nType = CCfgUDP::kTypeTcp; });
+  page.m_nSelected = 1;
+  page.OnConfigure();
+  EXPECT_EQ(s.Ports(),
+            (Snapshot{{PORT_TCP, 1659, false}, {PORT_TCP, 1658, false}, {PORT_UDP, 1658, true}}));
+  EXPECT_EQ(Texts(page), (Strings{"TCP1658", "TCP1659"}));
+  EXPECT_EQ(Selected(page), "TCP1658");
 }
 
 TEST(PortPages, ComDialogSelectsByStoredValueAndStoresFlowNone) {

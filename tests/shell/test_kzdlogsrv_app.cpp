@@ -51,6 +51,8 @@ class ConfigureTest : public AppTest {
 // Which status word warns, which asks before the save, and which file is written.
 TEST_F(ConfigureTest, EditionAndStatusWordsDecideTheQuestionsAndTheFile) {
   enum Saved { kNone, kStandard, kCitect };
+  using R = DialogResult;
+  using A = Answer;
   const struct {
     const char* options;
     int word0, word1;
@@ -60,28 +62,14 @@ TEST_F(ConfigureTest, EditionAndStatusWordsDecideTheQuestionsAndTheFile) {
     Saved saved;
     int start_page;
   } cases[] = {
-      {"", 0, 0, DialogResult::Ok, {}, {}, kStandard, 0},
-      {"", 2, 0, DialogResult::Cancel, {}, {"Server Running"}, kNone, 0},
-      {"",
-       3,
-       0,
-       DialogResult::Ok,
-       {Answer::Ok, Answer::Yes},
-       {"Server Running", "Save Changes?"},
-       kStandard,
-       0},
-      {"", 1, 0, DialogResult::Ok, {}, {}, kStandard, 0},  // 1 counts as stopped
-      {"product=citect", 2, 0, DialogResult::Ok, {}, {}, kCitect, 0},
+      {"", 0, 0, R::Ok, {}, {}, kStandard, 0},
+      {"", 2, 0, R::Cancel, {}, {"Server Running"}, kNone, 0},
+      {"", 3, 0, R::Ok, {A::Ok, A::Yes}, {"Server Running", "Save Changes?"}, kStandard, 0},
+      {"", 1, 0, R::Ok, {}, {}, kStandard, 0},  // 1 counts as stopped
+      {"product=citect", 2, 0, R::Ok, {}, {}, kCitect, 0},
       // Warned by the equality test (word 1), asked by the edition (word 0).
-      {"PRODUCT=CITECT", 0, 2, DialogResult::Ok, {Answer::Ok}, {"Server Running"}, kStandard, 0},
-      {"product=citect page=scheduled_xfers",
-       0,
-       2,
-       DialogResult::Ok,
-       {Answer::No},
-       {"Save Changes?"},
-       kNone,
-       2},
+      {"PRODUCT=CITECT", 0, 2, R::Ok, {A::Ok}, {"Server Running"}, kStandard, 0},
+      {"product=citect page=scheduled_xfers", 0, 2, R::Ok, {A::No}, {"Save Changes?"}, kNone, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.options << " words " << c.word0 << "," << c.word1);
@@ -194,31 +182,37 @@ TEST_F(ConfigureTest, WithoutAStatusBlockTheServerCountsAsRunning) {
 
 class HelpTest : public AppTest {};
 
+// Before Configure the help file is the module's; Configure names it after the OEM (any case)
+// beside the module, and help opens its compiled form. A path without a folder stays whole.
 TEST_F(HelpTest, OemNameChoosesTheHelpFileIgnoringCase) {
-  oem_->answer = {OemAnswer::Status::Ok, "ravenHOLT"};
-  EXPECT_EQ(app_->Configure(""), 0);
-  EXPECT_EQ(app_->help_file_path(), "/opt/kz/wndlgsrv.chm");
-  EXPECT_FALSE(app_->citect_help());
-  app_->WinHelp(0x20068, kHelpContext);
-  app_->WinHelp(0x20080, kHelpContext);  // ignored
-  ASSERT_EQ(ui_.help_requests.size(), 1u);
-  EXPECT_EQ(ui_.help_requests[0].first, "/opt/kz/wndlgsrv.chm");
-  EXPECT_EQ(ui_.help_requests[0].second, 0x20068u);
-}
-
-TEST_F(HelpTest, MakersHelpFileWithItsCompiledForm) {
-  EXPECT_EQ(app_->help_file_path(), "/opt/kz/libkzdlogsrv.hlp");
-  EXPECT_EQ(app_->Configure(""), 0);
-  EXPECT_EQ(app_->help_file_path(), "/opt/kz/kzdlgsrv.hlp");
-  app_->WinHelp(0x20068);
-  EXPECT_EQ(ui_.help_requests.at(0).first, "/opt/kz/kzdlgsrv.chm");
-}
-
-TEST_F(HelpTest, HelpPathWithoutAFolderStaysWhole) {
-  app_->set_help_file_path("kzdlogsrv.hlp");
-  EXPECT_EQ(app_->Configure("product=citect"), 0);
-  EXPECT_EQ(app_->help_file_path(), "kzdlogsrv.hlp");
-  EXPECT_EQ(CompiledHelpFile("kzdlogsrv.hlp"), "kzdlogsrv.chm");
+  const struct {
+    const char* oem;
+    const char* initial;  // the path before Configure; nullptr: the module's
+    const char* options;
+    const char* file;
+    const char* opened;
+    bool citect;
+  } cases[] = {
+      {"ravenHOLT", nullptr, "", "/opt/kz/wndlgsrv.chm", "/opt/kz/wndlgsrv.chm", false},
+      {"KALDEN", nullptr, "", "/opt/kz/kzdlgsrv.hlp", "/opt/kz/kzdlgsrv.chm", false},
+      {"KALDEN", "kzdlogsrv.hlp", "product=citect", "kzdlogsrv.hlp", "kzdlogsrv.chm", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.oem);
+    TearDown();
+    SetUp();
+    EXPECT_EQ(app_->help_file_path(), "/opt/kz/libkzdlogsrv.hlp");
+    oem_->answer = {OemAnswer::Status::Ok, c.oem};
+    if (c.initial) app_->set_help_file_path(c.initial);
+    EXPECT_EQ(app_->Configure(c.options), 0);
+    EXPECT_EQ(app_->help_file_path(), c.file);
+    EXPECT_EQ(app_->citect_help(), c.citect);
+    app_->WinHelp(0x20068, kHelpContext);
+    app_->WinHelp(0x20080, kHelpContext);  // ignored
+    EXPECT_EQ(ui_.help_requests,
+              (std::vector<std::pair<std::string, std::uint32_t>>{{c.opened, 0x20068u}}));
+    ui_.help_requests.clear();
+  }
   EXPECT_EQ(CompiledHelpFile("/a.b/help"), "/a.b/help.chm");
 }
 

@@ -22,58 +22,46 @@ class LauncherTest : public AppTest {
  protected:
   // A program that records that it ran, and as which path.
   std::filesystem::path WriteRecorder(const std::filesystem::path& path) {
-    WriteFile(path, "#!/bin/sh\nprintf '%s' \"$0\" > '" + Record().string() + ".tmp'\nmv '" +
-                        Record().string() + ".tmp' '" + Record().string() + "'\n");
-    chmod(path.c_str(), 0700);
+    test::WriteRecorder(path, "printf '%s' \"$0\"", Record());
     return path;
   }
   std::filesystem::path Record() const { return env_.Path("ran"); }
-  std::string WhatRan() const {
-    for (int i = 0; i < 500 && !std::filesystem::exists(Record()); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return ReadFile(Record());
-  }
+  std::string WhatRan() const { return test::WaitForFile(Record()); }
   void SetPath32(const std::string& dir) {
     WriteFile(env_.windir() / "velmora.ini", "[Installation Directory]\nPath32=" + dir + "\n");
   }
 };
 
-TEST_F(LauncherTest, RegistryPathWinsAndIsStartedWholeDespiteBlanks) {
-  const auto server = WriteRecorder(env_.Path("Program Files/kz server.exe"));
-  AppProfile::WriteString("settings", "server path", server.string());
-  SetPath32(env_.Path("tool").string());
-  EXPECT_EQ(app_->LaunchServer("product=citect"), 0);
-  EXPECT_EQ(WhatRan(), server.string());
-  EXPECT_TRUE(ui_.boxes.empty());
-}
-
-TEST_F(LauncherTest, ToolDirectoryGivesTheProgramsFolderOfTheEdition) {
-  const auto tool = env_.Path("tool");
+// The registry's path wins, started whole despite blanks; then the tool's programs folder of the
+// edition (another keyword makes it the standard edition; a trailing slash keeps both slashes);
+// then the search path.
+TEST_F(LauncherTest, ServerIsFoundByRegistryToolFolderOrSearchPath) {
+  const std::string tool = env_.Path("tool").string();
+  const std::string registered = env_.Path("Program Files/kz server.exe").string();
   const struct {
+    std::string registry, path32;
     const char* options;
-    std::string path32;
     std::string ran;
   } cases[] = {
-      {"Product=CITECT", tool.string(), tool.string() + "/programs/kzcitectsrv.exe"},
-      // Another keyword makes it the standard edition; a trailing slash keeps both slashes.
-      {"product=citect page=scheduled_xfers", tool.string() + "/",
-       tool.string() + "//programs/kzdlogrcv.exe"},
+      {registered, tool, "product=citect", registered},
+      {"", tool, "Product=CITECT", tool + "/programs/kzcitectsrv.exe"},
+      {"", tool + "/", "product=citect page=scheduled_xfers", tool + "//programs/kzdlogrcv.exe"},
+      {"", "", "", (env_.windir() / "kzdlogrcv.exe").string()},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.options);
+    SCOPED_TRACE(c.ran);
     std::filesystem::remove(Record());
     WriteRecorder(c.ran);
-    SetPath32(c.path32);
+    AppProfile::WriteString("settings", "server path", c.registry);
+    if (c.path32.empty()) {
+      std::filesystem::remove(env_.windir() / "velmora.ini");
+    } else {
+      SetPath32(c.path32);
+    }
     EXPECT_EQ(app_->LaunchServer(c.options), 0);
     EXPECT_EQ(WhatRan(), c.ran);
   }
-}
-
-TEST_F(LauncherTest, SearchPathIsTheLastResort) {
-  const auto server = WriteRecorder(env_.windir() / "kzdlogrcv.exe");
-  EXPECT_EQ(app_->LaunchServer(""), 0);
-  EXPECT_EQ(WhatRan(), server.string());
+  EXPECT_TRUE(ui_.boxes.empty());
 }
 
 // Not found names the standard server in every edition; a wrong tool folder fails the start.
@@ -169,6 +157,11 @@ TEST_F(ServerStartTest, StartLaunchesTheServerWhichThenRunsAndAnswers) {
   ASSERT_EQ(ui_.boxes.size(), 1u);
   EXPECT_EQ(ui_.boxes[0].text, "Failed to run the datalog server.");
 
+  // A second server of the same edition refuses to start.
+  const auto second = test::RunCommand({test::BuildPath("bin/kzdlogrcv.exe").string()});
+  EXPECT_EQ(second.exit_code, 1);
+  EXPECT_EQ(second.err, "kzdlogrcv.exe: a server already runs as \"Datalog Server\"\n");
+
   // 0x478 ends the stand-in: by its acknowledgement, status 0 and no window.
   EXPECT_EQ(app_->SendServerMessage("", kMsgServer478), 0);
   EXPECT_EQ(app_->GetServerStatus(""), 0);
@@ -184,22 +177,10 @@ TEST_F(ServerStartTest, CitectServerKeepsTheCitectWord) {
   EXPECT_FALSE(app_->FindServerWindow(""));
   EXPECT_EQ(app_->GetServerStatus("product=citect"), 2);
   EXPECT_EQ(app_->GetServerStatus(""), 0);
-}
-
-TEST_F(ServerStartTest, SecondServerOfTheSameEditionRefusesToStart) {
-  ASSERT_EQ(app_->StartServer(""), 0);
-  const auto second = test::RunCommand({test::BuildPath("bin/kzdlogrcv.exe").string()});
-  EXPECT_EQ(second.exit_code, 1);
-  EXPECT_EQ(second.err, "kzdlogrcv.exe: a server already runs as \"Datalog Server\"\n");
-  EXPECT_TRUE(app_->FindServerWindow(""));
-}
-
-TEST_F(ServerStartTest, ServerEndsCleanlyOnSigterm) {
-  ASSERT_EQ(app_->StartServer(""), 0);
-  ASSERT_EQ(app_->GetServerStatus(""), 2);
+  // SIGTERM ends it cleanly: status 0 and its channel gone.
   guard_.StopAll();
-  EXPECT_EQ(app_->GetServerStatus(""), 0);
-  EXPECT_FALSE(std::filesystem::exists(platform::ServerChannelPath("Datalog Server")));
+  EXPECT_EQ(app_->GetServerStatus("product=citect"), 0);
+  EXPECT_FALSE(std::filesystem::exists(platform::ServerChannelPath("Citect Datalog Server")));
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
-
 #include "platform/process.h"
 #include "support/temp_env.h"
 
@@ -15,17 +12,8 @@ class ProcessTest : public test::TempEnvTest {
   // A shell script that runs `script`, then records what it printed; the record's path.
   std::filesystem::path WriteRecorder(const std::filesystem::path& path,
                                       const std::string& script) {
-    const std::string record = env_.Path("record").string();
-    test::WriteFile(path, "#!/bin/sh\n(" + script + ") > '" + record + ".tmp'\nmv '" + record +
-                              ".tmp' '" + record + "'\n");
-    chmod(path.c_str(), 0700);
-    return record;
-  }
-  static std::string WaitForFile(const std::filesystem::path& path) {
-    for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return test::ReadFile(path);
+    test::WriteRecorder(path, script, env_.Path("record"));
+    return env_.Path("record");
   }
 };
 
@@ -38,7 +26,7 @@ TEST_F(ProcessTest, PathWithBlanksIsStartedWholeWithoutArgumentsInItsOwnSession)
                                     "[ \"$sid\" = \"$$\" ] && lead=leader || lead=member\n"
                                     "printf '%s|%s|%s' \"$0\" \"$#\" \"$lead\"");
   ASSERT_TRUE(StartDetached(program.string()));
-  EXPECT_EQ(WaitForFile(record), program.string() + "|0|leader");
+  EXPECT_EQ(test::WaitForFile(record), program.string() + "|0|leader");
 }
 
 TEST_F(ProcessTest, MissingOrNotExecutableProgramIsAStartFailure) {
@@ -93,7 +81,7 @@ TEST_F(ProcessTest, StartedProgramInheritsNoDescriptorAboveTwo) {
   const auto record = WriteRecorder(
       program, "[ -e /proc/$$/fd/" + std::to_string(kLeaked) + " ] && echo open || echo closed");
   ASSERT_TRUE(StartDetached(program.string()));
-  const std::string seen = WaitForFile(record);
+  const std::string seen = test::WaitForFile(record);
   close(kLeaked);
   close(ends[0]);
   EXPECT_EQ(seen, "closed\n");

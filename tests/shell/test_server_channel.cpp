@@ -18,24 +18,30 @@ constexpr const char* kTitle = "Datalog Server";
 
 class ServerChannelTest : public test::TempEnvTest {};
 
-// A socket of this test bound to the channel's path.
-UniqueFd BoundSocket() {
-  UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+// A socket of this test and the address of the channel's path.
+std::pair<UniqueFd, sockaddr_un> Socket() {
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
   std::strcpy(addr.sun_path, ServerChannelPath(kTitle).c_str());
-  EXPECT_EQ(bind(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-  return fd;
+  return {UniqueFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)), addr};
 }
 
-TEST_F(ServerChannelTest, NoServerIsFoundWhenNothingListens) {
-  EXPECT_FALSE(ServerListening(kTitle));
+// A socket of this test bound to the channel's path.
+UniqueFd BoundSocket() {
+  auto [fd, addr] = Socket();
+  EXPECT_EQ(bind(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  return std::move(fd);
+}
+
+// Each title is a channel of its own.
+TEST_F(ServerChannelTest, CodeReachesTheServerOfItsTitleAndIsAcknowledged) {
   EXPECT_FALSE(SendServerCode(kTitle, 0x475));
   EXPECT_FALSE(ServerProcessId(kTitle));
-}
-
-TEST_F(ServerChannelTest, CodeReachesTheServerAndIsAcknowledged) {
   std::string error;
+  auto other = ServerChannel::Listen("Citect Datalog Server", error);
+  ASSERT_TRUE(other) << error;
+  EXPECT_TRUE(ServerListening("Citect Datalog Server"));
+  EXPECT_FALSE(ServerListening(kTitle));
   auto channel = ServerChannel::Listen(kTitle, error);
   ASSERT_TRUE(channel) << error;
   std::uint32_t received = 0;
@@ -53,14 +59,6 @@ TEST_F(ServerChannelTest, CodeReachesTheServerAndIsAcknowledged) {
   server.join();
   EXPECT_EQ(received, 0x477u);
   EXPECT_EQ(ServerChannelPath(kTitle), RuntimeDirectory() / "Datalog Server.sock");
-}
-
-TEST_F(ServerChannelTest, TitlesAreSeparateChannels) {
-  std::string error;
-  auto channel = ServerChannel::Listen("Citect Datalog Server", error);
-  ASSERT_TRUE(channel) << error;
-  EXPECT_TRUE(ServerListening("Citect Datalog Server"));
-  EXPECT_FALSE(ServerListening(kTitle));
 }
 
 TEST_F(ServerChannelTest, SecondServerIsRefusedWhileTheFirstLives) {
@@ -94,13 +92,10 @@ TEST_F(ServerChannelTest, FileThatIsNotASocketIsNeitherAServerNorReplaced) {
 
 // A client of the channel that sends `code` and stays connected.
 UniqueFd ConnectAndSend(std::uint32_t code) {
-  UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
-  std::strcpy(addr.sun_path, ServerChannelPath(kTitle).c_str());
+  auto [fd, addr] = Socket();
   EXPECT_EQ(connect(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
   EXPECT_EQ(send(fd.get(), &code, sizeof code, 0), static_cast<ssize_t>(sizeof code));
-  return fd;
+  return std::move(fd);
 }
 
 TEST_F(ServerChannelTest, RequestOfASenderThatGaveUpIsDropped) {

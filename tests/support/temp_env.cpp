@@ -2,10 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 namespace kz::test {
 
@@ -48,6 +50,21 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteRecorder(const std::filesystem::path& program, const std::string& script,
+                   const std::filesystem::path& record) {
+  const std::string to = record.string();
+  WriteFile(program,
+            "#!/bin/sh\n(" + script + ") > '" + to + ".tmp'\nmv '" + to + ".tmp' '" + to + "'\n");
+  chmod(program.c_str(), 0700);
+}
+
+std::string WaitForFile(const std::filesystem::path& path) {
+  for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return ReadFile(path);
 }
 
 }  // namespace kz::test

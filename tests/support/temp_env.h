@@ -59,5 +59,11 @@ class TempEnvTest : public ::testing::Test {
 // Whole-file helpers for assertions on exact bytes.
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+// An executable shell script at `program` that runs `script` and then leaves what it printed in
+// `record`, whole (written aside, then renamed).
+void WriteRecorder(const std::filesystem::path& program, const std::string& script,
+                   const std::filesystem::path& record);
+// What `path` holds once it exists; empty when it has not appeared after some seconds.
+std::string WaitForFile(const std::filesystem::path& path);
 
 }  // namespace kz::test

@@ -168,21 +168,5 @@ TEST_F(EditorAccessibilityTest, EveryControlIsNamedAndReachedAndMnemonicsAreUniq
   }
 }
 
-// The walker itself: a nameless field, a field without Tab focus and a shared letter are found.
-TEST_F(EditorAccessibilityTest, WalkerFindsEachFault) {
-  QDialog window;
-  auto* edit = new QLineEdit(&window);
-  auto* first = new QLabel(QStringLiteral("&Name:"), &window);
-  auto* second = new QLabel(QStringLiteral("&Number:"), &window);
-  first->setBuddy(edit);
-  edit->setFocusPolicy(Qt::ClickFocus);
-  new QComboBox(&window);
-  const QStringList faults = Faults(window);
-  EXPECT_EQ(faults.size(), 3) << faults.join('\n').toStdString();
-  second->setText(QStringLiteral("N&umber:"));
-  edit->setFocusPolicy(Qt::StrongFocus);
-  EXPECT_EQ(Faults(window).size(), 1) << "the combo box stays nameless";
-}
-
 }  // namespace
 }  // namespace kz::qtui

@@ -1,0 +1,391 @@
+// The General page of each edition (CCfgPage1 standard, CCfgPage5 Citect): fill, enable rules,
+// the checks on leaving it and which settings it stores.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "config/cfg_mgr.h"
+#include "editor/cfg_general_page.h"
+#include "editor/cfg_page1.h"
+#include "editor/cfg_page5.h"
+#include "editor/cfg_psheet.h"
+#include "support/scripted_ui.h"
+
+namespace kz::editor {
+namespace {
+
+using namespace std::chrono_literals;
+using Keys = std::set<std::string>;
+using Settings = std::map<std::string, std::string>;
+constexpr const char* kCitect = "product=citect";
+
+// The general settings of a model by their file keys, to tell which ones a page stored.
+Settings GeneralSettings(const config::CCfgMgr& m) {
+  return {
+      {"mode", std::to_string(m.GetMode())},
+      {"new file mode", std::to_string(m.GetNewFileMode())},
+      {"new file synch mode", std::to_string(m.GetNewFileSynchMode())},
+      {"auto mode data path", m.GetAutoModeDataPath()},
+      {"auto mode base name choice", std::to_string(m.GetAutoModeBaseNameChoice())},
+      {"set sta clock", std::to_string(m.GetSetStaClock())},
+      {"clock tolerance", std::to_string(m.GetClockTolerance())},
+      {"pc time format", std::to_string(m.GetPcTimeFormat())},
+      {"enable log", std::to_string(m.GetEnableLog())},
+      {"log dir", m.GetLogDir()},
+      {"use scaling", std::to_string(m.GetUseScaling())},
+      {"check duplicates", std::to_string(m.GetCheckDuplicates())},
+  };
+}
+
+Keys ChangedKeys(const Settings& before, const Settings& after) {
+  Keys changed;
+  for (const auto& [key, value] : after) {
+    if (before.at(key) != value) changed.insert(key);
+  }
+  return changed;
+}
+
+// A sheet of the edition `options` over a model of its own, its General page filled on Open;
+// the standard page's sample is dated 2027-03-09.
+struct GeneralPage {
+  explicit GeneralPage(const char* options) : sheet(&model, options, ui) {
+    if (!sheet.IsCitect()) {
+      sheet.page1().SetToday([] { return std::chrono::year_month_day{2027y / 3 / 9}; });
+    }
+  }
+  CCfgGeneralPage& Open() {
+    sheet.OnInitDialog();
+    return static_cast<CCfgGeneralPage&>(sheet.GetPage(CCfgPSheet::kGeneralPage));
+  }
+  CCfgPage1& Standard() { return static_cast<CCfgPage1&>(Open()); }
+
+  config::CCfgMgr model;
+  kz::test::ScriptedUi ui;
+  CCfgPSheet sheet;
+};
+
+CCfgPage1& Std(CCfgGeneralPage& p) {
+  return static_cast<CCfgPage1&>(p);
+}
+
+TEST(GeneralPagesTest, FillShowsTheModelInBothEditions) {
+  const struct {
+    int mode, new_file_mode, synch, base_name, clock, pc_time, log;  // in the model
+    int shown_mode, shown_pc_time, weekday, start_time, shown_base;
+    const char* sample;
+  } cases[] = {
+      // The time runs on into the next day.
+      {1, 1, 86400 + 37800, 4, 1, 1, 1, 1, 1, -1, 37800, 4,
+       "/srv/data/DlogCfgName_Sta#_20270309.csv"},
+      // Values that are no entry select nothing; midnight unless daily.
+      {2, 2, 4, 6, 0, 2, 0, -1, -1, 4, 0, -1, ""},
+  };
+  for (const char* options : {"", kCitect}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << '"' << options << "\" mode " << c.mode);
+      GeneralPage s(options);
+      s.model.SetMode(c.mode);
+      s.model.SetNewFileMode(c.new_file_mode);
+      s.model.SetNewFileSynchMode(c.synch);
+      s.model.SetAutoModeDataPath("/srv/data");
+      s.model.SetAutoModeBaseNameChoice(c.base_name);
+      s.model.SetSetStaClock(c.clock);
+      s.model.SetClockTolerance(300);
+      s.model.SetPcTimeFormat(c.pc_time);
+      s.model.SetEnableLog(c.log);
+      s.model.SetLogDir("/var/log/kz");
+      s.model.SetUseScaling(0);
+      s.model.SetCheckDuplicates(1);
+      CCfgGeneralPage& p = s.Open();
+      EXPECT_EQ(p.m_nMode, c.shown_mode);
+      EXPECT_EQ(p.m_bSetStaClock, c.clock == 1);
+      EXPECT_EQ(p.m_strClockTolerance, "300");
+      EXPECT_EQ(p.m_nPcTimeFormat, c.shown_pc_time);
+      EXPECT_EQ(p.m_bEnableLog, c.log == 1);
+      EXPECT_EQ(p.m_strLogDir, "/var/log/kz");
+      EXPECT_EQ(p.m_bClockEnabled, c.clock == 1);
+      EXPECT_EQ(p.m_bLogDirEnabled, c.log == 1);
+      if (s.sheet.IsCitect()) continue;
+      const CCfgPage1& p1 = Std(p);
+      EXPECT_EQ(p1.m_bAutoEnabled, c.mode == 1);
+      EXPECT_EQ(p1.m_nNewFileMode, c.new_file_mode);
+      EXPECT_EQ(p1.m_nWeekday, c.weekday);
+      EXPECT_EQ(p1.m_nStartTime, c.start_time);
+      EXPECT_EQ(p1.m_bStartTimeVisible, c.new_file_mode == 1);
+      EXPECT_EQ(p1.m_bWeekdayVisible, c.new_file_mode == 2);
+      EXPECT_EQ(p1.m_strDataDir, "/srv/data");
+      EXPECT_EQ(p1.m_nBaseName, c.shown_base);
+      EXPECT_EQ(p1.m_strSample, c.sample);
+      EXPECT_FALSE(p1.m_bUseScaling);
+      EXPECT_TRUE(p1.m_bCheckDuplicates);
+    }
+  }
+}
+
+TEST(GeneralPagesTest, SampleAndStartingFollowTheControls) {
+  GeneralPage s("");
+  s.model.SetNewFileMode(2);
+  s.model.SetNewFileSynchMode(5);
+  s.model.SetAutoModeDataPath("/d");
+  s.model.SetAutoModeBaseNameChoice(1);
+  CCfgPage1& p = s.Standard();
+  const std::tuple<int, bool, bool, bool, const char*> cases[] = {
+      // mode, starting, time, weekday, sample
+      {0, false, false, false, "/d/Sta#.csv"},
+      {1, true, true, false, "/d/Sta#_20270309.csv"},
+      {3, false, false, false, "/d/Sta#_20270309.csv"},
+      {2, true, false, true, "/d/Sta#_20270309.csv"},
+      {-1, true, false, true, "/d/Sta#_20270309.csv"},  // no selection: as it was
+  };
+  for (const auto& [mode, starting, time, weekday, sample] : cases) {
+    SCOPED_TRACE(mode);
+    p.m_nWeekday = 5;
+    p.m_nNewFileMode = mode;
+    p.OnNewFileModeChanged();
+    EXPECT_EQ(p.m_nWeekday, 0);  // starts on Sunday
+    EXPECT_EQ(p.m_bStartingVisible, starting);
+    EXPECT_EQ(p.m_bStartTimeVisible, time);
+    EXPECT_EQ(p.m_bWeekdayVisible, weekday);
+    EXPECT_EQ(p.m_strSample, sample);
+  }
+  p.m_nBaseName = 5;
+  p.OnBaseNameChanged();
+  EXPECT_EQ(p.m_strSample, "/d/DlogCfgName_StaID_20270309.csv");
+  p.m_strDataDir = "/a/";
+  p.OnDataDirChanged();
+  EXPECT_EQ(p.m_strSample, "/a/DlogCfgName_StaID_20270309.csv");
+}
+
+TEST(GeneralPagesTest, FolderBrowsersReplaceTheirTextOnlyWhenAFolderIsChosen) {
+  GeneralPage s("");
+  CCfgPage1& p = s.Standard();
+  p.m_strDataDir = "/old";
+  p.m_strLogDir = "/oldlog";
+  // Cancelled, or no file-system path: nothing changes.
+  s.ui.chosen_folders = {std::nullopt, "", "/new", std::nullopt, "/newlog"};
+  for (const char* expected : {"/old", "/old", "/new"}) {
+    p.OnBrowseDataDir();
+    EXPECT_EQ(p.m_strDataDir, expected);
+  }
+  EXPECT_EQ(p.m_strSample, "/new/StaName.csv");
+  for (const char* expected : {"/oldlog", "/newlog"}) {
+    p.OnBrowseLogDir();
+    EXPECT_EQ(p.m_strLogDir, expected);
+  }
+  using Dialog = std::pair<std::string, std::string>;
+  const Dialog data = {"Select the directory for data files:", "/old"};
+  const Dialog log = {"Select the directory for log files:", "/oldlog"};
+  EXPECT_EQ(s.ui.folder_dialogs, (std::vector<Dialog>{data, data, data, log, log}));
+}
+
+// Each case breaks one control of an otherwise valid page: the page shows at most one refusal,
+// points the focus at the control to mend, stores what comes before it and nothing after it.
+// The standard page also stores "use scaling" whatever is refused; the Citect page stores mode,
+// clock and log only.
+TEST(GeneralPagesTest, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
+  Keys all;
+  for (const auto& [key, value] : GeneralSettings(config::CCfgMgr())) all.insert(key);
+  const Keys before_clock = {"mode",        "new file mode",       "auto mode base name choice",
+                             "use scaling", "auto mode data path", "new file synch mode"};
+  auto with = [](Keys keys, std::initializer_list<const char*> more) {
+    keys.insert(more.begin(), more.end());
+    return keys;
+  };
+  auto without = [](Keys keys, std::initializer_list<const char*> less) {
+    for (const char* k : less) keys.erase(k);
+    return keys;
+  };
+  const Keys clock_and_log = {"mode",           "set sta clock", "clock tolerance",
+                              "pc time format", "enable log",    "log dir"};
+  const std::string warning = CCfgPage1::kDuplicatesWarning;
+  struct Case {
+    const char* name;
+    const char* options;
+    std::function<void(CCfgGeneralPage&)> change;
+    std::string message;  // a refusal unless empty or the warning
+    int focus;
+    Keys stored;
+  };
+  using P = CCfgPage1;
+  using G = CCfgGeneralPage;
+  const Case cases[] = {
+      {"valid", "", [](G&) {}, warning, 0, all},
+      {"specified stations only", "",
+       [](G& p) {
+         p.m_nMode = 0;
+         Std(p).m_nNewFileMode = Std(p).m_nBaseName = -1;
+         Std(p).m_strDataDir.clear();
+       },
+       warning, 0,
+       without(all, {"new file mode", "auto mode base name choice", "auto mode data path",
+                     "new file synch mode"})},
+      {"no creation mode", "", [](G& p) { Std(p).m_nNewFileMode = -1; }, P::kNoFileModeMessage,
+       P::kNewFileModeList, Keys{"mode", "use scaling"}},
+      {"no base name", "", [](G& p) { Std(p).m_nBaseName = -1; }, P::kNoBaseNameMessage,
+       P::kBaseNameList, Keys{"mode", "new file mode", "use scaling"}},
+      {"no data directory", "", [](G& p) { Std(p).m_strDataDir.clear(); }, P::kNoDataDirMessage,
+       P::kDataDirEdit, Keys{"mode", "new file mode", "auto mode base name choice", "use scaling"}},
+      {"tolerance out of range", "", [](G& p) { p.m_strClockTolerance = "604801"; },
+       P::kToleranceRangeMessage, P::kToleranceEdit,
+       with(before_clock, {"set sta clock", "pc time format"})},
+      {"clock cleared", "",
+       [](G& p) {
+         p.m_bSetStaClock = false;
+         p.m_strClockTolerance = "0";
+       },
+       warning, 0, without(all, {"clock tolerance", "pc time format"})},
+      {"no log directory", "", [](G& p) { p.m_strLogDir.clear(); }, P::kNoLogDirMessage,
+       P::kLogDirEdit,
+       with(before_clock, {"set sta clock", "clock tolerance", "pc time format", "enable log"})},
+      {"log cleared", "",
+       [](G& p) {
+         p.m_bEnableLog = false;
+         p.m_strLogDir.clear();
+       },
+       warning, 0, without(all, {"log dir"})},
+      {"no duplicate check", "", [](G& p) { Std(p).m_bCheckDuplicates = false; }, "", 0, all},
+      {"citect valid", kCitect, [](G&) {}, "", 0, clock_and_log},
+      {"citect no log directory", kCitect, [](G& p) { p.m_strLogDir.clear(); }, G::kNoLogDirMessage,
+       G::kLogDirEdit,
+       Keys{"mode", "set sta clock", "clock tolerance", "pc time format", "enable log"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GeneralPage s(c.options);
+    // Every setting at a value no control can give back, so each one stored shows as changed.
+    s.model.SetMode(5);
+    s.model.SetNewFileMode(9);
+    s.model.SetNewFileSynchMode(-5);
+    s.model.SetAutoModeDataPath("unset");
+    s.model.SetAutoModeBaseNameChoice(9);
+    s.model.SetSetStaClock(7);
+    s.model.SetClockTolerance(-1);
+    s.model.SetPcTimeFormat(9);
+    s.model.SetEnableLog(7);
+    s.model.SetLogDir("unset");
+    s.model.SetUseScaling(7);
+    s.model.SetCheckDuplicates(7);
+    CCfgGeneralPage& p = s.Open();
+    p.m_nMode = CCfgGeneralPage::kModeAutomatic;
+    p.m_bSetStaClock = true;
+    p.m_strClockTolerance = "120";
+    p.m_nPcTimeFormat = 1;
+    p.m_bEnableLog = true;
+    p.m_strLogDir = "/var/log/kz";
+    if (!s.sheet.IsCitect()) {
+      CCfgPage1& p1 = Std(p);
+      p1.m_nNewFileMode = 1;
+      p1.m_nStartTime = 37800;
+      p1.m_nWeekday = 3;
+      p1.m_strDataDir = "/srv/data";
+      p1.m_nBaseName = 2;
+      p1.m_bUseScaling = false;
+      p1.m_bCheckDuplicates = true;
+    }
+    c.change(p);
+    const auto before = GeneralSettings(s.model);
+    const bool refused = !c.message.empty() && c.message != warning;
+    EXPECT_EQ(p.OnKillActive(), !refused);
+    EXPECT_EQ(s.ui.Texts(),
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    for (const auto& box : s.ui.boxes) {
+      EXPECT_EQ(box.caption, "");
+      EXPECT_EQ(box.buttons, ui::Buttons::Ok);
+    }
+    if (refused) {
+      EXPECT_EQ(p.focus(), c.focus);
+    }
+    EXPECT_EQ(ChangedKeys(before, GeneralSettings(s.model)), c.stored);
+  }
+}
+
+// The tolerance rule is the same in both editions; the time format is stored also when the
+// tolerance is refused.
+TEST(GeneralPagesTest, ToleranceIsOneSecondToOneWeekInBothEditions) {
+  const struct {
+    const char* text;
+    const char* message;  // nullptr: stored
+    int stored;
+  } cases[] = {
+      {"", CCfgGeneralPage::kNoToleranceMessage, 60},
+      {"0", CCfgGeneralPage::kToleranceRangeMessage, 60},
+      {"1", nullptr, 1},
+      {"604800", nullptr, 604800},
+      {"604801", CCfgGeneralPage::kToleranceRangeMessage, 60},
+      {"99999999999999999999", CCfgGeneralPage::kToleranceRangeMessage, 60},
+      {"12a", CCfgGeneralPage::kToleranceRangeMessage, 60},
+      {"-5", CCfgGeneralPage::kToleranceRangeMessage, 60},
+  };
+  for (const char* options : {"", kCitect}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << '"' << options << "\" \"" << c.text << '"');
+      GeneralPage s(options);
+      CCfgGeneralPage& page = s.Open();
+      page.m_bSetStaClock = true;
+      page.m_strClockTolerance = c.text;
+      page.m_nPcTimeFormat = 1;
+      EXPECT_EQ(page.OnKillActive(), c.message == nullptr);
+      EXPECT_EQ(s.ui.Texts(),
+                c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+      EXPECT_EQ(s.model.GetClockTolerance(), c.stored);
+      EXPECT_EQ(s.model.GetPcTimeFormat(), 1);
+      if (c.message) {
+        EXPECT_EQ(page.focus(), CCfgGeneralPage::kToleranceEdit);
+      }
+    }
+  }
+}
+
+TEST(GeneralPagesTest, StoreKeepsTheWeekdayForEveryMethodButDaily) {
+  const std::tuple<int, int, std::int32_t> cases[] = {// mode, weekday, stored synch
+                                                      {0, 4, 4},
+                                                      {1, 4, 37800},
+                                                      {2, 6, 6},
+                                                      {3, -1, -1},
+                                                      {2, -1, -1}};
+  GeneralPage s("");
+  CCfgPage1& p = s.Standard();
+  p.m_nMode = CCfgPage1::kModeAutomatic;
+  p.m_nStartTime = 37800;
+  p.m_strDataDir = "/srv/data";
+  p.m_nBaseName = 2;
+  for (const auto& [mode, weekday, synch] : cases) {
+    SCOPED_TRACE(mode);
+    p.m_nNewFileMode = mode;
+    p.m_nWeekday = weekday;
+    ASSERT_TRUE(p.OnKillActive());
+    EXPECT_EQ(s.model.GetNewFileSynchMode(), synch);
+  }
+}
+
+// The duplicate warning shows each time the page is left with the box ticked. OK with no live
+// port, answered Yes, lets the General page check itself: its refusal keeps the sheet open.
+TEST(GeneralPagesTest, LeavingThePageRunsItsChecksEachTime) {
+  GeneralPage s("");
+  CCfgPage1& p = s.Standard();
+  p.m_bCheckDuplicates = true;
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(s.sheet.SetActivePage(CCfgPSheet::kClientTransfersPage));
+    ASSERT_TRUE(s.sheet.SetActivePage(CCfgPSheet::kGeneralPage));
+  }
+  p.m_bCheckDuplicates = false;
+  p.m_nMode = CCfgPage1::kModeAutomatic;
+  p.m_nNewFileMode = -1;
+  s.ui.answers = {ui::Answer::Yes, ui::Answer::Ok, ui::Answer::No};
+  EXPECT_FALSE(s.sheet.OnOK());
+  EXPECT_FALSE(s.sheet.OnOK());
+  EXPECT_EQ(s.ui.Texts(),
+            (std::vector<std::string>{CCfgPage1::kDuplicatesWarning, CCfgPage1::kDuplicatesWarning,
+                                      CCfgPSheet::kNoPortQuestion, CCfgPage1::kNoFileModeMessage,
+                                      CCfgPSheet::kNoPortQuestion}));
+  EXPECT_EQ(s.sheet.GetActiveIndex(), CCfgPSheet::kGeneralPage);
+}
+
+}  // namespace
+}  // namespace kz::editor
