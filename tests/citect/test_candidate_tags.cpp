@@ -20,6 +20,8 @@ struct CandidateCase {
   std::vector<std::pair<std::string, std::string>> tags;  // trend tag, expression
 };
 
+void PrintTo(const CandidateCase& c, std::ostream* os) { *os << c.name; }
+
 const CandidateCase kCandidateCases[] = {
     {"NamedLiveRecordsInFileOrder", true, true, "Water", true, {},
      {{"PumpFlow", "Pump1_Flow"}, {"Level", "Tank_Level"}, {"Alpha", ""}}},

@@ -20,6 +20,8 @@ struct BindingCase {
   std::vector<TagCase> tags;
 };
 
+void PrintTo(const BindingCase& c, std::ostream* os) { *os << c.name; }
+
 const BindingCase kBindingCases[] = {
     {"ExpressionElseTheTextAfterItsFirstUnderscore",
      {{"Pump1_Flow", "North"}, {"Pump1_Level", "North"}, {"Flow_", "North"},
@@ -33,7 +35,8 @@ const BindingCase kBindingCases[] = {
       {"Pump2_Rate", "", {"North", "a.kpj", "", ""}},
       {"X_Rate_Max", "", {"North", "a.kpj", "Hourly", "Rate_Max"}}}},
     {"FirstConfigurationOfTheStationInQuendaOrder",
-     {{"Flow", "North"}, {"Level", "North"}, {"Rate", "North"}},
+     // A later variable of the same name replaces the earlier.
+     {{"Flow", "South"}, {"Flow", "North"}, {"Level", "North"}, {"Rate", "North"}},
      {{"b.kpj",
        "[Zel Stations]\n0=North,1,0\n[Quenda]\n0=South,Weekly,60\n1=North,Daily,60\n"
        "2=North,Hourly,60\n[Quenda:Hourly]\n0=Flow\n[Quenda:Weekly]\n0=Rate\n"
@@ -119,6 +122,8 @@ std::vector<std::string> Stations(int n) {
   return names;
 }
 
+void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.name; }
+
 const RepeatCase kRepeatCases[] = {
     // "a" sorts before "B" without case, after it by bytes.
     {"FirstFileOfTheNameOrderWithoutCase",
@@ -181,6 +186,8 @@ struct FailureCase {
   bool variable_table;
   std::vector<std::string> texts;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 const FailureCase kFailureCases[] = {
     {"NoUserFolderChangesNothingSilently", false, false, {}},

@@ -49,6 +49,8 @@ struct CancelCase {
   std::size_t warnings;
 };
 
+void PrintTo(const CancelCase& c, std::ostream* os) { *os << "check " << c.check; }
+
 const CancelCase kCancelCases[] = {
     {1, 0, 0, 0, 0},     // reading variable.dbf, after 102 records
     {3, 0, 0, 0, 0},     // after the table is read
