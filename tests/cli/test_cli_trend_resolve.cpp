@@ -117,7 +117,9 @@ class TrendResolveRefusalTest : public TrendResolveCommandTest,
 
 TEST_P(TrendResolveRefusalTest, OneLineOnStderrNothingPrintedNothingSaved) {
   const RefusalCase& c = GetParam();
-  if (*c.remove) ASSERT_TRUE(std::filesystem::remove(env_.Path(c.remove)));
+  if (*c.remove) {
+    ASSERT_TRUE(std::filesystem::remove(env_.Path(c.remove)));
+  }
   auto args = Args(c.args);
   args.insert(args.end(), {"--file", Store()});
   const auto run = RunHost(args);
