@@ -125,7 +125,12 @@ int ResolveCommand(const ResolveArgs& args) {
   const std::string store = args.add ? StorePath(args) : std::string();
   if (args.add && store.empty()) return kFailed;
 
-  citect::ResolveRequest request{args.project, {}, projfiles::FolderWithSlash(args.folder)};
+  // The paths found are stored in the trend tag list, which the server reads from its own
+  // working folder: a relative folder would lead it elsewhere.
+  std::error_code ec;
+  const auto absolute = std::filesystem::absolute(args.folder, ec).lexically_normal();
+  const std::string folder = ec ? args.folder : absolute.string();
+  citect::ResolveRequest request{args.project, {}, projfiles::FolderWithSlash(folder)};
   for (std::size_t i = 0; i < chosen.size(); ++i) request.tags.push_back(&chosen[i]);
   if (citect::ResolveTags(ui, request) != citect::kResolveDone) return kFailed;
 

@@ -94,47 +94,15 @@ TEST_F(TrendResolveCommandTest, FailedSaveIsReportedWithThePath) {
   EXPECT_FALSE(std::filesystem::exists(store));
 }
 
-struct RefusalCase {
-  const char* name;
-  std::vector<std::string> args;
-  const char* remove;  // below the test's root folder; "" for nothing
-  std::string err;     // the user folder stands for itself as "@"
-};
-
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
-
-const RefusalCase kRefusalCases[] = {
-    {"UnknownTag", {"--tag", "Level", "--tag", "Nope"}, "",
-     "kzdlogsrv: --tag Nope: Citect project Water has no such trend tag\n"},
-    {"NoUserFolder", {}, "windows/citect.ini",
-     "kzdlogsrv: Error: Unable to locate the trend tag list.\n"},
-    {"NoVariableTable", {"--add"}, "User/Water/variable.dbf",
-     "kzdlogsrv: @/Water/variable.dbf: No such file or directory\n"},
-};
-
-class TrendResolveRefusalTest : public TrendResolveCommandTest,
-                                public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(TrendResolveRefusalTest, OneLineOnStderrNothingPrintedNothingSaved) {
-  const RefusalCase& c = GetParam();
-  if (*c.remove) {
-    ASSERT_TRUE(std::filesystem::remove(env_.Path(c.remove)));
-  }
-  auto args = Args(c.args);
-  args.insert(args.end(), {"--file", Store()});
-  const auto run = RunHost(args);
-  std::string err = c.err;
-  if (const auto at = err.find('@'); at != std::string::npos) {
-    err.replace(at, 1, install_.user_folder.string());
-  }
+TEST_F(TrendResolveCommandTest, MissingVariableTableIsOneLineNamingItAndNothingIsSaved) {
+  const auto variables = install_.user_folder / "Water" / "variable.dbf";
+  ASSERT_TRUE(std::filesystem::remove(variables));
+  const auto run = RunHost(Args({"--add", "--file", Store()}));
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, err);
+  EXPECT_EQ(run.err, "kzdlogsrv: " + variables.string() + ": No such file or directory\n");
   EXPECT_EQ(run.out, "");
   EXPECT_FALSE(std::filesystem::exists(Store()));
 }
-
-INSTANTIATE_TEST_SUITE_P(Trend, TrendResolveRefusalTest, ::testing::ValuesIn(kRefusalCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kz::test
