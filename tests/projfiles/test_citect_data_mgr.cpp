@@ -193,12 +193,14 @@ TEST_F(CitectDataMgrSaveFailureTest, FailedSaveLeavesTheOldTableWhole) {
 // the rest.
 TEST_F(CitectDataMgrSaveFailureTest, ReadFailureAfterTheHeaderFailsTheLoad) {
   SaveList({Binding("Water", "PumpFlow"), Binding("Water", "Level")});
+  // The header takes two reads (the second finds the end of the small file); the records come
+  // after.
   int reads = 0;
   platform::SetFileFaultHook(
-      [&](platform::FileStep step) { return step == platform::FileStep::Read && ++reads == 2; });
+      [&](platform::FileStep step) { return step == platform::FileStep::Read && ++reads > 2; });
   EXPECT_EQ(mgr_.ReadWrite(Store(), false), kDataFailed);
   platform::SetFileFaultHook(nullptr);
-  EXPECT_EQ(reads, 2);
+  EXPECT_GT(reads, 2);
 }
 
 TEST_F(CitectDataMgrSaveFailureTest, SaveIntoMissingFolderFails) {
