@@ -52,6 +52,7 @@ TEST(StatusTest, AFailureNeverReadsAsSuccess) {
   // Made with kind ok by mistake, copied, or moved from: still a failure.
   const Status odd = Status::Error(Kind::kOk, "f", "broken");
   EXPECT_FALSE(odd.ok());
+  EXPECT_FALSE(odd.Is(Kind::kOk));
   Status copy = odd;
   EXPECT_FALSE(copy.ok());
   EXPECT_EQ(copy.message(), "f: broken");
