@@ -193,10 +193,6 @@ std::shared_ptr<const ProfileDocument> ProfileSnapshot(std::string_view name) {
   return doc ? *doc : EmptyDocument();
 }
 
-Result<std::shared_ptr<const ProfileDocument>> ReadProfile(std::string_view name) {
-  return SnapshotOf(ProfilePath(name));
-}
-
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view def, std::size_t size, std::string_view name) {
   return ProfileSnapshot(name)->GetString(section, key, def, size);

@@ -27,8 +27,6 @@ std::filesystem::path ProfilePath(std::string_view name);
 // The snapshot stays valid (and unchanged) however the file changes later: callers that read many
 // keys take one snapshot and read through it.
 std::shared_ptr<const ProfileDocument> ProfileSnapshot(std::string_view name);
-// The same, but a file that is there and cannot be read (permissions, a folder) is a failure.
-Result<std::shared_ptr<const ProfileDocument>> ReadProfile(std::string_view name);
 
 // GetPrivateProfileStringA: `size` is the caller's buffer size (the result has at most size - 1
 // bytes).
@@ -39,7 +37,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view name);
 
-// nullopt key deletes the section, nullopt value deletes the key.
+// The write of WritePrivateProfileString: a nullopt key deletes the section, a nullopt value
+// deletes the key.
 // Creates a missing file (its folder must exist; the Windows directory is created for a bare
 // name). A deletion that finds nothing leaves the file alone (a missing file stays missing).
 // A file that exists but cannot be read (permissions, a folder) is never replaced: the write

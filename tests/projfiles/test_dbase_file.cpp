@@ -328,19 +328,6 @@ TEST_F(DbaseWriterTest, FailedCreateLeavesTheOldTableAndNoPart) {
   EXPECT_TRUE(f.Open(path, CDBaseFile::Mode::ReadOnly));
 }
 
-TEST_F(DbaseWriterTest, TodayIsWrittenWhenNoDateIsGiven) {
-  const std::vector<CFieldNode> fields = {CFieldNode("A", 1)};
-  const auto path = env_.Path("t.dbf");
-  const DbfDate before = LocalDate();
-  ASSERT_EQ(CDBaseFile::Create(path, fields), kDbfCreated);
-  const DbfDate after = LocalDate();
-  const std::string bytes = test::ReadFile(path);
-  const auto matches = [&](const DbfDate& d) {
-    return bytes[1] == static_cast<char>(d.year - 1900) && bytes[2] == d.month && bytes[3] == d.day;
-  };
-  EXPECT_TRUE(matches(before) || matches(after));
-}
-
 TEST_F(DbaseWriterTest, ScanAcrossManyBufferRefillsSeesEveryRecord) {
   // Records of 3000 bytes: the read buffer holds only a few at a time.
   const std::vector<CFieldNode> fields = {CFieldNode("NAME", 10), CFieldNode("PAD", 255),
