@@ -133,11 +133,13 @@ std::optional<std::string> ConfigPath(const ConfigArgs& args) {
 // Loading treats an unreadable file as empty; a person asking for a file wants to hear instead.
 bool CheckReadable(const std::string& path) {
   const std::filesystem::path real = platform::ProfilePath(path);
-  if (platform::OpenRegularFile(real, O_RDONLY).valid()) return true;
-  const int error = errno;
-  Fail(real.string(), error == ENOENT   ? std::string("no such file")
-                      : error == EISDIR ? std::string("is a folder, not a configuration file")
-                                        : ErrorText(error));
+  const auto opened = platform::OpenRegularFile(real, O_RDONLY);
+  if (opened) return true;
+  const Status& why = opened.status();
+  Fail(real.string(), why.error() == ENOENT ? std::string("no such file")
+                      : why.Is(Status::Kind::kIsFolder)
+                          ? std::string("is a folder, not a configuration file")
+                          : std::string(why.reason()));
   return false;
 }
 
@@ -163,11 +165,8 @@ int Rewrite(const ConfigArgs& args) {
   if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
   model.ReadWrite(path, false);
-  errno = 0;
-  if (model.ReadWrite(path, true) != config::kCfgOk) {
-    const int error = errno;
-    Fail(path, std::string("not saved, the file is unchanged") +
-                   (error ? ": " + ErrorText(error) : std::string()));
+  if (const Status saved = model.SaveFile(path); !saved) {
+    Fail(path, "not saved, the file is unchanged: " + std::string(saved.reason()));
     return kFailed;
   }
   return kOk;

@@ -2,7 +2,6 @@
 // the configuration file, velmora.ini or citect.ini.
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -12,7 +11,6 @@
 #include <utility>
 
 #include "cli/commands.h"
-#include "platform/file_io.h"
 #include "platform/profile.h"
 
 namespace kz::cli {
@@ -31,38 +29,20 @@ struct IniArgs {
   std::string size = "1024";
 };
 
-bool HasLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
-}
-
 bool Exists(const std::filesystem::path& path) {
   struct stat st;
   return lstat(path.c_str(), &st) == 0;
 }
 
-// Why the file could not be used: errno's text, or, where the profile calls refuse a file that is
-// not a regular one without an errno, what the file is.
-std::string Reason(const std::filesystem::path& path, int error) {
-  struct stat st;
-  if (error == 0 && stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    return S_ISDIR(st.st_mode) ? "is a folder" : "is not a regular file";
-  }
-  return ErrorText(error);
-}
-
 // One line naming the file and why nothing was written. `existed`: whether the file was there
 // before the write.
-int WriteFailed(const IniArgs& args, std::string_view value, bool existed) {
-  const int error = errno;
+int WriteFailed(const IniArgs& args, const Status& why, bool existed) {
   const std::string file = platform::ProfilePath(args.file).string();
-  if (HasLineBreak(value)) {
-    Fail(file, "the value holds a line break, which would add lines to the file; nothing written");
-  } else if (error == EINVAL) {
-    Fail(file,
-         "the section or key name would not read back as written (line break, '=' or a leading "
-         "'[' in the key, ']' in the section, or an empty key); nothing written");
+  if (why.Is(Status::Kind::kInvalidArgument)) {
+    Fail(file, why.reason());
   } else {
-    Fail(file, Reason(file, error) + (existed ? "; the file is unchanged" : "; no file was made"));
+    Fail(file,
+         std::string(why.reason()) + (existed ? "; the file is unchanged" : "; no file was made"));
   }
   return kFailed;
 }
@@ -79,10 +59,9 @@ int Get(const IniArgs& args) {
   // A batch without writes reads as the profile calls do and commits nothing, but fails for a
   // file that is there and cannot be read.
   platform::ProfileBatch file(args.file);
-  errno = 0;
-  if (!file.Commit()) {
-    const std::filesystem::path path = platform::ProfilePath(args.file);
-    Fail(path.string(), "cannot be read: " + Reason(path, errno));
+  if (const Status read = file.Commit(); !read) {
+    Fail(platform::ProfilePath(args.file).string(),
+         "cannot be read: " + std::string(read.reason()));
     return kFailed;
   }
   std::cout << file.GetString(args.section, *args.key, args.def, size) << '\n';
@@ -91,20 +70,17 @@ int Get(const IniArgs& args) {
 
 int Set(const IniArgs& args) {
   const bool existed = Exists(platform::ProfilePath(args.file));
-  errno = 0;
-  if (platform::WritePrivateProfileString(args.section, *args.key, args.value, args.file)) {
-    return kOk;
-  }
-  return WriteFailed(args, args.value, existed);
+  const Status written =
+      platform::WriteProfileString(args.section, *args.key, args.value, args.file);
+  return written ? kOk : WriteFailed(args, written, existed);
 }
 
 int Delete(const IniArgs& args) {
   const bool existed = Exists(platform::ProfilePath(args.file));
-  errno = 0;
   const std::optional<std::string_view> key =
       args.key ? std::optional<std::string_view>(*args.key) : std::nullopt;
-  if (platform::WritePrivateProfileString(args.section, key, std::nullopt, args.file)) return kOk;
-  return WriteFailed(args, "", existed);
+  const Status written = platform::WriteProfileString(args.section, key, std::nullopt, args.file);
+  return written ? kOk : WriteFailed(args, written, existed);
 }
 
 // A subcommand with the FILE SECTION KEY positionals that every ini command takes; `run` gives

@@ -1,10 +1,6 @@
 // kpj show: a station project file as the add-from-file dialog reads it, as JSON.
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -12,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_text.h"
+#include "platform/file_io.h"
 #include "platform/profile.h"
 #include "projfiles/project_file_data.h"
 
@@ -28,22 +25,12 @@ struct KpjArgs {
 // Loading treats a file it cannot read as one without stations; a person asking for a file wants
 // to hear why instead. Also keeps a FIFO or device from being opened at all.
 bool CheckProjectFile(const std::filesystem::path& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0) {
-    Fail(path.string(), std::strerror(errno));
-    return false;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    Fail(path.string(), S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file");
-    return false;
-  }
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    Fail(path.string(), std::strerror(errno));
-    return false;
-  }
-  close(fd);
-  return true;
+  const auto opened = platform::OpenRegularFile(path, O_RDONLY);
+  if (opened) return true;
+  const Status& why = opened.status();
+  Fail(path.string(), why.Is(Status::Kind::kNotRegularFile) ? std::string("not a regular file")
+                                                            : std::string(why.reason()));
+  return false;
 }
 
 // Object keys must be strings: a name that is not valid UTF-8 is keyed by the text of its

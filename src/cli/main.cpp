@@ -1,9 +1,9 @@
 // kzdlogsrv: host of the datalog server configuration module, and headless tool for the files it
 // keeps.
+#include <cstring>
 #include <iostream>
 
 #include "cli/commands.h"
-#include "platform/file_io.h"
 
 namespace kz::cli {
 
@@ -12,7 +12,7 @@ void Fail(std::string_view what, std::string_view why) {
 }
 
 std::string ErrorText(int error) {
-  return error ? platform::FileErrorText(error) : "failed for a reason the system did not give";
+  return error ? std::strerror(error) : "failed for a reason the system did not give";
 }
 
 }  // namespace kz::cli

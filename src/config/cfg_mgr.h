@@ -47,6 +47,8 @@ class CCfgMgr {
   // written (it holds CR or LF) or the file could not be replaced; the old file is then
   // untouched. In mode 1 a save first deletes every client transfer of the model.
   int ReadWrite(const std::string& path, bool save);
+  // The save of ReadWrite, failing with why the file was not replaced.
+  Status SaveFile(const std::string& path);
   // The same on a parsed file, for callers that already hold one (load) or batch more writes
   // (save; the caller commits).
   void Load(const platform::ProfileDocument& doc);

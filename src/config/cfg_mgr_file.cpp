@@ -51,9 +51,13 @@ int CCfgMgr::ReadWrite(const std::string& path, bool save) {
     Load(*platform::ProfileSnapshot(path));
     return kCfgOk;
   }
+  return SaveFile(path) ? kCfgOk : kCfgFailed;
+}
+
+Status CCfgMgr::SaveFile(const std::string& path) {
   platform::ProfileBatch batch(path);
   Save(batch);
-  return batch.Commit() ? kCfgOk : kCfgFailed;
+  return batch.Commit();
 }
 
 void CCfgMgr::LoadGeneral(const platform::ProfileDocument& doc) {

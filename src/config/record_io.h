@@ -22,7 +22,7 @@ int ReadWriteRecord(Record& record, const std::string& path, const std::string& 
   }
   platform::ProfileBatch batch(path);
   record.Save(batch, section);
-  return batch.Commit() ? kCfgOk : kCfgFailed;
+  return batch.Commit().ok() ? kCfgOk : kCfgFailed;
 }
 
 }  // namespace kz::config

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "platform/file_faults.h"
@@ -38,9 +39,9 @@ std::filesystem::path TempPath(const std::filesystem::path& target) {
 // process's file, or one of a process this one may not signal, is left alone.
 void RemoveStaleTemps(const std::filesystem::path& dir, const std::filesystem::path& target) {
   const std::string prefixes[] = {TempPrefix(target), target.filename().string() + ".tmp-"};
-  DIR* d = opendir(dir.c_str());
+  const std::unique_ptr<DIR, int (*)(DIR*)> d(opendir(dir.c_str()), closedir);
   if (!d) return;
-  while (const dirent* e = readdir(d)) {
+  while (const dirent* e = readdir(d.get())) {
     const std::string_view name = e->d_name;
     const auto prefix = std::find_if(std::begin(prefixes), std::end(prefixes),
                                      [&](const std::string& p) { return name.starts_with(p); });
@@ -49,9 +50,8 @@ void RemoveStaleTemps(const std::filesystem::path& dir, const std::filesystem::p
     pid_t pid = 0;
     const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
     if (ec != std::errc() || end == rest.data() || pid <= 0 || *end != '-') continue;
-    if (kill(pid, 0) != 0 && errno == ESRCH) unlinkat(dirfd(d), e->d_name, 0);
+    if (kill(pid, 0) != 0 && errno == ESRCH) unlinkat(dirfd(d.get()), e->d_name, 0);
   }
-  closedir(d);
 }
 
 // Renaming over a symbolic link would replace the link; write through it to its target instead.
@@ -69,129 +69,148 @@ struct OldFile {
 };
 
 // The checks before anything is created: only a regular file the caller may write is replaced.
-bool CheckTarget(const std::filesystem::path& target, OldFile& old) {
-  if (stat(target.c_str(), &old.st) != 0) return errno == ENOENT;
-  old.exists = true;
-  if (!S_ISREG(old.st.st_mode)) {
-    errno = S_ISDIR(old.st.st_mode) ? EISDIR : kNotRegularFile;
-    return false;
+Status CheckTarget(const std::filesystem::path& target, OldFile& old) {
+  if (stat(target.c_str(), &old.st) != 0) {
+    return errno == ENOENT ? Status() : Status::FromErrno(errno, target);
   }
+  old.exists = true;
+  if (!S_ISREG(old.st.st_mode)) return NotRegularFile(target, old.st.st_mode);
   // Write access is judged by the file's own permissions, not the folder's: opening for writing
   // (without truncating) asks the system exactly that.
-  return UniqueFd(open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)).valid();
+  if (!UniqueFd(open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)).valid()) {
+    return Status::FromErrno(errno, target);
+  }
+  return {};
 }
+
+// The temporary file. Removed again when it goes away before Commit has put it in place.
+class Temp {
+ public:
+  Temp() = default;
+  Temp(const Temp&) = delete;
+  Temp& operator=(const Temp&) = delete;
+  ~Temp() {
+    fd_.reset();
+    if (named_) unlink(name_.c_str());
+  }
+
+  int fd() const { return fd_.get(); }
+  bool named() const { return named_; }
+
+  // Opens it: unnamed when `unnamed` and the file system allows.
+  Status Open(const std::filesystem::path& dir, const std::filesystem::path& target, mode_t mode,
+              bool unnamed) {
+    if (FileStepFails(FileStep::Open)) return Status::FromErrno(EIO, dir);
+    if (unnamed) {
+      fd_.reset(open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+      if (fd_.valid()) return {};
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::filesystem::path name = TempPath(target);
+      fd_.reset(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+      if (fd_.valid()) {
+        SetName(std::move(name));
+        return {};
+      }
+      if (errno != EEXIST) return Status::FromErrno(errno, name);
+    }
+    return Status::FromErrno(EEXIST, target);
+  }
+
+  // Gives an unnamed file its name; false when it cannot have one (no /proc).
+  bool GiveName(const std::filesystem::path& target) {
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd_.get());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::filesystem::path name = TempPath(target);
+      if (linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        SetName(std::move(name));
+        return true;
+      }
+      if (errno != EEXIST) return false;
+    }
+    return false;
+  }
+
+  // Closes the named file and renames it over `target`.
+  Status Commit(const std::filesystem::path& target) {
+    if (FileStepFails(FileStep::Close) || fd_.Close() != 0) return Status::FromErrno(errno, name_);
+    if (FileStepFails(FileStep::Rename) || rename(name_.c_str(), target.c_str()) != 0) {
+      return Status::FromErrno(errno, target);
+    }
+    named_ = false;  // the name is the target's now
+    return {};
+  }
+
+ private:
+  void SetName(std::filesystem::path name) {
+    name_ = std::move(name);
+    named_ = true;
+  }
+  UniqueFd fd_;
+  std::filesystem::path name_;
+  bool named_ = false;
+};
 
 // Gives the new file the old one's owner, group and mode before any content is in it. An owner
 // or group the caller may not give is left as it is; the mode must be set.
-bool TakeOver(int fd, const OldFile& old) {
-  if (!old.exists) return true;
+Status TakeOver(int fd, const OldFile& old, const std::filesystem::path& target) {
+  if (!old.exists) return {};
   if (fchown(fd, old.st.st_uid, old.st.st_gid) != 0)
-    fchown(fd, static_cast<uid_t>(-1), old.st.st_gid);
-  return !FileStepFails(FileStep::Mode) && fchmod(fd, old.st.st_mode & 07777) == 0;
+    (void)fchown(fd, static_cast<uid_t>(-1), old.st.st_gid);
+  if (FileStepFails(FileStep::Mode) || fchmod(fd, old.st.st_mode & 07777) != 0) {
+    return Status::FromErrno(errno, target);
+  }
+  return {};
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+Status WriteAll(int fd, std::string_view bytes, const std::filesystem::path& target) {
   for (std::size_t done = 0; done < bytes.size();) {
-    if (FileStepFails(FileStep::Write)) return false;
+    if (FileStepFails(FileStep::Write)) return Status::FromErrno(errno, target);
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    // A write that stores nothing without an error still means the disk took no more.
+    if (n <= 0) return Status::FromErrno(n < 0 ? errno : ENOSPC, target);
     done += static_cast<std::size_t>(n);
   }
-  return true;
+  return {};
 }
 
-// The temporary file; `name` is valid once `named`.
-struct Temp {
-  UniqueFd fd;
-  std::filesystem::path name;
-  bool named = false;
-};
-
-// Opens the temporary file: unnamed when `unnamed` and the file system allows.
-bool OpenTemp(const std::filesystem::path& dir, const std::filesystem::path& target, mode_t mode,
-              bool unnamed, Temp& temp) {
-  if (FileStepFails(FileStep::Open)) return false;
-  if (unnamed) {
-    temp.fd.reset(open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
-    if (temp.fd.valid()) return true;
-  }
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp.name = TempPath(target);
-    temp.fd.reset(open(temp.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-    if (temp.fd.valid()) {
-      temp.named = true;
-      return true;
-    }
-    if (errno != EEXIST) return false;
-  }
-  return false;
-}
-
-// Gives an unnamed temporary file its name; false when it cannot have one (no /proc).
-bool NameTemp(const std::filesystem::path& target, Temp& temp) {
-  const std::string proc = "/proc/self/fd/" + std::to_string(temp.fd.get());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp.name = TempPath(target);
-    if (linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, temp.name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      temp.named = true;
-      return true;
-    }
-    if (errno != EEXIST) return false;
-  }
-  return false;
-}
-
-bool Replace(const std::filesystem::path& dir, const std::filesystem::path& target,
-             std::string_view bytes, const OldFile& old, bool unnamed) {
+Status Replace(const std::filesystem::path& dir, const std::filesystem::path& target,
+               std::string_view bytes, const OldFile& old, bool unnamed) {
   // The old mode from the start (the umask may narrow it; TakeOver sets it exactly), 0666 less
   // the umask for a new file.
   const mode_t mode = old.exists ? (old.st.st_mode & 0777) : 0666;
   Temp temp;
-  const auto fail = [&] {
-    const int saved = errno;
-    temp.fd.reset();
-    if (temp.named) unlink(temp.name.c_str());
-    errno = saved;
-    return false;
-  };
-  if (!OpenTemp(dir, target, mode, unnamed, temp)) return fail();
-  if (!TakeOver(temp.fd.get(), old) || !WriteAll(temp.fd.get(), bytes)) {
-    return fail();
+  if (Status s = temp.Open(dir, target, mode, unnamed); !s) return s;
+  if (Status s = TakeOver(temp.fd(), old, target); !s) return s;
+  if (Status s = WriteAll(temp.fd(), bytes, target); !s) return s;
+  if (FileStepFails(FileStep::Sync) || fsync(temp.fd()) != 0) {
+    return Status::FromErrno(errno, target);
   }
-  if (FileStepFails(FileStep::Sync) || fsync(temp.fd.get()) != 0) return fail();
-  if (!temp.named) {
-    if (FileStepFails(FileStep::Name)) return fail();
-    if (!NameTemp(target, temp)) {
-      temp.fd.reset();
-      return Replace(dir, target, bytes, old, false);
-    }
+  if (!temp.named()) {
+    if (FileStepFails(FileStep::Name)) return Status::FromErrno(errno, target);
+    if (!temp.GiveName(target)) return Replace(dir, target, bytes, old, false);
   }
-  const bool close_failed = FileStepFails(FileStep::Close) || close(temp.fd.release()) != 0;
-  if (close_failed) return fail();
-  if (FileStepFails(FileStep::Rename) || rename(temp.name.c_str(), target.c_str()) != 0) {
-    return fail();
-  }
-  return true;
+  return temp.Commit(target);
 }
 
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   const std::filesystem::path target = ResolveLink(path);
   const std::filesystem::path dir =
       target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
   OldFile old;
-  if (!CheckTarget(target, old)) return false;
+  if (Status s = CheckTarget(target, old); !s) return s;
   RemoveStaleTemps(dir, target);
-  if (!Replace(dir, target, bytes, old, true)) return false;
+  if (Status s = Replace(dir, target, bytes, old, true); !s) return s;
 
   // The new name is in place; syncing the folder only makes the rename durable sooner, and a
   // failure here must not report the (completed) replacement as failed.
   if (UniqueFd dfd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dfd.valid()) {
     fsync(dfd.get());
   }
-  return true;
+  return {};
 }
 
 }  // namespace kz::platform

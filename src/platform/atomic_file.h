@@ -10,14 +10,16 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace kz::platform {
 
-// Replaces (or creates) `path` with `bytes`. False on any failure; errno tells why. Only a
-// regular file is replaced (kNotRegularFile or EISDIR otherwise, file_io.h), and only one the
-// caller could open for writing (EACCES for a read-only file, even in a writable folder).
+// Replaces (or creates) `path` with `bytes`. Only a regular file is replaced (kIsFolder or
+// kNotRegularFile otherwise), and only one the caller could open for writing
+// (kPermissionDenied for a read-only file, even in a writable folder).
 // A new file gets mode 0666 less the umask. A replaced file keeps its permission bits, and its
 // owner and group where the caller may set them; the new content is never readable under
 // other permissions than those.
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace kz::platform

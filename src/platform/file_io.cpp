@@ -1,48 +1,34 @@
 #include "platform/file_io.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cerrno>
 
 #include "platform/file_faults.h"
 
 namespace kz::platform {
-namespace {
 
-int KindError(mode_t mode) {
-  return S_ISDIR(mode) ? EISDIR : kNotRegularFile;
+Status NotRegularFile(const std::filesystem::path& file, mode_t mode) {
+  if (S_ISDIR(mode)) return Status::FromErrno(EISDIR, file);
+  return Status::Error(Status::Kind::kNotRegularFile, file,
+                       "not a regular file (a FIFO, device or socket)");
 }
 
-}  // namespace
-
-std::string FileErrorText(int error) {
-  if (error == kNotRegularFile) return "not a regular file (a FIFO, device or socket)";
-  return std::strerror(error);
-}
-
-UniqueFd OpenRegularFile(const std::filesystem::path& path, int access) {
+Result<UniqueFd> OpenRegularFile(const std::filesystem::path& path, int access) {
   // stat first, so that a device is never opened at all; the fstat below catches a swap.
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0) return UniqueFd();
-  if (!S_ISREG(st.st_mode)) {
-    errno = KindError(st.st_mode);
-    return UniqueFd();
-  }
-  if (FileStepFails(FileStep::Open)) return UniqueFd();
+  if (stat(path.c_str(), &st) != 0) return Status::FromErrno(errno, path);
+  if (!S_ISREG(st.st_mode)) return NotRegularFile(path, st.st_mode);
+  if (FileStepFails(FileStep::Open)) return Status::FromErrno(EIO, path);
   UniqueFd fd(open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!fd.valid()) return fd;
-  if (fstat(fd.get(), &st) != 0) return UniqueFd();
-  if (!S_ISREG(st.st_mode)) {
-    errno = KindError(st.st_mode);
-    return UniqueFd();
-  }
+  if (!fd.valid() || fstat(fd.get(), &st) != 0) return Status::FromErrno(errno, path);
+  if (!S_ISREG(st.st_mode)) return NotRegularFile(path, st.st_mode);
   return fd;
 }
 
-bool ReadToEnd(int fd, std::string& out) {
+Status ReadToEnd(int fd, const std::filesystem::path& file, std::string& out) {
   // Reads straight into `out` a step at a time: a bounce buffer would copy a big file once more.
   constexpr std::size_t kStep = 65536;
   for (;;) {
@@ -51,29 +37,35 @@ bool ReadToEnd(int fd, std::string& out) {
     const std::size_t step = room > 0 ? std::min(room, kStep) : kStep;
     out.resize(have + step);
     const ssize_t n = FileStepFails(FileStep::Read) ? -1 : read(fd, out.data() + have, step);
+    const int error = errno;
     out.resize(have + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-    if (n == 0) return true;
-    if (n < 0 && errno != EINTR) return false;
+    if (n == 0) return {};
+    if (n < 0 && error != EINTR) return Status::FromErrno(error, file);
   }
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& out) {
-  const UniqueFd fd = OpenRegularFile(path, O_RDONLY);
-  if (!fd.valid()) return false;
+Status ReadWholeFile(const std::filesystem::path& path, std::string& out) {
+  auto fd = OpenRegularFile(path, O_RDONLY);
+  if (!fd) return fd.status();
   struct stat st {};
   // One byte more than the size, so that the read that finds the end needs no reallocation.
-  if (fstat(fd.get(), &st) == 0) out.reserve(out.size() + static_cast<std::size_t>(st.st_size) + 1);
-  return ReadToEnd(fd.get(), out);
+  if (fstat(fd->get(), &st) == 0)
+    out.reserve(out.size() + static_cast<std::size_t>(st.st_size) + 1);
+  return ReadToEnd(fd->get(), path, out);
 }
 
-std::size_t ReadAt(int fd, std::uint64_t offset, char* dst, std::size_t size) {
+Result<std::size_t> ReadAt(int fd, const std::filesystem::path& file, std::uint64_t offset,
+                           char* dst, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
     const ssize_t n = FileStepFails(FileStep::Read)
                           ? -1
                           : pread(fd, dst + done, size - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Status::FromErrno(errno, file);
+    }
     done += static_cast<std::size_t>(n);
   }
   return done;

@@ -12,14 +12,15 @@
 namespace kz::platform {
 namespace {
 
-// True when the lock is held, or when the file system has no locks at all (some network file
+// Ok when the lock is held, or when the file system has no locks at all (some network file
 // systems): the update then goes on unlocked, as it would have without this lock.
-bool LockExclusive(int fd) {
-  if (FileStepFails(FileStep::Lock)) return false;
+Status LockExclusive(int fd, const std::filesystem::path& file) {
+  if (FileStepFails(FileStep::Lock)) return Status::FromErrno(errno, file);
   int rc;
   while ((rc = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
   }
-  return rc == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == EBADF;
+  if (rc == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == EBADF) return {};
+  return Status::FromErrno(errno, file);
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -28,7 +29,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 }  // namespace
 
-FileUpdateLock FileUpdateLock::Acquire(const std::filesystem::path& path) {
+Result<FileUpdateLock> FileUpdateLock::Acquire(const std::filesystem::path& path) {
   const std::filesystem::path folder =
       path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
   for (;;) {
@@ -36,28 +37,31 @@ FileUpdateLock FileUpdateLock::Acquire(const std::filesystem::path& path) {
     if (stat(path.c_str(), &now) == 0) {
       // Open for writing where allowed: a network file system may grant an exclusive lock only
       // then. A file only readable still takes part (its replacement is refused later).
-      UniqueFd fd = OpenRegularFile(path, O_RDWR);
-      if (!fd.valid() && (errno == EACCES || errno == EROFS || errno == ETXTBSY)) {
+      auto fd = OpenRegularFile(path, O_RDWR);
+      if (!fd && (fd.status().Is(Status::Kind::kPermissionDenied) ||
+                  fd.status().Is(Status::Kind::kBusy))) {
         fd = OpenRegularFile(path, O_RDONLY);
       }
-      if (!fd.valid()) {
-        if (errno == ENOENT) continue;  // replaced between stat and open
-        return {};
+      if (!fd) {
+        if (fd.status().error() == ENOENT) continue;  // replaced between stat and open
+        return fd.status();
       }
-      if (!LockExclusive(fd.get())) return {};
+      if (Status s = LockExclusive(fd->get(), path); !s) return s;
       struct stat locked {};
       // Still the file under this name? Else a writer replaced it while this one waited.
-      if (fstat(fd.get(), &locked) == 0 && stat(path.c_str(), &now) == 0 && SameFile(locked, now)) {
-        return FileUpdateLock(std::move(fd));
+      if (fstat(fd->get(), &locked) == 0 && stat(path.c_str(), &now) == 0 &&
+          SameFile(locked, now)) {
+        return FileUpdateLock(std::move(*fd));
       }
       continue;
     }
-    if (errno != ENOENT) return {};
+    if (errno != ENOENT) return Status::FromErrno(errno, path);
     // No file yet: the folder stands in for it until one of the writers has created it.
     UniqueFd dir(FileStepFails(FileStep::Open)
                      ? -1
                      : open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir.valid() || !LockExclusive(dir.get())) return {};
+    if (!dir.valid()) return Status::FromErrno(errno, folder);
+    if (Status s = LockExclusive(dir.get(), folder); !s) return s;
     if (stat(path.c_str(), &now) != 0 && errno == ENOENT) return FileUpdateLock(std::move(dir));
   }
 }

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 
+#include "platform/status.h"
 #include "platform/unique_fd.h"
 
 namespace kz::platform {
@@ -19,11 +20,10 @@ class FileUpdateLock {
  public:
   FileUpdateLock() = default;  // holds nothing
 
-  // Blocks until the caller holds the lock of `path` (symbolic links followed). On failure
-  // nothing is held and errno says why: kNotRegularFile or EISDIR for what is not a regular
-  // file, ENOENT or ENOTDIR when the folder is missing (there is then nothing to write either),
-  // or what open or flock gave.
-  static FileUpdateLock Acquire(const std::filesystem::path& path);
+  // Blocks until the caller holds the lock of `path` (symbolic links followed). Fails with
+  // kIsFolder or kNotRegularFile for what is not a regular file, kNotFound when the folder is
+  // missing (there is then nothing to write either), or what open or flock gave.
+  static Result<FileUpdateLock> Acquire(const std::filesystem::path& path);
 
   bool Held() const { return fd_.valid(); }
 

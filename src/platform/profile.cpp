@@ -68,27 +68,20 @@ const std::shared_ptr<const ProfileDocument>& EmptyDocument() {
   return empty;
 }
 
-// The parsed file; an empty document when it is missing or cannot be read. `readable` (when
-// given) turns false, with errno set, when the file is there but could not be read: a writer
-// must not replace what it could not read.
-std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& path,
-                                                  bool* readable = nullptr) {
+// The parsed file; an empty document when it is missing. Fails when the file is there but could
+// not be read: a writer must not replace what it could not read.
+Result<std::shared_ptr<const ProfileDocument>> SnapshotOf(const std::filesystem::path& path) {
   const std::string key = path.string();
-  const auto unreadable = [readable](int error) {
-    if (readable) *readable = false;
-    errno = error;
-    return EmptyDocument();
-  };
-  if (readable) *readable = true;
   struct stat st {};
   if (stat(key.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    const int error = st.st_mode == 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
+    const Status refused =
+        st.st_mode == 0 ? Status::FromErrno(errno, path) : NotRegularFile(path, st.st_mode);
     {
       std::lock_guard lock(cache_mutex);
       Cache().erase(key);
     }
-    if (error == ENOENT || error == ENOTDIR) return EmptyDocument();
-    return unreadable(error);
+    if (refused.Is(Status::Kind::kNotFound)) return EmptyDocument();
+    return refused;
   }
   const Stamp seen = StampOf(st);
   {
@@ -102,16 +95,13 @@ std::shared_ptr<const ProfileDocument> SnapshotOf(const std::filesystem::path& p
 
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  const UniqueFd fd = OpenRegularFile(key, O_RDONLY);
-  if (!fd.valid()) return unreadable(errno);
+  const auto fd = OpenRegularFile(key, O_RDONLY);
+  if (!fd) return fd.status();
+  if (fstat(fd->get(), &st) != 0) return Status::FromErrno(errno, path);
   std::string bytes;
-  bool ok = fstat(fd.get(), &st) == 0;
-  if (ok) {
-    // One byte more than the size, so that the read that finds the end needs no reallocation.
-    bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
-    ok = ReadToEnd(fd.get(), bytes);
-  }
-  if (!ok) return unreadable(errno);
+  // One byte more than the size, so that the read that finds the end needs no reallocation.
+  bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
+  if (Status s = ReadToEnd(fd->get(), path, bytes); !s) return s;
 
   Entry entry;
   entry.stamp = StampOf(st);
@@ -154,36 +144,41 @@ bool IsBareName(std::string_view name) {
 
 // Takes the file's update lock for a read-modify-write. The Windows directory is created on
 // first write; other folders must exist, and where one is missing there is nothing to lock (the
-// write fails later, or a deletion finds nothing). False with errno when the lock is refused.
-bool LockForUpdate(std::string_view name, const std::filesystem::path& path, FileUpdateLock& lock) {
+// write fails later, or a deletion finds nothing): the lock then holds nothing.
+Result<FileUpdateLock> LockForUpdate(std::string_view name, const std::filesystem::path& path) {
   if (IsBareName(name)) CreateWindowsDirectory();
-  lock = FileUpdateLock::Acquire(path);
-  return lock.Held() || errno == ENOENT || errno == ENOTDIR;
+  auto lock = FileUpdateLock::Acquire(path);
+  if (!lock && lock.status().Is(Status::Kind::kNotFound)) return FileUpdateLock();
+  return lock;
 }
 
-bool Store(const std::filesystem::path& path, const ProfileDocument& doc) {
-  const bool ok = WriteFileAtomically(path, doc.Serialize());
-  const int saved = errno;
+Status Store(const std::filesystem::path& path, const ProfileDocument& doc) {
+  Status stored = WriteFileAtomically(path, doc.Serialize());
   Forget(path);
-  errno = saved;
-  return ok;
+  return stored;
 }
 
-// Applies one write call to `doc`. Sets `changed` when the text changed; false when refused.
-bool Apply(ProfileDocument& doc, std::string_view section, std::optional<std::string_view> key,
-           std::optional<std::string_view> value, bool& changed) {
+// Applies one write call to `doc`. Sets `changed` when the text changed; refused with
+// kInvalidArgument (the reason says what) when the value or a name cannot be stored.
+Status Apply(const std::filesystem::path& path, ProfileDocument& doc, std::string_view section,
+             std::optional<std::string_view> key, std::optional<std::string_view> value,
+             bool& changed) {
   if (!key) {
     changed |= doc.DeleteSection(section);
   } else if (!value) {
     changed |= doc.DeleteKey(section, *key);
   } else {
     if (!doc.SetValue(section, *key, *value)) {
-      errno = EINVAL;
-      return false;
+      return Status::Error(
+          Status::Kind::kInvalidArgument, path,
+          value->find_first_of("\r\n") != std::string_view::npos
+              ? "the value holds a line break, which would add lines to the file; nothing written"
+              : "the section or key name would not read back as written (line break, '=' or a "
+                "leading '[' in the key, ']' in the section, or an empty key); nothing written");
     }
     changed = true;
   }
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -194,7 +189,8 @@ std::filesystem::path ProfilePath(std::string_view name) {
 }
 
 std::shared_ptr<const ProfileDocument> ProfileSnapshot(std::string_view name) {
-  return SnapshotOf(ProfilePath(name));
+  auto doc = SnapshotOf(ProfilePath(name));
+  return doc ? *doc : EmptyDocument();
 }
 
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
@@ -202,25 +198,36 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   return ProfileSnapshot(name)->GetString(section, key, def, size);
 }
 
+Status WriteProfileString(std::string_view section, std::optional<std::string_view> key,
+                          std::optional<std::string_view> value, std::string_view name) {
+  const auto path = ProfilePath(name);
+  const auto lock = LockForUpdate(name, path);
+  if (!lock) return lock.status();
+  const auto current = SnapshotOf(path);
+  if (!current) return current.status();
+  ProfileDocument doc = **current;
+  bool changed = false;
+  if (Status s = Apply(path, doc, section, key, value, changed); !s) return s;
+  return changed ? Store(path, doc) : Status();
+}
+
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view name) {
-  const auto path = ProfilePath(name);
-  FileUpdateLock lock;
-  if (!LockForUpdate(name, path, lock)) return false;
-  bool readable = true;
-  ProfileDocument doc = *SnapshotOf(path, &readable);
-  if (!readable) return false;
-  bool changed = false;
-  if (!Apply(doc, section, key, value, changed)) return false;
-  return !changed || Store(path, doc);
+  return WriteProfileString(section, key, value, name).ok();
 }
 
 ProfileBatch::ProfileBatch(std::string_view name) : path_(ProfilePath(name)) {
-  bool readable = LockForUpdate(name, path_, lock_);
-  if (readable) doc_ = *SnapshotOf(path_, &readable);
-  if (!readable) {
-    failed_ = true;
-    error_ = errno;
+  auto lock = LockForUpdate(name, path_);
+  if (!lock) {
+    status_ = lock.status();
+    return;
+  }
+  lock_ = std::move(*lock);
+  auto current = SnapshotOf(path_);
+  if (current) {
+    doc_ = **current;
+  } else {
+    status_ = current.status();
   }
 }
 
@@ -231,21 +238,18 @@ std::string ProfileBatch::GetString(std::string_view section, std::string_view k
 
 bool ProfileBatch::Write(std::string_view section, std::optional<std::string_view> key,
                          std::optional<std::string_view> value) {
-  if (Apply(doc_, section, key, value, changed_)) return true;
-  if (!failed_) error_ = errno;
-  failed_ = true;
+  Status applied = Apply(path_, doc_, section, key, value, changed_);
+  if (applied) return true;
+  if (status_) status_ = std::move(applied);
   return false;
 }
 
-bool ProfileBatch::Commit() {
-  if (failed_) {
-    errno = error_;
-    return false;
-  }
-  if (!changed_) return true;
-  if (!Store(path_, doc_)) return false;
+Status ProfileBatch::Commit() {
+  if (!status_) return status_;
+  if (!changed_) return {};
+  if (Status s = Store(path_, doc_); !s) return s;
   changed_ = false;
-  return true;
+  return {};
 }
 
 }  // namespace kz::platform

@@ -15,6 +15,7 @@
 
 #include "platform/file_lock.h"
 #include "platform/profile_document.h"
+#include "platform/status.h"
 
 namespace kz::platform {
 
@@ -32,17 +33,22 @@ std::shared_ptr<const ProfileDocument> ProfileSnapshot(std::string_view name);
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view def, std::size_t size, std::string_view name);
 
-// WritePrivateProfileStringA. nullopt key deletes the section, nullopt value deletes the key.
+// WritePrivateProfileStringA: WriteProfileString below, true when it succeeded.
+bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
+                               std::optional<std::string_view> value, std::string_view name);
+
+// The write of WritePrivateProfileString: a nullopt key deletes the section, a nullopt value
+// deletes the key.
 // Creates a missing file (its folder must exist; the Windows directory is created for a bare
 // name). A deletion that finds nothing leaves the file alone (a missing file stays missing).
 // A file that exists but cannot be read (permissions, a folder) is never replaced: the write
 // fails.
-// Returns false when the write was refused (a value holding CR or LF, see
-// ProfileDocument::SetValue; errno EINVAL) or the file could not be replaced (errno tells why);
-// the file is then as it was. Writers of one file are serialised between processes by its
-// update lock (file_lock.h), so that none loses another's change.
-bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
-                               std::optional<std::string_view> value, std::string_view name);
+// Fails with kInvalidArgument when the write was refused (a value holding CR or LF, see
+// ProfileDocument::SetValue), or with why the file could not be read or replaced; the file is
+// then as it was. Writers of one file are serialised between processes by its update lock
+// (file_lock.h), so that none loses another's change.
+Status WriteProfileString(std::string_view section, std::optional<std::string_view> key,
+                          std::optional<std::string_view> value, std::string_view name);
 
 // Many writes to one file, applied in memory call by call with the effects above and written
 // with one atomic replace by Commit. Reads through the batch see its own pending writes.
@@ -51,8 +57,8 @@ class ProfileBatch {
   // Takes the file's update lock and starts from the file's current text. The lock is held until
   // the batch ends, so that no other writer changes the file between its reads and its Commit:
   // keep a batch short, and make no other write to the same file while it lives. When the file
-  // exists but cannot be read or locked, the batch is failed from the start (its Commit fails
-  // with that errno).
+  // exists but cannot be read or locked, the batch is failed from the start (its Commit gives
+  // why).
   explicit ProfileBatch(std::string_view name);
   ProfileBatch(const ProfileBatch&) = delete;
   ProfileBatch& operator=(const ProfileBatch&) = delete;
@@ -62,10 +68,10 @@ class ProfileBatch {
   // Same contract as WritePrivateProfileString; a refused write marks the batch failed.
   bool Write(std::string_view section, std::optional<std::string_view> key,
              std::optional<std::string_view> value);
-  // Replaces the file when any write changed the text. False when the file could not be read, a
-  // write was refused (errno EINVAL) or the file could not be replaced (errno tells why); the
-  // file on disk is then untouched. A batch may go on after a successful Commit.
-  bool Commit();
+  // Replaces the file when any write changed the text. Fails when the file could not be read, a
+  // write was refused (the first refusal, kInvalidArgument) or the file could not be replaced;
+  // the file on disk is then untouched. A batch may go on after a successful Commit.
+  Status Commit();
 
   const ProfileDocument& Document() const { return doc_; }
 
@@ -74,8 +80,7 @@ class ProfileBatch {
   FileUpdateLock lock_;
   ProfileDocument doc_;
   bool changed_ = false;
-  bool failed_ = false;
-  int error_ = 0;  // errno of the first failure
+  Status status_;  // the first failure
 };
 
 }  // namespace kz::platform

@@ -13,6 +13,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_io.h"
 #include "platform/system_dirs.h"
+#include "platform/unique_fd.h"
 
 namespace kz::platform {
 namespace {
@@ -461,39 +462,29 @@ RegistryHive Registry::Load(Hive hive) {
   return h;
 }
 
-bool Registry::Modify(Hive hive, const std::function<void(RegistryHive&)>& edit) {
+Status Registry::Modify(Hive hive, const std::function<void(RegistryHive&)>& edit) {
   std::error_code ec;
   std::filesystem::create_directories(RegistryDirectory(), ec);
-  const std::string lock_path = HivePath(hive).string() + ".lock";
-  const int lock = open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (lock < 0) return false;
+  const std::filesystem::path path = HivePath(hive);
+  const std::filesystem::path lock_path = path.string() + ".lock";
+  // Closing it releases the lock.
+  const UniqueFd lock(open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (!lock.valid()) return Status::FromErrno(errno, lock_path);
   int rc;
-  while ((rc = flock(lock, LOCK_EX)) != 0 && errno == EINTR) {
+  while ((rc = flock(lock.get(), LOCK_EX)) != 0 && errno == EINTR) {
   }
-  if (rc != 0) {
-    const int saved = errno;
-    close(lock);
-    errno = saved;
-    return false;
-  }
+  if (rc != 0) return Status::FromErrno(errno, lock_path);
   std::string before;
-  if (!ReadWholeFile(HivePath(hive), before) && errno != ENOENT) {
-    // Writing back what could be read of it would lose the rest of the hive.
-    const int saved = errno;
-    close(lock);
-    errno = saved;
-    return false;
+  // Writing back what could be read of it would lose the rest of the hive.
+  if (Status read = ReadWholeFile(path, before); !read && !read.Is(Status::Kind::kNotFound)) {
+    return read;
   }
   RegistryHive h = RegistryHive::Parse(before);
   h.SetRootName(HiveName(hive));
   const std::string unchanged = h.Serialize();
   edit(h);
   const std::string after = h.Serialize();
-  const bool ok = after == unchanged || WriteFileAtomically(HivePath(hive), after);
-  const int saved = errno;
-  close(lock);  // releases the lock
-  errno = saved;
-  return ok;
+  return after == unchanged ? Status() : WriteFileAtomically(path, after);
 }
 
 std::optional<std::string> Registry::GetString(Hive hive, std::string_view key,
@@ -503,16 +494,17 @@ std::optional<std::string> Registry::GetString(Hive hive, std::string_view key,
   return value->text;
 }
 
-bool Registry::SetValue(Hive hive, std::string_view key, std::string_view name, RegValue value) {
+Status Registry::SetValue(Hive hive, std::string_view key, std::string_view name, RegValue value) {
   bool accepted = true;
-  const bool ok =
+  Status modified =
       Modify(hive, [&](RegistryHive& h) { accepted = h.SetValue(key, name, std::move(value)); });
-  if (!accepted) errno = EINVAL;
-  return ok && accepted;
+  if (!modified || accepted) return modified;
+  return Status::Error(Status::Kind::kInvalidArgument, HivePath(hive),
+                       "a key path or value name holding a line break cannot be stored");
 }
 
-bool Registry::SetString(Hive hive, std::string_view key, std::string_view name,
-                         std::string_view value) {
+Status Registry::SetString(Hive hive, std::string_view key, std::string_view name,
+                           std::string_view value) {
   return SetValue(hive, key, name, {RegValue::Kind::String, std::string(value), 0});
 }
 
@@ -541,12 +533,13 @@ int AppProfile::GetInt(std::string_view section, std::string_view entry, int def
 
 bool AppProfile::WriteString(std::string_view section, std::string_view entry,
                              std::string_view value) {
-  return Registry::SetString(Hive::CurrentUser, AppKey(section), entry, value);
+  return Registry::SetString(Hive::CurrentUser, AppKey(section), entry, value).ok();
 }
 
 bool AppProfile::WriteInt(std::string_view section, std::string_view entry, int value) {
   return Registry::SetValue(Hive::CurrentUser, AppKey(section), entry,
-                            {RegValue::Kind::Dword, {}, static_cast<std::uint32_t>(value)});
+                            {RegValue::Kind::Dword, {}, static_cast<std::uint32_t>(value)})
+      .ok();
 }
 
 }  // namespace kz::platform

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace kz::platform {
 
 enum class Hive { CurrentUser, LocalMachine, ClassesRoot };
@@ -94,19 +96,19 @@ class Registry {
   // Reads the hive's file; a missing or unreadable file is an empty hive.
   static RegistryHive Load(Hive hive);
   // Locks the hive, loads it, lets `edit` change it, writes it back atomically, unlocks. The
-  // registry folder is created when missing. False when the lock or the write failed (errno
-  // tells why); the file is then unchanged. An edit that changes nothing writes nothing.
-  static bool Modify(Hive hive, const std::function<void(RegistryHive&)>& edit);
+  // registry folder is created when missing. Fails when the hive could not be locked, read or
+  // written; the file is then unchanged. An edit that changes nothing writes nothing.
+  static Status Modify(Hive hive, const std::function<void(RegistryHive&)>& edit);
   static std::filesystem::path HivePath(Hive hive);
 
   // Shorthands. GetString gives a String or ExpandString value's text, nullopt for a missing
   // value or a dword.
   static std::optional<std::string> GetString(Hive hive, std::string_view key,
                                               std::string_view name);
-  // False with errno EINVAL when the hive refuses the key path or name (RegistryHive::SetValue).
-  static bool SetValue(Hive hive, std::string_view key, std::string_view name, RegValue value);
-  static bool SetString(Hive hive, std::string_view key, std::string_view name,
-                        std::string_view value);
+  // kInvalidArgument when the hive refuses the key path or name (RegistryHive::SetValue).
+  static Status SetValue(Hive hive, std::string_view key, std::string_view name, RegValue value);
+  static Status SetString(Hive hive, std::string_view key, std::string_view name,
+                          std::string_view value);
 };
 
 // The application profile of SetRegistryKey("Thornbridge"): values of a section under
@@ -118,6 +120,7 @@ class AppProfile {
                                std::string_view def);
   // A dword value, or a string value holding a decimal number; else def.
   static int GetInt(std::string_view section, std::string_view entry, int def);
+  // CWinApp's profile writes: true when the value was stored.
   static bool WriteString(std::string_view section, std::string_view entry, std::string_view value);
   static bool WriteInt(std::string_view section, std::string_view entry, int value);
 };

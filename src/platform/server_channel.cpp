@@ -179,8 +179,8 @@ std::unique_ptr<ServerChannel> ServerChannel::Listen(std::string_view title, std
     return nullptr;
   }
   chmod(path.c_str(), 0600);
-  return std::unique_ptr<ServerChannel>(
-      new ServerChannel(std::move(lock), std::move(listener), path, st.st_ino));
+  return std::make_unique<ServerChannel>(Made{}, std::move(lock), std::move(listener), path,
+                                         st.st_ino);
 }
 
 ServerChannel::~ServerChannel() {

@@ -70,11 +70,17 @@ class ServerChannel {
   static void Acknowledge(const Request& request);
 
  private:
-  ServerChannel(UniqueFd lock, UniqueFd listener, std::filesystem::path path, ino_t inode)
+  // Only Listen makes one.
+  struct Made {};
+
+ public:
+  ServerChannel(Made, UniqueFd lock, UniqueFd listener, std::filesystem::path path, ino_t inode)
       : lock_(std::move(lock)),
         listener_(std::move(listener)),
         path_(std::move(path)),
         inode_(inode) {}
+
+ private:
   UniqueFd lock_;
   UniqueFd listener_;
   std::filesystem::path path_;

@@ -2,13 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <string>
 
+#include "platform/file_io.h"
 #include "platform/system_dirs.h"
 #include "platform/unique_fd.h"
 #include "platform/user_id.h"
@@ -16,80 +17,86 @@
 namespace kz::platform {
 namespace {
 
-bool IsPrivateRegularFile(const struct stat& st) {
-  return S_ISREG(st.st_mode) && st.st_uid == CurrentUserId() && (st.st_mode & 077) == 0;
+// The block must be a regular file of this user that no one else may open.
+Status CheckPrivate(const struct stat& st, const std::filesystem::path& path) {
+  if (!S_ISREG(st.st_mode)) return NotRegularFile(path, st.st_mode);
+  if (st.st_uid != CurrentUserId() || (st.st_mode & 077) != 0) {
+    return Status::Error(Status::Kind::kNotOwned, path,
+                         "not private to this user (another user's, or open to others)");
+  }
+  return {};
 }
 
-// Takes the holder's lock. Returns 1 when this opener is alone (exclusive lock held), 0 when it
-// shares the block (shared lock held), -1 on failure.
-int LockAsHolder(int fd) {
+// Takes the holder's lock. True when this opener is alone (exclusive lock held), false when it
+// shares the block (shared lock held).
+Result<bool> LockAsHolder(int fd, const std::filesystem::path& path) {
   for (;;) {
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return 1;
-    if (errno != EWOULDBLOCK && errno != EINTR) return -1;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return Status::FromErrno(errno, path);
     // Blocks only while another opener holds the exclusive lock to zero the words.
-    if (flock(fd, LOCK_SH) == 0) return 0;
-    if (errno != EINTR) return -1;
+    if (flock(fd, LOCK_SH) == 0) return false;
+    if (errno != EINTR) return Status::FromErrno(errno, path);
   }
+}
+
+Status WrongSize(const std::filesystem::path& path, off_t size) {
+  return Status::Error(
+      Status::Kind::kCorrupt, path,
+      "holds " + std::to_string(size) + " bytes, not " + std::to_string(SharedStatus::kSize));
 }
 
 }  // namespace
 
-std::unique_ptr<SharedStatus> SharedStatus::Open() {
+Result<SharedStatus> SharedStatus::Open() {
   const std::filesystem::path dir = RuntimeDirectory();
-  if (dir.empty()) return nullptr;
+  if (dir.empty()) {
+    return Status::Error(Status::Kind::kNotFound, {},
+                         "no private runtime folder for the status block");
+  }
   return OpenAt(dir / kName);
 }
 
-std::unique_ptr<SharedStatus> SharedStatus::OpenAt(const std::filesystem::path& path,
-                                                   ReserveFn reserve) {
+Result<SharedStatus> SharedStatus::OpenAt(const std::filesystem::path& path, ReserveFn reserve) {
   UniqueFd fd(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
-  if (fd.get() < 0) return nullptr;
+  if (!fd.valid()) return Status::FromErrno(errno, path);
   struct stat st;
-  if (fstat(fd.get(), &st) != 0 || !IsPrivateRegularFile(st)) return nullptr;
+  if (fstat(fd.get(), &st) != 0) return Status::FromErrno(errno, path);
+  if (Status s = CheckPrivate(st, path); !s) return s;
 
-  const int alone = LockAsHolder(fd.get());
-  if (alone < 0) return nullptr;
+  const auto alone = LockAsHolder(fd.get(), path);
+  if (!alone) return alone.status();
   // The size is read under the lock: an opener that is zeroing holds it exclusively.
-  if (fstat(fd.get(), &st) != 0) return nullptr;
-  if (alone) {
-    // Size 0: a new file, or one whose creator died before sizing it. Any other size is not ours.
-    if (st.st_size != 0 && st.st_size != static_cast<off_t>(kSize)) return nullptr;
-  } else if (st.st_size != static_cast<off_t>(kSize)) {
-    return nullptr;
+  if (fstat(fd.get(), &st) != 0) return Status::FromErrno(errno, path);
+  // Size 0 when alone: a new file, or one whose creator died before sizing it. Any other size is
+  // not ours.
+  if (st.st_size != static_cast<off_t>(kSize) && !(*alone && st.st_size == 0)) {
+    return WrongSize(path, st.st_size);
   }
   // Also for a block that has its size already: a sized but sparse file (made by ftruncate) has
   // no blocks behind its bytes either.
-  if (reserve(fd.get(), 0, kSize) != 0) {
+  if (const int error = reserve(fd.get(), 0, kSize); error != 0) {
     // A new file stays empty, so that the next opener sizes it again rather than refusing it.
-    if (alone && st.st_size == 0) (void)ftruncate(fd.get(), 0);
-    return nullptr;
+    if (*alone && st.st_size == 0) (void)ftruncate(fd.get(), 0);
+    return Status::FromErrno(error, path);
   }
 
-  void* map = mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd.get(), 0);
-  if (map == MAP_FAILED) return nullptr;
-  auto* words = static_cast<std::int32_t*>(map);
-  if (alone) {
+  auto map = Mapping::Shared(fd.get(), kSize, path);
+  if (!map) return map.status();
+  SharedStatus block(std::move(fd), std::move(*map));
+  if (*alone) {
     // Every earlier holder has gone: whatever the words hold is stale.
-    for (std::size_t i = 0; i < kWords; ++i) std::atomic_ref<std::int32_t>(words[i]).store(0);
-    if (flock(fd.get(), LOCK_SH) != 0) {
-      munmap(map, kSize);
-      return nullptr;
-    }
+    for (std::size_t i = 0; i < kWords; ++i) block.Store(i, 0);
+    if (flock(block.fd_.get(), LOCK_SH) != 0) return Status::FromErrno(errno, path);
   }
-  return std::unique_ptr<SharedStatus>(new SharedStatus(fd.release(), words));
-}
-
-SharedStatus::~SharedStatus() {
-  munmap(words_, kSize);
-  close(fd_);
+  return block;
 }
 
 std::int32_t SharedStatus::Load(std::size_t word) const {
-  return std::atomic_ref<std::int32_t>(words_[word]).load();
+  return std::atomic_ref<std::int32_t>(Words()[word]).load();
 }
 
 void SharedStatus::Store(std::size_t word, std::int32_t value) {
-  std::atomic_ref<std::int32_t>(words_[word]).store(value);
+  std::atomic_ref<std::int32_t>(Words()[word]).store(value);
 }
 
 }  // namespace kz::platform

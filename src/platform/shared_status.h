@@ -6,7 +6,7 @@
 //
 // The block is the file "kzdlogsrv_shared" in RuntimeDirectory(), mode 0600, mapped shared. It is
 // private to the user: a file owned by someone else, open to group or others, not a regular file,
-// a symbolic link, or of a size other than 16 bytes counts as no block (Open gives nullptr).
+// a symbolic link, or of a size other than 16 bytes counts as no block (Open fails).
 // Every holder keeps a shared flock on it; an opener that can lock it exclusively is alone, so
 // every earlier holder has gone (also by a crash) and it zeroes the words before sharing them.
 // The file is never removed: an opener of the old inode and a creator of a new one would
@@ -20,7 +20,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
+
+#include "platform/mapping.h"
+#include "platform/status.h"
+#include "platform/unique_fd.h"
 
 namespace kz::platform {
 
@@ -30,27 +33,28 @@ class SharedStatus {
   static constexpr std::size_t kSize = kWords * sizeof(std::int32_t);
   static constexpr const char* kName = "kzdlogsrv_shared";
 
-  // Opens or creates the block in RuntimeDirectory(); nullptr when no private block can be had.
-  static std::unique_ptr<SharedStatus> Open();
+  // Opens or creates the block in RuntimeDirectory(); fails when no private block can be had.
+  static Result<SharedStatus> Open();
   // Reserves disk blocks for a byte range, as posix_fallocate does: 0 or an errno value.
   using ReserveFn = int (*)(int fd, off_t offset, off_t length);
   // The same at an explicit path (the file is created there when missing). `reserve` stands in
-  // for posix_fallocate; nullptr when the space cannot be reserved (a new file is left empty).
-  static std::unique_ptr<SharedStatus> OpenAt(const std::filesystem::path& path,
-                                              ReserveFn reserve = posix_fallocate);
+  // for posix_fallocate; fails when the space cannot be reserved (a new file is left empty).
+  static Result<SharedStatus> OpenAt(const std::filesystem::path& path,
+                                     ReserveFn reserve = posix_fallocate);
 
-  ~SharedStatus();  // unmaps and closes, which drops this holder's lock
-  SharedStatus(const SharedStatus&) = delete;
-  SharedStatus& operator=(const SharedStatus&) = delete;
+  // Going away unmaps and closes, which drops this holder's lock.
+  SharedStatus(SharedStatus&&) noexcept = default;
+  SharedStatus& operator=(SharedStatus&&) noexcept = default;
 
   // Single aligned 32-bit accesses; `word` < kWords.
   std::int32_t Load(std::size_t word) const;
   void Store(std::size_t word, std::int32_t value);
 
  private:
-  SharedStatus(int fd, std::int32_t* words) : fd_(fd), words_(words) {}
-  int fd_;
-  std::int32_t* words_;  // the mapping, kWords long
+  SharedStatus(UniqueFd fd, Mapping map) : fd_(std::move(fd)), map_(std::move(map)) {}
+  std::int32_t* Words() const { return static_cast<std::int32_t*>(map_.data()); }
+  UniqueFd fd_;  // the file; its shared flock marks this holder
+  Mapping map_;  // kWords words; unmapped before fd_ closes
 };
 
 }  // namespace kz::platform

@@ -27,6 +27,9 @@ class UniqueFd {
     if (fd_ >= 0) close(fd_);
     fd_ = fd;
   }
+  // Closes now, for a writer that must know whether the last of its data reached the file:
+  // close's result (0, or -1 with errno set). Holds nothing afterwards either way.
+  int Close() { return fd_ >= 0 ? close(std::exchange(fd_, -1)) : 0; }
 
  private:
   int fd_ = -1;

@@ -78,8 +78,11 @@ int CCitectDataMgr::Load(const std::string& path) {
     tag.m_strDatalog = values[4];
     tag.m_strTagName = values[5];
     projects.insert(AsciiLower(tag.m_strCitectProj));
+    // The later record of a key wins, as it does for the expressions below.
     by_key[tag.TrendTagKey()] = &tag;
   }
+  // A list cut short by a failed read would lose its rest at the next save.
+  if (!table.ReadStatus()) return kDataFailed;
   table.Close();
 
   std::unordered_map<std::string, std::string> expressions;
@@ -121,12 +124,13 @@ int CCitectDataMgr::ReadTrendExpressions(
     return kDataFailed;
   }
   const std::string path = CitectProjectFolder(user, project) + "trend.dbf";
-  CDBaseFile table;
-  if (!table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly)) {
+  const auto unable = [&] {
     ui_.MessageBox("Unable to access trend tag list - the file may be in use by Citect.\n\n" + path,
                    "Error", ui::Buttons::Ok, ui::Icon::Exclamation);
     return kDataFailed;
-  }
+  };
+  CDBaseFile table;
+  if (!table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly)) return unable();
   const std::int32_t name_field = FieldNumber(table, "NAME");
   const std::int32_t expr_field = FieldNumber(table, "EXPR");
   std::string name, expr;
@@ -135,6 +139,7 @@ int CCitectDataMgr::ReadTrendExpressions(
     if (table.ReadField(expr, expr_field) != kDbfDone) expr.clear();
     expressions[name] = expr;
   }
+  if (!table.ReadStatus()) return unable();
   table.Close();
   return kDataOk;
 }

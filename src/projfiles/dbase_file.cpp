@@ -35,8 +35,9 @@ void PutLe16(char* p, std::uint16_t v) {
   p[0] = static_cast<char>(v & 0xFF);
   p[1] = static_cast<char>(v >> 8);
 }
-void SetError(std::string* error, std::string text) {
-  if (error) *error = std::move(text);
+bool Reported(const Status& status, std::string* error) {
+  if (!status && error) *error = status.reason();
+  return status.ok();
 }
 
 }  // namespace
@@ -93,27 +94,31 @@ void CDBaseFile::Reset() {
   field_offsets_.clear();
   window_.clear();
   window_first_ = window_count_ = 0;
+  path_.clear();
+  read_status_ = {};
 }
 
 bool CDBaseFile::Open(const std::filesystem::path& path, Mode mode, std::string* error) {
+  return Reported(OpenFile(path, mode), error);
+}
+
+Status CDBaseFile::OpenFile(const std::filesystem::path& path, Mode mode) {
   Reset();
-  platform::UniqueFd fd =
-      platform::OpenRegularFile(path, mode == Mode::ReadOnly ? O_RDONLY : O_RDWR);
-  if (!fd.valid()) {
-    SetError(error, platform::FileErrorText(errno));
-    return false;
-  }
-  fd_ = std::move(fd);
+  auto fd = platform::OpenRegularFile(path, mode == Mode::ReadOnly ? O_RDONLY : O_RDWR);
+  if (!fd) return fd.status();
+  fd_ = std::move(*fd);
+  path_ = path;
   mode_ = mode;
   // The header length is a 16-bit number, so one read of that much holds any header.
   std::string head(kMaxHeaderLength, '\0');
-  head.resize(ReadAt(0, head.data(), head.size()));
-  if (!ParseHeader(head, error)) {
+  const auto got = ReadAt(0, head.data(), head.size());
+  Status parsed = got ? ParseHeader(std::string_view(head.data(), *got)) : got.status();
+  if (!parsed) {
     Reset();
-    return false;
+    return parsed;
   }
   open_ = true;
-  return true;
+  return {};
 }
 
 bool CDBaseFile::OpenBytes(std::string bytes, Mode mode, std::string* error) {
@@ -121,7 +126,7 @@ bool CDBaseFile::OpenBytes(std::string bytes, Mode mode, std::string* error) {
   in_memory_ = true;
   memory_ = std::move(bytes);
   mode_ = mode;
-  if (!ParseHeader(memory_, error)) {
+  if (!Reported(ParseHeader(memory_), error)) {
     Reset();
     return false;
   }
@@ -129,28 +134,24 @@ bool CDBaseFile::OpenBytes(std::string bytes, Mode mode, std::string* error) {
   return true;
 }
 
-bool CDBaseFile::ParseHeader(std::string_view head, std::string* error) {
-  if (head.size() < dbf::kHeaderSize) {
-    SetError(error, "header is cut short");
-    return false;
-  }
+Status CDBaseFile::ParseHeader(std::string_view head) {
+  const auto corrupt = [&](std::string_view why) {
+    return Status::Error(Status::Kind::kCorrupt, path_, why);
+  };
+  if (head.size() < dbf::kHeaderSize) return corrupt("header is cut short");
   record_count_ = Le32(head.data() + dbf::kRecordCountOffset);
   header_length_ = Le16(head.data() + dbf::kHeaderLengthOffset);
   record_length_ = Le16(head.data() + dbf::kRecordLengthOffset);
   if (header_length_ < dbf::kHeaderSize) {
     // Records would overlap the header itself.
-    SetError(error, "header length " + std::to_string(header_length_) + " is below 32");
-    return false;
+    return corrupt("header length " + std::to_string(header_length_) + " is below 32");
   }
   current_ = 1;
   std::uint32_t offset_in_record = 1;  // past the deletion flag
   for (std::size_t off = dbf::kHeaderSize; off + dbf::kDescriptorBoundSlack < header_length_ &&
                                            off + dbf::kDescriptorSize <= header_length_;
        off += dbf::kDescriptorSize) {
-    if (off + dbf::kDescriptorSize > head.size()) {
-      SetError(error, "header is cut short");
-      return false;
-    }
+    if (off + dbf::kDescriptorSize > head.size()) return corrupt("header is cut short");
     const char* d = head.data() + off;
     // A terminator where a name should start ends the descriptors of a header padded beyond
     // them; no field name starts with CR.
@@ -166,17 +167,17 @@ bool CDBaseFile::ParseHeader(std::string_view head, std::string* error) {
     field_offsets_.push_back(offset_in_record);
     offset_in_record += length;
   }
-  return true;
+  return {};
 }
 
-std::size_t CDBaseFile::ReadAt(std::uint64_t offset, char* dst, std::size_t size) const {
+Result<std::size_t> CDBaseFile::ReadAt(std::uint64_t offset, char* dst, std::size_t size) const {
   if (in_memory_) {
-    if (offset >= memory_.size()) return 0;
+    if (offset >= memory_.size()) return std::size_t{0};
     const std::size_t n = std::min<std::uint64_t>(size, memory_.size() - offset);
     std::memcpy(dst, memory_.data() + offset, n);
     return n;
   }
-  return platform::ReadAt(fd_.get(), offset, dst, size);
+  return platform::ReadAt(fd_.get(), path_, offset, dst, size);
 }
 
 std::uint64_t CDBaseFile::CurrentSize() const {
@@ -185,21 +186,21 @@ std::uint64_t CDBaseFile::CurrentSize() const {
   return fstat(fd_.get(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
-bool CDBaseFile::WriteAt(std::uint64_t offset, std::string_view bytes) {
+Status CDBaseFile::WriteAt(std::uint64_t offset, std::string_view bytes) {
   if (in_memory_) {
     if (memory_.size() < offset + bytes.size()) memory_.resize(offset + bytes.size(), '\0');
     std::memcpy(memory_.data() + offset, bytes.data(), bytes.size());
-    return true;
+    return {};
   }
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::pwrite(fd_.get(), bytes.data() + done, bytes.size() - done,
                                static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0) return Status::FromErrno(n < 0 ? errno : ENOSPC, path_);
     done += static_cast<std::size_t>(n);
   }
-  return true;
+  return {};
 }
 
 const char* CDBaseFile::Record(std::int64_t r) {
@@ -218,9 +219,10 @@ const char* CDBaseFile::Record(std::int64_t r) {
   const auto wanted = std::min<std::int64_t>(
       std::max<std::size_t>(1, kWindowBytes / record_length_), record_count_ - r + 1);
   window_.resize(static_cast<std::size_t>(wanted) * record_length_);
-  const std::size_t got = ReadAt(offset, window_.data(), window_.size());
+  const auto got = ReadAt(offset, window_.data(), window_.size());
   window_first_ = r;
-  window_count_ = static_cast<std::int64_t>(got / record_length_);
+  window_count_ = got ? static_cast<std::int64_t>(*got / record_length_) : 0;
+  if (!got && read_status_) read_status_ = got.status();
   return window_count_ > 0 ? window_.data() : nullptr;
 }
 
@@ -313,7 +315,7 @@ bool CDBaseFile::Close() {
   if (open_ && appended_) {
     char count[4];
     PutLe32(count, record_count_);
-    ok = WriteAt(dbf::kRecordCountOffset, std::string_view(count, 4));
+    ok = WriteAt(dbf::kRecordCountOffset, std::string_view(count, 4)).ok();
   }
   appended_ = false;
   open_ = false;
@@ -359,10 +361,19 @@ int CDBaseFile::Create(const std::filesystem::path& path, std::span<const CField
 
 int CDBaseFile::Create(const std::filesystem::path& path, std::span<const CFieldNode> fields,
                        const DbfDate& date) {
+  return CreateFile(path, fields, date) ? kDbfCreated : kDbfCreateFailed;
+}
+
+Status CDBaseFile::CreateFile(const std::filesystem::path& path, std::span<const CFieldNode> fields,
+                              const DbfDate& date) {
   const auto image = CreateImage(fields, date);
-  if (!image) return kDbfCreateFailed;
+  if (!image) {
+    return Status::Error(Status::Kind::kInvalidArgument, path,
+                         "the fields do not fit a header (at most 2046 fields, records of at most "
+                         "65535 bytes)");
+  }
   // Replaced in one step, so that a failed write leaves the old table (or none), never a part.
-  return platform::WriteFileAtomically(path, *image) ? kDbfCreated : kDbfCreateFailed;
+  return platform::WriteFileAtomically(path, *image);
 }
 
 }  // namespace kz::projfiles

@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
 #include "platform/unique_fd.h"
 #include "projfiles/dbase_format.h"
 
@@ -103,6 +104,8 @@ class CDBaseFile {
   // or its header cannot be read whole (shorter than its descriptors, header length below 32);
   // `error` (optional) then gets a short reason ("No such file or directory").
   bool Open(const std::filesystem::path& path, Mode mode, std::string* error = nullptr);
+  // The same, the failure naming the file.
+  Status OpenFile(const std::filesystem::path& path, Mode mode);
   // The same over a table in memory; ReadWrite appends grow the buffer (see Bytes).
   bool OpenBytes(std::string bytes, Mode mode = Mode::ReadOnly, std::string* error = nullptr);
 
@@ -114,6 +117,9 @@ class CDBaseFile {
   static int Create(const std::filesystem::path& path, std::span<const CFieldNode> fields,
                     const DbfDate& date);
   // The bytes Create writes; nullopt when the fields do not fit a header.
+  // The same as a Status naming the file (kInvalidArgument when the fields do not fit).
+  static Status CreateFile(const std::filesystem::path& path, std::span<const CFieldNode> fields,
+                           const DbfDate& date);
   static std::optional<std::string> CreateImage(std::span<const CFieldNode> fields,
                                                 const DbfDate& date);
 
@@ -156,12 +162,15 @@ class CDBaseFile {
   const CFieldList& Fields() const { return fields_; }
   // The table's bytes when it lives in memory.
   const std::string& Bytes() const { return memory_; }
+  // Ok, or the first failure to read records since Open: the records after it were not seen,
+  // and a scan that ended there did not reach the end of the table.
+  const Status& ReadStatus() const { return read_status_; }
 
  private:
-  bool ParseHeader(std::string_view head, std::string* error);
+  Status ParseHeader(std::string_view head);
   // Reads up to `size` bytes at `offset`; the count actually read.
-  std::size_t ReadAt(std::uint64_t offset, char* dst, std::size_t size) const;
-  bool WriteAt(std::uint64_t offset, std::string_view bytes);
+  Result<std::size_t> ReadAt(std::uint64_t offset, char* dst, std::size_t size) const;
+  Status WriteAt(std::uint64_t offset, std::string_view bytes);
   std::uint64_t CurrentSize() const;
   // The bytes of record r when the whole record could be read, else nullptr. Valid until the
   // next call that reads or writes.
@@ -169,6 +178,8 @@ class CDBaseFile {
   void Reset();
 
   platform::UniqueFd fd_;
+  std::filesystem::path path_;  // of a file table, for the failures that name it
+  Status read_status_;
   bool in_memory_ = false;
   std::string memory_;
   bool open_ = false;

@@ -65,8 +65,9 @@ bool CKzdlogsrvApp::InitInstance() {
     m_nServerInitTimeMs = kDefaultServerInitTimeMs;
     AppProfile::WriteInt(kSettingsSection, kServerInitTimeEntry, kDefaultServerInitTimeMs);
   }
-  m_pSharedStatus = platform::SharedStatus::Open();
-  if (!m_pSharedStatus) {
+  if (auto block = platform::SharedStatus::Open()) {
+    m_pSharedStatus = std::make_unique<platform::SharedStatus>(std::move(*block));
+  } else {
     ui_.MessageBox(kSharedDataFailed, kModuleCaption, ui::Buttons::Ok, ui::Icon::None);
   }
   return true;

@@ -24,7 +24,7 @@ com::HRESULT RegisterServer(const std::string& module_path) {
   const std::string clsid = FormatGuid(com::CLSID_DlogServer);
   const std::string prog_id = com::kProgId;
   const std::string vi_prog_id = com::kVersionIndependentProgId;
-  const bool ok = platform::Registry::Modify(Hive::ClassesRoot, [&](RegistryHive& hive) {
+  const kz::Status ok = platform::Registry::Modify(Hive::ClassesRoot, [&](RegistryHive& hive) {
     SetDefault(hive, prog_id, kClassDescription);
     SetDefault(hive, prog_id + "\\CLSID", clsid);
     SetDefault(hive, vi_prog_id, kClassDescription);
@@ -45,7 +45,7 @@ com::HRESULT RegisterServer(const std::string& module_path) {
 }
 
 com::HRESULT UnregisterServer() {
-  const bool ok = platform::Registry::Modify(Hive::ClassesRoot, [](RegistryHive& hive) {
+  const kz::Status ok = platform::Registry::Modify(Hive::ClassesRoot, [](RegistryHive& hive) {
     hive.DeleteTree(com::kProgId);
     hive.DeleteTree(com::kVersionIndependentProgId);
     hive.DeleteTree(ClassKey());

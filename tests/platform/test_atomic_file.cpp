@@ -40,9 +40,8 @@ TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytesOrFailsWithTheReason) {
   ASSERT_TRUE(WriteFileAtomically(path, ""));
   EXPECT_EQ(ReadFile(path), "");
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
-  errno = 0;
-  EXPECT_FALSE(WriteFileAtomically(env_.Path("nosuch/f.cfg"), "x"));
-  EXPECT_EQ(errno, ENOENT);
+  const Status missing = WriteFileAtomically(env_.Path("nosuch/f.cfg"), "x");
+  EXPECT_TRUE(missing.Is(Status::Kind::kNotFound)) << missing.message();
 }
 
 TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
@@ -50,13 +49,15 @@ TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
   WriteFile(path, "old contents");
   chmod(path.c_str(), 0640);             // so that the mode is set too
   const std::string bytes(200000, 'x');  // large enough for several write calls on some systems
+  Status last;
   const int steps = test::FailEachStepInTurn(
       [&] {
-        errno = 0;
-        return WriteFileAtomically(path, bytes);
+        last = WriteFileAtomically(path, bytes);
+        return last.ok();
       },
       [&](const std::string& step) {
-        EXPECT_EQ(errno, EIO) << step;
+        EXPECT_EQ(last.error(), EIO) << step;
+        EXPECT_FALSE(last.file().empty()) << step;
         EXPECT_EQ(ReadFile(path), "old contents") << step;
         EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"}) << step;
       });
@@ -65,22 +66,19 @@ TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
 }
 
-TEST_F(AtomicFileTest, SymbolicLinkIsWrittenThroughAndStaysALink) {
+TEST_F(AtomicFileTest, SymbolicLinkIsWrittenThroughAndANewFileGetsTheUmasksPermissions) {
   const auto target = env_.Path("d/real.cfg");
   WriteFile(target, "old");
   std::filesystem::create_symlink("real.cfg", env_.Path("d/link.cfg"));
   ASSERT_TRUE(WriteFileAtomically(env_.Path("d/link.cfg"), "new"));
   EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/link.cfg")));
   EXPECT_EQ(ReadFile(target), "new");
-}
-
-TEST_F(AtomicFileTest, NewFileGetsTheUmasksPermissions) {
-  std::filesystem::create_directories(env_.Path("d"));
   const mode_t old = umask(022);
-  ASSERT_TRUE(WriteFileAtomically(env_.Path("d/f"), "x"));
+  const Status written = WriteFileAtomically(env_.Path("d/new.cfg"), "x");
   umask(old);
+  ASSERT_TRUE(written) << written.message();
   struct stat st {};
-  ASSERT_EQ(stat(env_.Path("d/f").c_str(), &st), 0);
+  ASSERT_EQ(stat(env_.Path("d/new.cfg").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
 
@@ -118,7 +116,8 @@ TEST_F(AtomicFileOwnershipTest, ReplacedFileKeepsOwnerGroupAndMode) {
 TEST_F(AtomicFileOwnershipTest, FileTheSaverCannotWriteIsNotReplaced) {
   WriteFile(path_, "old");
   ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
-  EXPECT_TRUE(AsNobody([&] { return !WriteFileAtomically(path_, "new") && errno == EACCES; }));
+  EXPECT_TRUE(AsNobody(
+      [&] { return WriteFileAtomically(path_, "new").Is(Status::Kind::kPermissionDenied); }));
   EXPECT_EQ(ReadFile(path_), "old");
   struct stat st {};
   ASSERT_EQ(stat(path_.c_str(), &st), 0);

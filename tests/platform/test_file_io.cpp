@@ -46,28 +46,28 @@ class NotAFileTest : public test::TempEnvTest, public ::testing::WithParamInterf
 
 TEST_P(NotAFileTest, IsRefusedByEveryReaderAndWriterWithoutBlocking) {
   const Kind kind = GetParam();
-  const int expected = kind == Kind::Folder ? EISDIR : kNotRegularFile;
+  const auto expected =
+      kind == Kind::Folder ? Status::Kind::kIsFolder : Status::Kind::kNotRegularFile;
   const auto path = env_.Path("x.ini");
   Make(kind, path);
   // Named in another letter case, as a Windows-made path would name it.
   const std::string other_case = env_.Path("X.INI").string();
 
   std::string bytes;
-  errno = 0;
-  EXPECT_FALSE(ReadWholeFile(path, bytes));
-  EXPECT_EQ(errno, expected);
-  EXPECT_FALSE(FileUpdateLock::Acquire(path).Held());
-  EXPECT_EQ(errno, expected);
-  EXPECT_EQ(GetPrivateProfileString("s", "k", "def", 16, other_case), "def");
-  EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", other_case));
-  EXPECT_EQ(errno, expected);
   ProfileBatch batch(other_case);
   batch.Write("s", "k", "v");
-  EXPECT_FALSE(batch.Commit());
-  EXPECT_EQ(errno, expected);
-  EXPECT_FALSE(WriteFileAtomically(path, "x"));
-  EXPECT_EQ(errno, expected);
-
+  const Status refusals[] = {
+      ReadWholeFile(path, bytes),
+      FileUpdateLock::Acquire(path).status(),
+      WriteProfileString("s", "k", "v", other_case),
+      batch.Commit(),
+      WriteFileAtomically(path, "x"),
+  };
+  for (const Status& s : refusals) {
+    EXPECT_EQ(s.kind(), expected) << s.message();
+    EXPECT_EQ(s.file(), path) << s.message();
+  }
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "def", 16, other_case), "def");
   EXPECT_TRUE(StillThere(kind, path));
   EXPECT_FALSE(std::filesystem::exists(other_case));
 }

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "platform/file_faults.h"
 #include "platform/profile.h"
 #include "projfiles/citect_data_mgr.h"
 #include "projfiles/dbase_file.h"
@@ -186,6 +187,20 @@ TEST_F(CitectDataMgrSaveFailureTest, FailedSaveLeavesTheOldTableWhole) {
   CCitectDataMgr loaded(ui_);
   ASSERT_EQ(loaded.ReadWrite(Store(), false), kDataOk);
   EXPECT_EQ(loaded.m_tags.size(), 1u);
+}
+
+// A list cut short by a failed read must not load as the whole list: the next save would drop
+// the rest.
+TEST_F(CitectDataMgrSaveFailureTest, ReadFailureAfterTheHeaderFailsTheLoad) {
+  SaveList({Binding("Water", "PumpFlow"), Binding("Water", "Level")});
+  // The header takes two reads (the second finds the end of the small file); the records come
+  // after.
+  int reads = 0;
+  platform::SetFileFaultHook(
+      [&](platform::FileStep step) { return step == platform::FileStep::Read && ++reads > 2; });
+  EXPECT_EQ(mgr_.ReadWrite(Store(), false), kDataFailed);
+  platform::SetFileFaultHook(nullptr);
+  EXPECT_GT(reads, 2);
 }
 
 TEST_F(CitectDataMgrSaveFailureTest, SaveIntoMissingFolderFails) {

@@ -62,9 +62,10 @@ TEST_F(CitectInstallTest, UserFolderComesFromTheIniOfTheVersion) {
 TEST_F(CitectInstallTest, MissingVersionKeyOrIniPathIsReported) {
   Install("7.10");
   EXPECT_EQ(GetCitectUserFolder("7.20", ui_), "");
-  platform::Registry::Modify(platform::Hive::LocalMachine, [](platform::RegistryHive& hive) {
-    hive.DeleteValue("Software\\Citect\\SCADA Installs\\7.10\\CitectSCADA", "DefaultINIPath");
-  });
+  ASSERT_TRUE(
+      platform::Registry::Modify(platform::Hive::LocalMachine, [](platform::RegistryHive& hive) {
+        hive.DeleteValue("Software\\Citect\\SCADA Installs\\7.10\\CitectSCADA", "DefaultINIPath");
+      }));
   EXPECT_EQ(GetCitectUserFolder("7.10", ui_), "");
   // Empty caption: the application's title.
   EXPECT_EQ(ui_.boxes, (std::vector<test::ScriptedUi::Box>{

@@ -156,7 +156,7 @@ bool WriteCitectInstall(const CitectInstall& install) {
                                   ? (p::WindowsDirectory() / "citect.ini").string()
                                   : install.ini_path.string();
       hive.SetValue(key, "DefaultINIPath", {p::RegValue::Kind::String, ini, 0});
-    });
+    }).ok();
   }
   if (!install.ini_path.empty()) {
     std::filesystem::create_directories(install.ini_path.parent_path());
