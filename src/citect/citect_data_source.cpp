@@ -1,6 +1,8 @@
 #include "citect/citect_data_source.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 namespace kz::citect {
 
@@ -58,24 +60,51 @@ void CCitectDataSource::RemoveRecordRows(std::span<const int> positions) {
 
 void CCitectDataSource::SortBy(int col, bool ascending) {
   if (col < 0 || col >= static_cast<int>(columns_.size())) return;
-  const CCitectGridCol* key = columns_[col];
-  std::vector<const CCitectGridCol*> ties;
+  // The sort column first, then the tie-breaks other than it.
+  std::vector<const CCitectGridCol*> keys{columns_[col]};
   for (const CCitectGridCol* c : tie_breaks_) {
-    if (c != key) ties.push_back(c);
+    if (c != columns_[col]) keys.push_back(c);
   }
-  // Resolve every position to its record once: the comparison runs n log n times.
-  std::vector<std::pair<int, const CCitectTrendTag*>> keyed;
-  keyed.reserve(rows_.size());
-  for (int pos : rows_) keyed.emplace_back(pos, &record_at_(pos));
-  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-    int c = key->Compare(*a.second, *b.second);
+  const std::size_t n = rows_.size();
+
+  // Every compared text folded once, into one buffer: the n log n comparisons are then byte
+  // compares, and each row's record is looked up once.
+  std::string folded;
+  std::vector<std::size_t> ends(keys.size() * n);  // key k of row i ends at ends[k * n + i]
+  for (std::size_t i = 0; i < n; ++i) {
+    const CCitectTrendTag& tag = record_at_(rows_[i]);
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      keys[k]->AppendSortKey(tag, folded);
+      ends[k * n + i] = folded.size();
+    }
+  }
+  std::vector<std::string_view> text(ends.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    std::size_t begin = i == 0 ? 0 : ends[(keys.size() - 1) * n + i - 1];
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      const std::size_t end = ends[k * n + i];
+      text[k * n + i] = std::string_view(folded).substr(begin, end - begin);
+      begin = end;
+    }
+  }
+
+  struct Entry {
+    std::string_view key;
+    std::size_t row;
+  };
+  std::vector<Entry> entries(n);
+  for (std::size_t i = 0; i < n; ++i) entries[i] = {text[i], i};
+  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    int c = a.key.compare(b.key);
     if (!ascending) c = -c;
-    for (auto t = ties.begin(); c == 0 && t != ties.end(); ++t) {
-      c = (*t)->Compare(*a.second, *b.second);
+    for (std::size_t k = 1; c == 0 && k < keys.size(); ++k) {
+      c = text[k * n + a.row].compare(text[k * n + b.row]);
     }
     return c < 0;
   });
-  for (std::size_t i = 0; i < keyed.size(); ++i) rows_[i] = keyed[i].first;
+  std::vector<int> sorted(n);
+  for (std::size_t i = 0; i < n; ++i) sorted[i] = rows_[entries[i].row];
+  rows_ = std::move(sorted);
   RebuildReverseMap();
 }
 
