@@ -1,6 +1,8 @@
 #include "citect/citect_data_source.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -67,40 +69,47 @@ void CCitectDataSource::SortBy(int col, bool ascending) {
   }
   const std::size_t n = rows_.size();
 
-  // Every compared text folded once, into one buffer: the n log n comparisons are then byte
-  // compares, and each row's record is looked up once.
+  // Every compared text folded once, and each row's texts side by side in one buffer, each
+  // behind its length: a comparison then reads two short runs of bytes, whichever column
+  // decides it, and the n log n comparisons stay byte compares.
   std::string folded;
-  std::vector<std::size_t> ends(keys.size() * n);  // key k of row i ends at ends[k * n + i]
+  std::vector<std::size_t> starts(n);
   for (std::size_t i = 0; i < n; ++i) {
     const CCitectTrendTag& tag = record_at_(rows_[i]);
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      keys[k]->AppendSortKey(tag, folded);
-      ends[k * n + i] = folded.size();
-    }
-  }
-  std::vector<std::string_view> text(ends.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    std::size_t begin = i == 0 ? 0 : ends[(keys.size() - 1) * n + i - 1];
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      const std::size_t end = ends[k * n + i];
-      text[k * n + i] = std::string_view(folded).substr(begin, end - begin);
-      begin = end;
+    starts[i] = folded.size();
+    for (const CCitectGridCol* key : keys) {
+      const std::size_t at = folded.size();
+      folded.append(sizeof(std::uint32_t), '\0');
+      key->AppendSortKey(tag, folded);
+      const auto length = static_cast<std::uint32_t>(folded.size() - at - sizeof(std::uint32_t));
+      std::memcpy(folded.data() + at, &length, sizeof length);
     }
   }
 
   struct Entry {
-    std::string_view key;
+    const char* texts;
     std::size_t row;
   };
   std::vector<Entry> entries(n);
-  for (std::size_t i = 0; i < n; ++i) entries[i] = {text[i], i};
-  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-    int c = a.key.compare(b.key);
-    if (!ascending) c = -c;
-    for (std::size_t k = 1; c == 0 && k < keys.size(); ++k) {
-      c = text[k * n + a.row].compare(text[k * n + b.row]);
+  for (std::size_t i = 0; i < n; ++i) entries[i] = {folded.data() + starts[i], i};
+  const std::size_t count = keys.size();
+  std::sort(entries.begin(), entries.end(), [ascending, count](const Entry& a, const Entry& b) {
+    const char* pa = a.texts;
+    const char* pb = b.texts;
+    for (std::size_t k = 0; k < count; ++k) {
+      std::uint32_t la = 0;
+      std::uint32_t lb = 0;
+      std::memcpy(&la, pa, sizeof la);
+      std::memcpy(&lb, pb, sizeof lb);
+      pa += sizeof la;
+      pb += sizeof lb;
+      int c = std::string_view(pa, la).compare(std::string_view(pb, lb));
+      if (k == 0 && !ascending) c = -c;
+      if (c != 0) return c < 0;
+      pa += la;
+      pb += lb;
     }
-    return c < 0;
+    return false;
   });
   std::vector<int> sorted(n);
   for (std::size_t i = 0; i < n; ++i) sorted[i] = rows_[entries[i].row];
