@@ -98,8 +98,8 @@ QWidget* CitectGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     choose->setToolTip(CitectTagGridModel::ChooseFileKeys());
     choose->setShortcuts({QKeySequence(Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Down)});
     choose->setShortcutContext(Qt::WidgetShortcut);
+    // Also one of the line's own actions: its keys work while the line has focus.
     line->addAction(choose, QLineEdit::TrailingPosition);
-    line->addAction(choose);  // the shortcuts, while the line has focus
     QPointer<QLineEdit> guard(line);
     const QPersistentModelIndex at(index);
     connect(choose, &QAction::triggered, this, [this, guard, at] {

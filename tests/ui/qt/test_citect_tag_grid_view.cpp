@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QBrush>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
@@ -24,10 +25,8 @@ namespace {
 
 using citect::CCitectTagGrid;
 
-class TagGridViewTest : public ::testing::Test {
+class TagGridViewTest : public test::QtViewTest {
  protected:
-  static void SetUpTestSuite() { test::EnsureApplication(); }
-
   void Add(const char* project, const char* trend, const char* station) {
     citect::CCitectTrendTag& tag = tags_.Add();
     tag.m_strCitectProj = project;
@@ -140,9 +139,27 @@ TEST_F(TagGridViewTest, TheProjectFileIsShownCompactedAndEditedWhole) {
   auto* line = qobject_cast<QLineEdit*>(table().indexWidget(At(0, 2)));
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->text().toStdString(), path);
-  ASSERT_FALSE(line->actions().isEmpty());  // the "..." button and its keys
   QTest::keyClick(line, Qt::Key_Return);
   EXPECT_EQ(tags_[0].m_strProjFile, path);
+
+  // F4 in the editor stores what was typed, then opens the chooser.
+  const auto chosen = env_.Path("Chosen.kpj");
+  ASSERT_TRUE(test::WriteKpjProject(chosen, {}));
+  QTest::keyClick(&table(), Qt::Key_F2);
+  line = qobject_cast<QLineEdit*>(table().indexWidget(At(0, 2)));
+  ASSERT_NE(line, nullptr);
+  line->setText("/typed.kpj");
+  QString title;
+  WhenModal<QFileDialog>([&](QFileDialog& chooser) {
+    title = chooser.windowTitle();
+    EXPECT_EQ(tags_[0].m_strProjFile, "/typed.kpj");
+    chooser.selectFile(QString::fromStdString(chosen.string()));
+    static_cast<QDialog&>(chooser).accept();  // the chooser's own checks run
+  });
+  QTest::keyClick(line, Qt::Key_F4);
+  EXPECT_EQ(title, "Select a project file:");
+  EXPECT_EQ(tags_[0].m_strProjFile, chosen.string());
+  EXPECT_EQ(Text(0, 2).toStdString(), chosen.string());
 }
 
 TEST_F(TagGridViewTest, ClickingATitleSortsByThePresentersOrder) {
