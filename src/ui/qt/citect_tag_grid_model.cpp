@@ -24,14 +24,17 @@ QString CitectTagGridModel::ChooseFileKeys() {
 }
 
 CitectTagGridModel::CitectTagGridModel(CCitectTagGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid) {}
+    : QAbstractTableModel(parent),
+      grid_(grid),
+      rows_(grid.GetNumberRows()),
+      cols_(grid.GetNumberCols()) {}
 
 int CitectTagGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.GetNumberRows();
+  return parent.isValid() ? 0 : rows_;
 }
 
 int CitectTagGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.GetNumberCols();
+  return parent.isValid() ? 0 : cols_;
 }
 
 QVariant CitectTagGridModel::data(const QModelIndex& index, int role) const {
@@ -93,6 +96,8 @@ QVariant CitectTagGridModel::headerData(int section, Qt::Orientation orientation
 
 void CitectTagGridModel::Reset() {
   beginResetModel();
+  rows_ = grid_.GetNumberRows();
+  cols_ = grid_.GetNumberCols();
   endResetModel();
 }
 

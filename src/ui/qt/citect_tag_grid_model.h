@@ -28,12 +28,15 @@ class CitectTagGridModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  // Everything may have changed: rows, their order, texts.
+  // Everything may have changed: rows, their order, texts. The row and column counts are
+  // taken from the presenter here only, so the table never sees them change unannounced.
   void Reset();
   citect::CCitectTagGrid& grid() const { return grid_; }
 
  private:
   citect::CCitectTagGrid& grid_;
+  int rows_ = 0;
+  int cols_ = 0;
 };
 
 }  // namespace kz::qtui

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QBrush>
 #include <QComboBox>
@@ -77,6 +78,26 @@ TEST_F(TagGridViewTest, OpensWithThePresentersRowsHeadingsAndGroups) {
   EXPECT_FALSE(At(0, 3).data(Qt::BackgroundRole).isValid());
   EXPECT_FALSE(At(0, 1).flags() & Qt::ItemIsEditable);
   EXPECT_TRUE(At(0, 3).flags() & Qt::ItemIsEditable);
+
+  // A screen reader reads the titles over the cells.
+  QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&table());
+  ASSERT_NE(access, nullptr);
+  ASSERT_NE(access->tableInterface(), nullptr);
+  QAccessibleInterface* cell = access->tableInterface()->cellAt(0, 5);
+  ASSERT_NE(cell, nullptr);
+  const QList<QAccessibleInterface*> titles = cell->tableCellInterface()->columnHeaderCells();
+  ASSERT_EQ(titles.size(), 1);
+  EXPECT_EQ(titles.front()->text(QAccessible::Name), "Tag Name");
+
+  // While the owner has updates off, the table keeps what it shows.
+  grid_.EnableUpdate(false);
+  Add("Water", "Pressure", "South");
+  grid_.ReloadTags();
+  view_->Refresh();
+  EXPECT_EQ(model.rowCount(), 2);
+  grid_.EnableUpdate(true);
+  view_->Refresh();
+  EXPECT_EQ(model.rowCount(), 3);
 }
 
 TEST_F(TagGridViewTest, TypingStartsAnEditThatIsStoredEvenWhenCancelled) {
