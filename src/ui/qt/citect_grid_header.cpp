@@ -35,7 +35,8 @@ void CitectGridHeader::SetSortArrow(int section, bool ascending) {
 
 QString CitectGridHeader::GroupOf(int section) const {
   if (!model() || section < 0 || section >= count()) return {};
-  return model()->headerData(section, orientation(), CitectTagGridModel::kGroupLabelRole).toString();
+  const int role = CitectTagGridModel::kGroupLabelRole;
+  return model()->headerData(section, orientation(), role).toString();
 }
 
 void CitectGridHeader::mousePressEvent(QMouseEvent* event) {
@@ -53,7 +54,8 @@ int CitectGridHeader::TitleHeight() const {
   for (int section = 0; model() && section < count(); ++section) {
     const QString title = model()->headerData(section, orientation(), Qt::DisplayRole).toString();
     const int room = std::max(1, sectionSize(section) - 2 * margin - arrow);
-    height = std::max(height, fontMetrics().boundingRect(0, 0, room, 0, kTitleFlags, title).height());
+    const QRect wrapped = fontMetrics().boundingRect(0, 0, room, 0, kTitleFlags, title);
+    height = std::max(height, wrapped.height());
   }
   return height + 2 * margin;
 }
