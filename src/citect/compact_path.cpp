@@ -30,7 +30,8 @@ std::string_view LeadingPart(std::string_view path, std::string_view dir) {
 std::string CompactPath(std::string_view path, int width,
                         const std::function<int(std::string_view)>& text_width,
                         int average_char_width) {
-  if (text_width(path) + kMargin <= width) return std::string(path);
+  // An empty path stays empty, however narrow the column: ".../" would claim a file.
+  if (path.empty() || text_width(path) + kMargin <= width) return std::string(path);
 
   const std::size_t last_slash = path.rfind('/');
   const std::string_view dir =

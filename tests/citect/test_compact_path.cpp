@@ -50,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DotDotNeverCut", "../../stations/east/site.kpj", 170, ".../site.kpj"},
         Case{"NothingFits", "/home/user/a-very-long-file-name.kpj", 100,
              ".../a-very-long-file-name.kpj"},
+        Case{"EmptyInNoRoom", "", 0, ""},
         Case{"NoDirectory", "a-very-long-file-name.kpj", 100, ".../a-very-long-file-name.kpj"},
         Case{"RootFile", "/a-very-long-file-name.kpj", 100, ".../a-very-long-file-name.kpj"}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
