@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,10 @@ struct FailureCase {
   Box box;
   int page;  // where the wizard stays
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 Box Error(const char* text) {
   return Box{text, "Error", ui::Buttons::Ok, ui::Icon::Exclamation};
