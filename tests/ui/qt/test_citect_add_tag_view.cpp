@@ -122,7 +122,8 @@ TEST_F(CitectAddTagViewTest, FolderControlsFollowTheModeAndBackReturns) {
   QString folder;
   int back_to = -1;
   Run([&](CitectAddTagView& view) {
-    sheet_.page1().m_nSelected = 1;  // Water
+    auto* projects = view.findChild<QComboBox*>();
+    projects->setCurrentIndex(projects->findText("Water"));
     view.next_button()->click();
     Table(view)->selectRow(1);
     view.next_button()->click();

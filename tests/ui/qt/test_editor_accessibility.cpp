@@ -197,8 +197,8 @@ TEST_F(EditorAccessibilityTest, WizardPagesAreNamedAndReachedAndMnemonicsAreUniq
   ASSERT_TRUE(test::WriteCitectInstall(install));
   citect::CCitectAddTagPSheet sheet(ui_);
   QStringList faults;
-  WhenModal<CitectAddTagView>([&faults, &sheet](CitectAddTagView& view) {
-    sheet.page1().m_nSelected = 0;
+  WhenModal<CitectAddTagView>([&faults](CitectAddTagView& view) {
+    view.findChild<QComboBox*>()->setCurrentIndex(0);
     for (int page = 0; page < citect::CCitectAddTagPSheet::kPageCount; ++page) {
       for (const QString& fault : Faults(view)) faults << QStringLiteral("page %1: ").arg(page + 1) + fault;
       if (page == 1) view.pages()->currentWidget()->findChild<QTableView*>()->selectRow(0);
