@@ -24,6 +24,8 @@ class GridPageView : public PageView {
       citect::CCitectTagGrid* grid = grid_of_();
       if (!grid) return;
       view_ = new CitectTagGridView(*grid, ui_, this);
+      // Several lines in sight from the start, however the window was sized.
+      view_->setMinimumHeight(view_->fontMetrics().height() * 10);
       layout_->addWidget(view_, 1);
       setFocusProxy(view_);
     }

@@ -1,6 +1,7 @@
 #include "ui/qt/citect_add_tag_view.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -60,6 +61,11 @@ CitectAddTagView::~CitectAddTagView() {
 
 void CitectAddTagView::reject() {
   if (sheet_.IsEnabled()) QDialog::reject();
+}
+
+QSize CitectAddTagView::sizeHint() const {
+  const QFontMetrics metrics = fontMetrics();
+  return QDialog::sizeHint().expandedTo(QSize(metrics.averageCharWidth() * 90, 0));
 }
 
 void CitectAddTagView::CollectActive() {

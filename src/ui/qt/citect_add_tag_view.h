@@ -42,6 +42,8 @@ class CitectAddTagView : public QDialog {
 
   // Cancel, Escape and the window's close button; refused while the wizard is switched off.
   void reject() override;
+  // Room for the grids' columns and a long folder, in the font's own measure.
+  QSize sizeHint() const override;
 
  private:
   void OnNext();
