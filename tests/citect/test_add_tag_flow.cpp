@@ -97,11 +97,17 @@ class AddTagResolveTest : public AddTagWizardTest {
 
 TEST_F(AddTagResolveTest, AutomaticModeBindsTheSelectionWhileTheWizardIsDisabled) {
   std::vector<bool> enabled;
-  sheet_.SetEnabledListener([&](bool on) { enabled.push_back(on); });
+  bool moved_while_off = false;
+  sheet_.SetEnabledListener([&](bool on) {
+    enabled.push_back(on);
+    // Events pumped meanwhile may press the wizard's buttons: they must not move it.
+    if (!on) moved_while_off = sheet_.OnWizardBack() || sheet_.OnWizardNext();
+  });
   ToPage2();
   SelectTrends({"Level", "Speed"});
   ResolveToPage4();
   EXPECT_EQ(enabled, (std::vector<bool>{false, true}));
+  EXPECT_FALSE(moved_while_off);
   EXPECT_TRUE(sheet_.IsEnabled());
   ASSERT_EQ(TagsToAdd(), (std::vector<std::string>{"Level", "Speed"}));
   const auto result = sheet_.GetResult();
