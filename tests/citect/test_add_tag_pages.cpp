@@ -147,33 +147,19 @@ TEST_P(WizardFailureTest, ShowsItsMessageOnceAndStays) {
 INSTANTIATE_TEST_SUITE_P(AddTagWizard, WizardFailureTest, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AddTagWizardTest, FolderControlsFollowTheModeAndBrowseAddsTheSeparator) {
-  ToPage2();
-  SelectTrends({"Level"});
+TEST_F(AddTagWizardTest, ChoicesAreRememberedAndPresetTheNextRun) {
+  ToPage2("power");
+  SelectTrends({"Volts"});
   ASSERT_TRUE(sheet_.OnWizardNext());
   Page3& page = sheet_.page3();
   EXPECT_FALSE(page.m_bFolderEnabled);
   page.m_nResolveMode = Page3::kAutomatic;
   page.OnModeClicked();
   EXPECT_TRUE(page.m_bFolderEnabled);
-  ui_.chosen_folders = {"/data/kpj", std::nullopt};
+  ui_.chosen_folders = {env_.Path("kpj").string(), std::nullopt};
   page.OnBrowse();
-  EXPECT_EQ(page.m_strFolderDisplay, "/data/kpj/");
   page.OnBrowse();  // cancelled: nothing changes
-  EXPECT_EQ(page.m_strFolderDisplay, "/data/kpj/");
-  ASSERT_EQ(ui_.folder_dialogs.size(), 2u);
-  EXPECT_EQ(ui_.folder_dialogs[0].first, "Select the directory for .kpj files:");
-  page.m_nResolveMode = Page3::kManual;
-  page.OnModeClicked();
-  EXPECT_FALSE(page.m_bFolderEnabled);
-}
-
-TEST_F(AddTagWizardTest, ChoicesAreRememberedAndPresetTheNextRun) {
-  ToPage2("power");
-  SelectTrends({"Volts"});
-  ASSERT_TRUE(sheet_.OnWizardNext());
-  sheet_.page3().m_nResolveMode = Page3::kAutomatic;
-  sheet_.page3().m_strFolderDisplay = env_.Path("kpj/").string();
+  EXPECT_EQ(ui_.folder_dialogs.at(1).first, "Select the directory for .kpj files:");
   ASSERT_TRUE(sheet_.OnWizardNext());
   EXPECT_EQ(platform::AppProfile::GetString(kCitectAddTagSection, "last citect proj", ""), "power");
   EXPECT_EQ(platform::AppProfile::GetInt(kCitectAddTagSection, "resolve mode", -1), 1);

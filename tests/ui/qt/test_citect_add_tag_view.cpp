@@ -1,5 +1,5 @@
 // The add trend tags wizard's window: walking it from the project to Finish with automatic
-// binding, a page that refuses Next, and the binding mode's controls.
+// binding, and a page that refuses Next.
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QLineEdit>
@@ -69,6 +69,7 @@ class CitectAddTagViewTest : public test::QtViewTest {
 TEST_F(CitectAddTagViewTest, WalksFromTheProjectToFinishWithAutomaticBinding) {
   std::vector<int> pages;
   std::vector<bool> finish_shown;
+  std::vector<bool> folder_enabled;
   QString station;
   EXPECT_EQ(Run([&](CitectAddTagView& view) {
               EXPECT_EQ(view.windowTitle(), "Wizard");
@@ -81,7 +82,12 @@ TEST_F(CitectAddTagViewTest, WalksFromTheProjectToFinishWithAutomaticBinding) {
                 pages.push_back(view.pages()->currentIndex());
                 finish_shown.push_back(view.finish_button()->isVisible());
                 if (step == 1) Table(view)->selectRow(0);  // Level
-                if (step == 2) Radio(view, "Automatically resolve tags")->click();
+                if (step == 2) {
+                  auto* folder = test::Named<QLineEdit>(&view, "Project file location (*.kpj):");
+                  folder_enabled.push_back(folder && folder->isEnabled());
+                  Radio(view, "Automatically resolve tags")->click();
+                  folder_enabled.push_back(folder && folder->isEnabled());
+                }
                 view.next_button()->click();
               }
               pages.push_back(view.pages()->currentIndex());
@@ -95,6 +101,7 @@ TEST_F(CitectAddTagViewTest, WalksFromTheProjectToFinishWithAutomaticBinding) {
             ui::DialogResult::Ok);
   EXPECT_EQ(pages, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(finish_shown, (std::vector<bool>{false, false, false, true}));
+  EXPECT_EQ(folder_enabled, (std::vector<bool>{false, true}));
   EXPECT_EQ(station, "Alpha");
   ASSERT_EQ(sheet_.GetResult().size(), 1u);
   EXPECT_EQ(sheet_.GetResult()[0]->m_strTagName, "Level");
@@ -115,32 +122,6 @@ TEST_F(CitectAddTagViewTest, RefusedNextStaysWithTheMessageOverTheWizard) {
   EXPECT_EQ(text, "Please select a project.");
   EXPECT_EQ(page, 0);
   EXPECT_EQ(help_, (std::vector<std::uint32_t>{0x2006D}));
-}
-
-TEST_F(CitectAddTagViewTest, FolderControlsFollowTheModeAndBackReturns) {
-  std::vector<bool> folder_enabled;
-  QString folder;
-  int back_to = -1;
-  Run([&](CitectAddTagView& view) {
-    auto* projects = view.findChild<QComboBox*>();
-    projects->setCurrentIndex(projects->findText("Water"));
-    view.next_button()->click();
-    Table(view)->selectRow(1);
-    view.next_button()->click();
-    auto* display = test::Named<QLineEdit>(&view, "Project file location (*.kpj):");
-    if (!display) return view.reject();
-    folder = display->text();
-    for (const char* mode : {"Automatically resolve tags", "Manually resolve tags"}) {
-      Radio(view, mode)->click();
-      folder_enabled.push_back(display->isEnabled());
-    }
-    view.back_button()->click();
-    back_to = view.pages()->currentIndex();
-    view.reject();
-  });
-  EXPECT_EQ(folder, QString::fromStdString(env_.Path("kpj").string() + "/"));
-  EXPECT_EQ(folder_enabled, (std::vector<bool>{true, false}));
-  EXPECT_EQ(back_to, 1);
 }
 
 }  // namespace
