@@ -9,29 +9,9 @@
 #include "config/cfg_mgr.h"
 #include "editor/cfg_page4.h"
 #include "editor/cfg_psheet.h"
-#include "ui/ui_service.h"
+#include "silent_ui.h"
 
 namespace {
-
-// Answers nothing: the fill shows no window.
-class SilentUi : public kz::ui::UiService {
- public:
-  bool CanShowWindows() const override { return false; }
-  kz::ui::Answer MessageBox(std::string_view, std::string_view, kz::ui::Buttons,
-                            kz::ui::Icon) override {
-    return kz::ui::Answer::Cancel;
-  }
-  kz::ui::DialogResult RunModal(kz::ui::Window&) override { return kz::ui::DialogResult::Cancel; }
-  void ShowModeless(kz::ui::Window&) override {}
-  void Refresh(kz::ui::Window&) override {}
-  void CloseModeless(kz::ui::Window&) override {}
-  void PumpEvents(std::chrono::milliseconds) override {}
-  void ShowHelp(const std::string&, std::uint32_t) override {}
-  std::optional<std::string> ChooseOpenFile(const kz::ui::FileDialog&) override { return {}; }
-  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override {
-    return {};
-  }
-};
 
 void BM_FillTransfersPage(benchmark::State& state) {
   kz::config::CCfgMgr model;
@@ -44,7 +24,7 @@ void BM_FillTransfersPage(benchmark::State& state) {
     transfer->SetDataFile("/srv/datalog/station" + std::to_string(i) + ".csv");
     model.AddConnection(transfer);
   }
-  SilentUi ui;
+  kz::bench::SilentUi ui;
   kz::editor::CCfgPSheet sheet(&model, "", ui);
   for (auto _ : state) {
     sheet.page4().OnInitDialog();

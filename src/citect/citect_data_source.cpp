@@ -1,6 +1,10 @@
 #include "citect/citect_data_source.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
 
 namespace kz::citect {
 
@@ -58,24 +62,58 @@ void CCitectDataSource::RemoveRecordRows(std::span<const int> positions) {
 
 void CCitectDataSource::SortBy(int col, bool ascending) {
   if (col < 0 || col >= static_cast<int>(columns_.size())) return;
-  const CCitectGridCol* key = columns_[col];
-  std::vector<const CCitectGridCol*> ties;
+  // The sort column first, then the tie-breaks other than it.
+  std::vector<const CCitectGridCol*> keys{columns_[col]};
   for (const CCitectGridCol* c : tie_breaks_) {
-    if (c != key) ties.push_back(c);
+    if (c != columns_[col]) keys.push_back(c);
   }
-  // Resolve every position to its record once: the comparison runs n log n times.
-  std::vector<std::pair<int, const CCitectTrendTag*>> keyed;
-  keyed.reserve(rows_.size());
-  for (int pos : rows_) keyed.emplace_back(pos, &record_at_(pos));
-  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-    int c = key->Compare(*a.second, *b.second);
-    if (!ascending) c = -c;
-    for (auto t = ties.begin(); c == 0 && t != ties.end(); ++t) {
-      c = (*t)->Compare(*a.second, *b.second);
+  const std::size_t n = rows_.size();
+
+  // Every compared text folded once, and each row's texts side by side in one buffer, each
+  // behind its length: a comparison then reads two short runs of bytes, whichever column
+  // decides it, and the n log n comparisons stay byte compares.
+  std::string folded;
+  std::vector<std::size_t> starts(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const CCitectTrendTag& tag = record_at_(rows_[i]);
+    starts[i] = folded.size();
+    for (const CCitectGridCol* key : keys) {
+      const std::size_t at = folded.size();
+      folded.append(sizeof(std::uint32_t), '\0');
+      key->AppendSortKey(tag, folded);
+      const auto length = static_cast<std::uint32_t>(folded.size() - at - sizeof(std::uint32_t));
+      std::memcpy(folded.data() + at, &length, sizeof length);
     }
-    return c < 0;
+  }
+
+  struct Entry {
+    const char* texts;
+    std::size_t row;
+  };
+  std::vector<Entry> entries(n);
+  for (std::size_t i = 0; i < n; ++i) entries[i] = {folded.data() + starts[i], i};
+  const std::size_t count = keys.size();
+  std::sort(entries.begin(), entries.end(), [ascending, count](const Entry& a, const Entry& b) {
+    const char* pa = a.texts;
+    const char* pb = b.texts;
+    for (std::size_t k = 0; k < count; ++k) {
+      std::uint32_t la = 0;
+      std::uint32_t lb = 0;
+      std::memcpy(&la, pa, sizeof la);
+      std::memcpy(&lb, pb, sizeof lb);
+      pa += sizeof la;
+      pb += sizeof lb;
+      int c = std::string_view(pa, la).compare(std::string_view(pb, lb));
+      if (k == 0 && !ascending) c = -c;
+      if (c != 0) return c < 0;
+      pa += la;
+      pb += lb;
+    }
+    return false;
   });
-  for (std::size_t i = 0; i < keyed.size(); ++i) rows_[i] = keyed[i].first;
+  std::vector<int> sorted(n);
+  for (std::size_t i = 0; i < n; ++i) sorted[i] = rows_[entries[i].row];
+  rows_ = std::move(sorted);
   RebuildReverseMap();
 }
 

@@ -52,4 +52,8 @@ int CCitectGridCol::Compare(const CCitectTrendTag& a, const CCitectTrendTag& b) 
   return platform::CompareNoCase(GetText(a), GetText(b));
 }
 
+void CCitectGridCol::AppendSortKey(const CCitectTrendTag& tag, std::string& out) const {
+  for (char c : GetText(tag)) out.push_back(platform::AsciiFold(c));
+}
+
 }  // namespace kz::citect

@@ -59,6 +59,24 @@ TEST_F(TagGridTest, TitleClicksShareOneDirectionAndTieBreakAscending) {
   EXPECT_EQ(Shown(), (std::vector<std::string>{"beta", "Alpha", "alpha", "Gamma"}));
 }
 
+// Letter case folded, a shorter text before its longer ones, bytes from 0x80 after ASCII; rows
+// equal in the sort column ordered by the other columns, ascending.
+TEST_F(TagGridTest, SortOrdersBytesAsTheColumnsCompare) {
+  Fill({{"b", "x\xC3\xA9", ""}, {"B", "xz", ""}, {"a", "X", ""}, {"A", "x", "S"}, {"", "xZ_", ""},
+        {"a", "x", "R"}});
+  auto stations = [&] {
+    std::string out;
+    for (int r = 0; r < grid_.GetNumberRows(); ++r) out += grid_.GetText(r, 3) + ",";
+    return out;
+  };
+  grid_.OnTitleClick(1);
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"x\xC3\xA9", "xZ_", "xz", "X", "x", "x"}));
+  EXPECT_EQ(stations(), ",,,,R,S,");
+  grid_.OnTitleClick(0);
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"xZ_", "X", "x", "x", "xz", "x\xC3\xA9"}));
+  EXPECT_EQ(stations(), ",,R,S,,,");
+}
+
 TEST_F(TagGridTest, RowsReachTheirRecordsThroughTheRowOrder) {
   Fill({{"P", "a", ""}, {"P", "b", ""}, {"P", "c", ""}, {"P", "d", ""}});
   grid_.OnTitleClick(1);  // d c b a

@@ -33,19 +33,21 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"FitsExactly", "/srv/kpj/north.kpj", 185, "/srv/kpj/north.kpj"},
         // "/srv/.../north.kpj" is no shorter: the lead "/srv" is cut instead.
         Case{"OnePixelShort", "/srv/kpj/north.kpj", 184, "/s/.../north.kpj"},
-        // "/home/.../x.kpj" fits in 200: the tail of "user/projects/north" grows to 19
-        // characters in all.
-        Case{"TailGrows", "/home/user/projects/north/x.kpj", 200, "/home/...orth/x.kpj"},
+        // "/home/.../x.kpj" fits in 205: the tail of "user/projects/north" grows until the
+        // text and its margins reach the width (19 characters: 190 + 15).
+        Case{"TailGrows", "/home/user/projects/north/x.kpj", 205, "/home/...orth/x.kpj"},
         Case{"TailGrowsFurther", "/home/user/projects/north/x.kpj", 260,
              "/home/...ects/north/x.kpj"},
         // The lead ends at the second slash, relative paths included.
-        Case{"LeadCut", "/home/ab/x.kpj", 140, "/h/.../x.kpj"},
+        Case{"LeadCut", "/home/abc/x.kpj", 145, "/h/.../x.kpj"},
+        // The short form must be narrower than the width less the margin to grow a tail.
+        Case{"ShortFormJustTooWide", "/srv/kpjs/north.kpj", 185, "/s/.../north.kpj"},
         Case{"RelativeLeadCut", "data/stations/east/site.kpj", 210, "data/s/.../site.kpj"},
         Case{"LeadCutAway", "/home/user/site.kpj", 150, ".../site.kpj"},
         // "./" and "../" leads stay whole, or go.
         Case{"DotLead", "./stations/east/north/x.kpj", 150, "./...rth/x.kpj"},
         Case{"DotDotLead", "../../stations/east/x.kpj", 170, "../../...t/x.kpj"},
-        Case{"DotDotNeverCut", "../../stations/east/site.kpj", 140, ".../site.kpj"},
+        Case{"DotDotNeverCut", "../../stations/east/site.kpj", 170, ".../site.kpj"},
         Case{"NothingFits", "/home/user/a-very-long-file-name.kpj", 100,
              ".../a-very-long-file-name.kpj"},
         Case{"NoDirectory", "a-very-long-file-name.kpj", 100, ".../a-very-long-file-name.kpj"},

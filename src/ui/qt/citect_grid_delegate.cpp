@@ -12,6 +12,7 @@
 
 #include "citect/citect_tag_grid.h"
 #include "citect/compact_path.h"
+#include "ui/qt/citect_tag_grid_model.h"
 #include "ui/qt/text.h"
 
 namespace kz::qtui {
@@ -38,10 +39,6 @@ QIcon EllipsisIcon(const QWidget& editor) {
 }
 
 }  // namespace
-
-QString CitectGridDelegate::EllipsisKeysText() {
-  return QStringLiteral("Choose a project file (F4 or Alt+Down)");
-}
 
 CitectGridDelegate::CitectGridDelegate(CCitectTagGrid& grid, QObject* parent)
     : QStyledItemDelegate(parent), grid_(grid) {}
@@ -97,12 +94,12 @@ QWidget* CitectGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     auto* line = new QLineEdit(parent);
     line->setFrame(false);
     line->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
-    auto* choose = new QAction(EllipsisIcon(*line), EllipsisKeysText(), line);
-    choose->setToolTip(EllipsisKeysText());
+    auto* choose = new QAction(EllipsisIcon(*line), CitectTagGridModel::ChooseFileKeys(), line);
+    choose->setToolTip(CitectTagGridModel::ChooseFileKeys());
     choose->setShortcuts({QKeySequence(Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Down)});
     choose->setShortcutContext(Qt::WidgetShortcut);
+    // Also one of the line's own actions: its keys work while the line has focus.
     line->addAction(choose, QLineEdit::TrailingPosition);
-    line->addAction(choose);  // the shortcuts, while the line has focus
     QPointer<QLineEdit> guard(line);
     const QPersistentModelIndex at(index);
     connect(choose, &QAction::triggered, this, [this, guard, at] {
@@ -154,9 +151,11 @@ bool CitectGridDelegate::eventFilter(QObject* object, QEvent* event) {
         }
         EndEdit(editor, true);
         return true;
+      case Qt::Key_Enter:
+      case Qt::Key_Return:
       case Qt::Key_Tab:
       case Qt::Key_Backtab:
-        EndEdit(editor, true);  // stays on this cell
+        EndEdit(editor, true);  // at once, and on this cell
         return true;
       default: break;
     }

@@ -20,9 +20,6 @@ namespace kz::qtui {
 
 class CitectGridDelegate : public QStyledItemDelegate {
  public:
-  // The keys that open the project file chooser, for the button's and the cells' tool tips.
-  static QString EllipsisKeysText();
-
   CitectGridDelegate(citect::CCitectTagGrid& grid, QObject* parent);
 
   // Called after the editor closed: the "..." button of `index`'s row, a drop-list pick.

@@ -95,12 +95,26 @@ void CitectGridHeader::paintSection(QPainter* painter, const QRect& rect, int lo
   initStyleOptionForIndex(&title_option, logicalIndex);
   title_option.rect = title_rect;
   title_option.textAlignment = Qt::Alignment(kTitleFlags);
-  title_option.sortIndicator = logicalIndex != sort_section_ ? QStyleOptionHeader::None
-                               : sort_ascending_             ? QStyleOptionHeader::SortUp
-                                                             : QStyleOptionHeader::SortDown;
+  title_option.sortIndicator = QStyleOptionHeader::None;
   painter->save();
   painter->setClipRect(title_rect);
-  style()->drawControl(QStyle::CE_Header, &title_option, painter, this);
+  style()->drawControl(QStyle::CE_HeaderSection, &title_option, painter, this);
+  // The arrow sits beside the title, up while ascending. Styles draw their own sort indicator
+  // at the top of a section, which here is the group band, so it is drawn here.
+  const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+  QRect label = title_rect.adjusted(margin, margin, -margin, -margin);
+  if (logicalIndex == sort_section_) {
+    const int mark = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this);
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = QRect(label.right() - mark + 1, label.center().y() - mark / 2, mark, mark);
+    style()->drawPrimitive(sort_ascending_ ? QStyle::PE_IndicatorArrowUp
+                                           : QStyle::PE_IndicatorArrowDown,
+                           &arrow, painter, this);
+    label.setRight(label.right() - mark - margin);
+  }
+  title_option.rect = label;
+  style()->drawControl(QStyle::CE_HeaderLabel, &title_option, painter, this);
   painter->restore();
 }
 

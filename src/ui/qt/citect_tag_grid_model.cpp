@@ -19,6 +19,10 @@ QColor FromRgb(std::uint32_t rgb) {
 
 }  // namespace
 
+QString CitectTagGridModel::ChooseFileKeys() {
+  return QStringLiteral("Choose a project file (F4 or Alt+Down)");
+}
+
 CitectTagGridModel::CitectTagGridModel(CCitectTagGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid) {}
 
@@ -39,6 +43,12 @@ QVariant CitectTagGridModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
       return ToQString(grid_.GetText(row, col));
+    case Qt::ToolTipRole:
+      // The whole path, which the cell may show compacted.
+      if (grid_.GetCellKind(col) == CellKind::Ellipsis) {
+        return ToQString(grid_.GetText(row, col)) + QLatin1Char('\n') + ChooseFileKeys();
+      }
+      return {};
     case Qt::BackgroundRole:
       if (grid_.WantsAttention(row, col)) return QBrush(FromRgb(citect::kAttentionBackground));
       return {};

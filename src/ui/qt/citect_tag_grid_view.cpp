@@ -7,6 +7,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdint>
+#include <unordered_set>
 
 #include "citect/citect_tag_grid.h"
 #include "ui/qt/citect_grid_delegate.h"
@@ -121,16 +123,20 @@ void CitectTagGridView::OnSelectionChanged(const QItemSelection& selected,
              (rows || (c.col >= range.left() && c.col <= range.right()));
     });
   }
+  // Select All on a large grid adds many cells at once: look them up in a set.
+  const auto key = [](int row, int col) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
+           static_cast<std::uint32_t>(col);
+  };
+  std::unordered_set<std::uint64_t> known;
+  for (const CCitectTagGrid::Cell& c : cells) known.insert(key(c.row, c.col));
   for (const QItemSelectionRange& range : selected) {
     // A selected row is one cell, at its first column.
     const int left = rows ? 0 : range.left();
     const int right = rows ? 0 : range.right();
     for (int row = range.top(); row <= range.bottom(); ++row) {
       for (int col = left; col <= right; ++col) {
-        const bool known = std::any_of(cells.begin(), cells.end(), [&](const auto& c) {
-          return c.row == row && c.col == col;
-        });
-        if (!known) cells.push_back({col, row});
+        if (known.insert(key(row, col)).second) cells.push_back({col, row});
       }
     }
   }
