@@ -83,6 +83,7 @@ void AddTrendCommands(CLI::App& app, int& exit_code) {
   CLI::App* trend = app.add_subcommand("trend", "Read and bind the Citect trend tag list.");
   trend->require_subcommand(1);
   AddTrendShowCommand(*trend, exit_code);
+  AddTrendResolveCommand(*trend, exit_code);
 }
 
 }  // namespace kz::cli

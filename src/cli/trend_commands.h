@@ -13,5 +13,6 @@ namespace kz::cli {
 nlohmann::ordered_json TrendTagJson(const citect::CCitectTrendTag& tag);
 
 void AddTrendShowCommand(CLI::App& trend, int& exit_code);
+void AddTrendResolveCommand(CLI::App& trend, int& exit_code);  // cmd_trend_resolve.cpp
 
 }  // namespace kz::cli
