@@ -23,6 +23,9 @@
 #include "ui/qt/cfg_udp_view.h"
 #include "ui/qt/edit_transfer_view.h"
 #include "ui/qt/rec_storage_view.h"
+#include "citect/citect_add_tag_psheet.h"
+#include "ui/qt/citect_add_tag_page_views.h"
+#include "ui/qt/citect_add_tag_view.h"
 
 namespace kz::qtui {
 
@@ -38,6 +41,11 @@ void RegisterAllViews(ViewRegistry& registry) {
   registry.AddModal<editor::CEditTransferDlg>(RunEditTransferView);
   registry.AddModal<editor::CRecStorageDlg>(RunRecStorageView);
   registry.AddModal<editor::CAddFromFileDlg>(RunAddFromFileView);
+  registry.AddModal<citect::CCitectAddTagPSheet>(RunCitectAddTagView);
+  registry.AddPage<citect::CCitectAddTagPage1>(MakeCitectAddTagPage1View);
+  registry.AddPage<citect::CCitectAddTagPage2>(MakeCitectAddTagPage2View);
+  registry.AddPage<citect::CCitectAddTagPage3>(MakeCitectAddTagPage3View);
+  registry.AddPage<citect::CCitectAddTagPage4>(MakeCitectAddTagPage4View);
 }
 
 }  // namespace kz::qtui

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStackedWidget>
+#include <QTableView>
 #include <QTabBar>
 #include <functional>
 #include <map>
@@ -25,8 +27,11 @@
 #include "editor/edit_transfer_dlg.h"
 #include "editor/rec_storage_dlg.h"
 #include "qt_view_test.h"
+#include "citect/citect_add_tag_psheet.h"
+#include "support/citect_install.h"
 #include "support/kpj_project.h"
 #include "support/temp_env.h"
+#include "ui/qt/citect_add_tag_view.h"
 #include "ui/qt/qt_ui_service.h"
 
 namespace kz::qtui {
@@ -166,6 +171,29 @@ TEST_F(EditorAccessibilityTest, EveryControlIsNamedAndReachedAndMnemonicsAreUniq
       EXPECT_EQ(Check([&] { open(sheet); }), "") << name << " '" << options << "'";
     }
   }
+}
+
+// The add trend tags wizard, page by page: its grids and forms as a keyboard user meets them.
+TEST_F(EditorAccessibilityTest, WizardPagesAreNamedAndReachedAndMnemonicsAreUnique) {
+  test::CitectInstall install;
+  install.user_folder = env_.Path("citect/User");
+  install.projects = {{"Water", "", {{"Level", "Pump1_Level"}}, {}}};
+  ASSERT_TRUE(test::WriteCitectInstall(install));
+  citect::CCitectAddTagPSheet sheet(ui_);
+  QStringList faults;
+  WhenModal<CitectAddTagView>([&faults](CitectAddTagView& view) {
+    view.findChild<QComboBox*>()->setCurrentIndex(0);
+    for (int page = 0; page < citect::CCitectAddTagPSheet::kPageCount; ++page) {
+      for (const QString& fault : Faults(view)) {
+        faults << QStringLiteral("page %1: ").arg(page + 1) + fault;
+      }
+      if (page == 1) view.pages()->currentWidget()->findChild<QTableView*>()->selectRow(0);
+      view.next_button()->click();
+    }
+    view.reject();
+  });
+  ui_.RunModal(sheet);
+  EXPECT_EQ(faults.join('\n').toStdString(), "");
 }
 
 }  // namespace

@@ -8,24 +8,35 @@
 // the rest are found missing by look-up and skipped.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 
+#include "citect/citect_add_tag_psheet.h"
 #include "citect/citect_cfg_dlg.h"
 #include "config/cfg_mgr.h"
 #include "editor/add_from_file_dlg.h"
 #include "editor/cfg_psheet.h"
 #include "editor/rec_storage_dlg.h"
 #include "editor/property_page.h"
+#include "platform/profile.h"
+#include "support/citect_install.h"
+#include "support/kpj_project.h"
 #include "ui/qt/cfg_psheet_view.h"
+#include "ui/qt/citect_add_tag_view.h"
 #include "ui/qt/qt_ui_service.h"
 #include "ui/qt/text.h"
 
@@ -152,6 +163,51 @@ void ShootModal(Shooter& shooter, QtUiService& ui, ui::Window& presenter, const 
   ui.RunModal(presenter);
 }
 
+// The add trend tags wizard, page by page, over a stand-in Citect installation of its own:
+// Water's trend tags all selected and bound automatically. The stand-in folders are a scratch
+// folder, so nothing of the user's is read or written.
+void ShootWizard(Shooter& shooter, QtUiService& ui) {
+  citect::CCitectAddTagPSheet sheet(ui);
+  if (!ui.views().FindModal(sheet)) return;
+  QTemporaryDir scratch;
+  const std::filesystem::path root = scratch.path().toStdString();
+  qputenv("KZDLOGSRV_WINDIR", (root / "windows").c_str());
+  qputenv("KZDLOGSRV_REGISTRY", (root / "registry").c_str());
+  test::CitectInstall install;
+  install.user_folder = root / "citect/User";
+  install.projects = {{"Water",
+                       "",
+                       {{"PumpFlow", "North_Flow"}, {"TankLevel", "North_Level"}, {"Spare", "S1"}},
+                       {{"North_Flow", "North"}, {"North_Level", "North"}}},
+                      {"Power", "", {{"FeederLoad", "South_Load"}}, {{"South_Load", "South"}}}};
+  test::WriteCitectInstall(install);
+  test::WriteKpjProject(root / "tool/Projects/Site.kpj",
+                        {{{"North", test::KpjStationList::kZel, 12, {"Hourly"}}},
+                         {{"Hourly", {}, {"Flow", "Level"}}}});
+  platform::WritePrivateProfileString("Installation Directory", "Path32", (root / "tool").string(),
+                                      "velmora.ini");
+  QTimer::singleShot(0, [&] {
+    auto* view = qobject_cast<CitectAddTagView*>(QApplication::activeModalWidget());
+    if (!view) return;
+    view->adjustSize();
+    for (int page = 0; page < citect::CCitectAddTagPSheet::kPageCount; ++page) {
+      QWidget& shown = *view->pages()->currentWidget();
+      if (auto* projects = shown.findChild<QComboBox*>()) {
+        projects->setCurrentIndex(projects->findText("Water"));
+      }
+      if (auto* table = shown.findChild<QTableView*>(); table && page == 1) table->selectAll();
+      for (auto* radio : shown.findChildren<QRadioButton*>()) {
+        if (radio->text().contains("Automatically")) radio->click();
+      }
+      QApplication::processEvents();
+      shooter.Save(*view, QStringLiteral("wizard-page%1").arg(page + 1));
+      shooter.WhileWatching(view, [view] { view->next_button()->click(); });
+    }
+    view->reject();
+  });
+  ui.RunModal(sheet);
+}
+
 }  // namespace
 }  // namespace kz::qtui
 
@@ -193,5 +249,6 @@ int main(int argc, char** argv) {
 
   citect::CCitectCfgDlg trend;
   qtui::ShootModal(shooter, ui, trend, "dialog-trend-configuration");
+  qtui::ShootWizard(shooter, ui);
   return shooter.failed() ? 1 : 0;
 }
