@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
     qtui::ShootModal(shooter, ui, add, "dialog-add-from-file");
   }
 
-  citect::CCitectCfgDlg trend;
+  citect::CCitectCfgDlg trend(ui);
   qtui::ShootModal(shooter, ui, trend, "dialog-trend-configuration");
   return shooter.failed() ? 1 : 0;
 }

@@ -1,0 +1,15 @@
+// Running the add trend tags wizard for the trend configuration dialog: the dialog sees only the
+// records the user finished with, so its tests can script them without the wizard's pages.
+#pragma once
+
+#include "citect/record/citect_trend_tag.h"
+#include "ui/ui_service.h"
+
+namespace kz::citect {
+
+// Runs the wizard modally, owned by no window. When it ends with Finish, appends to `result` a
+// copy of each record of the wizard's result, in its order, and returns true; false when the
+// user cancelled (or no wizard can be run), with `result` unchanged.
+bool RunAddTagsWizard(ui::UiService& ui, CCitectTrendTagArray& result);
+
+}  // namespace kz::citect
