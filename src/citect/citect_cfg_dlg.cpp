@@ -12,8 +12,11 @@ namespace kz::citect {
 
 CCitectCfgDlg::CCitectCfgDlg(ui::UiService& ui, HelpFn help, AddTagsFn add_tags)
     : ui_(ui), help_(std::move(help)), add_tags_(std::move(add_tags)), m_data(ui) {
-  if (!add_tags_)
-    add_tags_ = [&ui](CCitectTrendTagArray& result) { return RunAddTagsWizard(ui, result); };
+  if (!add_tags_) {
+    add_tags_ = [this](CCitectTrendTagArray& result) {
+      return RunAddTagsWizard(ui_, help_, result);
+    };
+  }
 }
 
 CCitectCfgDlg::~CCitectCfgDlg() = default;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "citect/citect_add_tag_psheet.h"
 #include "citect/citect_cfg_dlg.h"
 #include "citect/tag_verifier.h"
 #include "citect/warning_list_dlg.h"
@@ -244,6 +245,34 @@ TEST_F(CfgDlgTest, AddedTagsJoinTheListOnlyOnFinishAndOnlyOkWritesThem) {
     names.push_back(saved.m_tags[i].m_strTrendVar);
   EXPECT_EQ(names, (std::vector<std::string>{"B", "X", "A"}));
   EXPECT_NE(test::ReadFile(Store()), before);
+}
+
+// The wizard's records belong to its sheet: the list gets copies, and only after Finish.
+TEST_F(CfgDlgTest, AddNewCopiesWhatTheWizardFinishedWith) {
+  SaveStore({"A"});
+  CCitectCfgDlg dlg(ui_);
+  dlg.OnInitDialog();
+  for (const bool finish : {false, true}) {
+    ui_.on_modal = [finish](ui::Window& w) {
+      auto& sheet = dynamic_cast<CCitectAddTagPSheet&>(w);
+      sheet.OnInitDialog();
+      sheet.page1().m_nSelected = 0;  // "Water", the only project
+      EXPECT_TRUE(sheet.OnWizardNext());
+      CCitectTagGrid& candidates = *sheet.page2().grid();
+      candidates.m_selection = {{0, 3}, {0, 1}};
+      EXPECT_TRUE(sheet.OnWizardNext());
+      sheet.page3().m_nResolveMode = CCitectAddTagPage3::kManual;
+      EXPECT_TRUE(sheet.OnWizardNext());
+      if (!finish) return ui::DialogResult::Cancel;
+      EXPECT_TRUE(sheet.OnWizardFinish());
+      return ui::DialogResult::Ok;
+    };
+    dlg.OnAddNew();
+  }
+  // In the wizard's order, which is the order the user picked them in.
+  ASSERT_EQ(Listed(dlg), (std::vector<std::string>{"A", "D", "B"}));
+  EXPECT_EQ(dlg.tags()[1].m_strExpr, "Ed");
+  EXPECT_EQ(dlg.grid()->GetNumberRows(), 3);
 }
 
 TEST_F(CfgDlgTest, CancelLeavesTheStoreAsItWas) {
