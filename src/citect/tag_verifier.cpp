@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "platform/ascii_case.h"
+#include "platform/file_lookup.h"
 
 namespace kz::citect {
 namespace {
@@ -50,6 +51,14 @@ NeededNames CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::stri
   return needed;
 }
 
+// The file a lower-cased project file path names, as the data manager would find it; bare names
+// are left to it (they name files of the Windows directory). The manager's caches take the path
+// lower-cased, so they see the same key either way.
+std::string FileOf(const std::string& lower_path) {
+  if (lower_path.find('/') == std::string::npos) return lower_path;
+  return platform::ResolveCase(lower_path).string();
+}
+
 }  // namespace
 
 std::vector<std::string> VerifyTags(const CCitectTrendTagArray& tags,
@@ -66,9 +75,13 @@ std::vector<std::string> VerifyTags(const CCitectTrendTagArray& tags,
   // its first record reads the names for all of them.
   announce(kReadingProjectFiles);
   std::unordered_map<std::string, std::unordered_set<std::string>> available;
+  // A lower-cased path names its file only through a search of each folder without case; one
+  // search per file, not one per datalog, keeps a folder of many files from costing its square.
+  std::unordered_map<std::string, std::string> found;
   for (const CCitectTrendTag* t : needed.first_of_each) {
-    const auto& names =
-        data.GetDatalogTags(AsciiLower(t->m_strProjFile), AsciiLower(t->m_strDatalog));
+    auto [file, added] = found.try_emplace(AsciiLower(t->m_strProjFile));
+    if (added) file->second = FileOf(file->first);
+    const auto& names = data.GetDatalogTags(file->second, AsciiLower(t->m_strDatalog));
     available[t->DatalogKey()].insert(names.begin(), names.end());
   }
 
