@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,11 +21,15 @@
 #include <string>
 
 #include "citect/citect_cfg_dlg.h"
+#include "citect/citect_grid_col.h"
+#include "citect/tag_verifier.h"
 #include "config/cfg_mgr.h"
 #include "editor/add_from_file_dlg.h"
 #include "editor/cfg_psheet.h"
 #include "editor/rec_storage_dlg.h"
 #include "editor/property_page.h"
+#include "projfiles/cancel_dlg.h"
+#include "ui/qt/citect_cfg_dlg_view.h"
 #include "ui/qt/cfg_psheet_view.h"
 #include "ui/qt/qt_ui_service.h"
 #include "ui/qt/text.h"
@@ -152,6 +157,43 @@ void ShootModal(Shooter& shooter, QtUiService& ui, ui::Window& presenter, const 
   ui.RunModal(presenter);
 }
 
+// The trend configuration on the stand-in Citect installation beside the sample configuration
+// (samples/citect, whose paths are relative to it), with one binding's tag name emptied so that
+// its cell asks for attention; then its warnings, and the progress window as verification shows
+// it. Nothing is saved.
+void ShootTrendWindows(Shooter& shooter, QtUiService& ui, const char* sample_cfg) {
+  const QString install =
+      QFileInfo(QString::fromLocal8Bit(sample_cfg)).absoluteDir().filePath("citect");
+  if (!QDir::setCurrent(install)) return;
+  qputenv("KZDLOGSRV_WINDIR", QDir(install).filePath("windows").toLocal8Bit());
+  qputenv("KZDLOGSRV_REGISTRY", QDir(install).filePath("registry").toLocal8Bit());
+
+  citect::CCitectCfgDlg trend(ui);
+  QTimer::singleShot(0, [&] {
+    auto* view = dynamic_cast<CitectCfgDlgView*>(QApplication::activeModalWidget());
+    if (!view) return;
+    if (trend.grid()->GetNumberRows() > 0) {
+      trend.grid()->OnEditFinish(0, citect::kCitectTagNameCol, "");
+      view->Refresh();
+    }
+    shooter.Save(*view, "dialog-trend-configuration");
+    shooter.WhileWatching(view, [view] { view->verify()->click(); });
+    view->reject();
+  });
+  ui.RunModal(trend);
+
+  projfiles::CCancelDlg progress(ui);
+  progress.ShowProgress(false);
+  progress.SetLine1(citect::kVerifyingTags);
+  progress.SetLine2("Checking projects/site.kpj/north/hourly...");
+  progress.Show();
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->accessibleName() == "Progress") {
+      shooter.Save(*window, "window-progress");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kz::qtui
 
@@ -191,7 +233,6 @@ int main(int argc, char** argv) {
     qtui::ShootModal(shooter, ui, add, "dialog-add-from-file");
   }
 
-  citect::CCitectCfgDlg trend(ui);
-  qtui::ShootModal(shooter, ui, trend, "dialog-trend-configuration");
+  qtui::ShootTrendWindows(shooter, ui, argv[2]);
   return shooter.failed() ? 1 : 0;
 }
