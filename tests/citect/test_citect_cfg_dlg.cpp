@@ -9,12 +9,11 @@
 #include "citect/warning_list_dlg.h"
 #include "platform/ascii_case.h"
 #include "platform/file_faults.h"
-#include "platform/profile.h"
 #include "projfiles/cancel_dlg.h"
-#include "support/citect_install.h"
 #include "support/kpj_project.h"
 #include "support/scripted_ui.h"
 #include "support/temp_env.h"
+#include "support/trend_setup.h"
 
 namespace kz::citect {
 namespace {
@@ -38,32 +37,24 @@ class ProgressUi : public test::ScriptedUi {
 class CfgDlgTest : public test::TempEnvTest {
  protected:
   void SetUp() override {
-    platform::WritePrivateProfileString("Installation Directory", "Path32",
-                                        env_.Path("tool").string(), "velmora.ini");
-    std::filesystem::create_directories(env_.Path("tool/Projects"));
-    test::CitectInstall install;
-    install.user_folder = env_.Path("citect/User");
-    install.projects = {{"Water", "", {{"A", "Ea"}, {"B", "Eb"}, {"C", "Ec"}, {"D", "Ed"}}, {}}};
-    ASSERT_TRUE(test::WriteCitectInstall(install));
+    bool ok = false;
+    store_ = test::WriteTrendSetup(env_.root(),
+                                   {{"A", "Ea"}, {"B", "Eb"}, {"C", "Ec"}, {"D", "Ed"}}, ok);
+    ASSERT_TRUE(ok);
     test::KpjProject project;
     project.stations = {{"North", test::KpjStationList::kZel, 1, {"Hourly"}}};
     project.datalogs = {{"Hourly", {}, {"Flow"}}};
     ASSERT_TRUE(test::WriteKpjProject(kpj_, project));
   }
-  std::string Store() const { return env_.Path("tool/Projects/kztrendvars.dbf").string(); }
-  // Saves bindings of project "Water" to the store, all complete but for missing expressions.
+  std::string Store() const { return store_.string(); }
+  // Saves complete bindings but for the expression (which the load attaches).
   void SaveStore(const std::vector<std::string>& trend_vars, const std::string& project = "Water") {
-    projfiles::CCitectDataMgr mgr(ui_);
+    std::vector<CCitectTrendTag> tags;
     for (const auto& name : trend_vars) {
-      CCitectTrendTag& t = mgr.m_tags.Add();
-      t.m_strCitectProj = project;
-      t.m_strTrendVar = name;
-      t.m_strProjFile = kpj_;
-      t.m_strStaName = "North";
-      t.m_strDatalog = "Hourly";
-      t.m_strTagName = "Flow";
+      tags.push_back(test::WaterBinding(name, kpj_));
+      tags.back().m_strCitectProj = project;
     }
-    ASSERT_EQ(mgr.ReadWrite(Store(), true), projfiles::kDataOk);
+    ASSERT_TRUE(test::SaveBindings(store_, tags));
   }
   std::vector<std::string> Listed(const CCitectCfgDlg& dlg) const {
     std::vector<std::string> out;
@@ -72,6 +63,7 @@ class CfgDlgTest : public test::TempEnvTest {
   }
 
   ProgressUi ui_;
+  std::filesystem::path store_;
   std::string kpj_ = env_.Path("Site.kpj").string();
 };
 

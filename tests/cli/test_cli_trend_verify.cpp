@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile.h"
-#include "projfiles/citect_data_mgr.h"
-#include "support/citect_install.h"
 #include "support/kpj_project.h"
 #include "support/run_command.h"
-#include "support/scripted_ui.h"
 #include "support/temp_env.h"
+#include "support/trend_setup.h"
 
 namespace kz::test {
 namespace {
@@ -43,12 +40,9 @@ const VerifyRun kRuns[] = {
 class TrendVerifyTest : public TempEnvTest, public ::testing::WithParamInterface<VerifyRun> {
  protected:
   void SetUp() override {
-    platform::WritePrivateProfileString("Installation Directory", "Path32",
-                                        env_.Path("tool").string(), "velmora.ini");
-    CitectInstall install;
-    install.user_folder = env_.Path("citect/User");
-    install.projects = {{"Water", "", {{"A", "Ea"}, {"B", "Eb"}}, {}}};
-    ASSERT_TRUE(WriteCitectInstall(install));
+    bool ok = false;
+    store_ = WriteTrendSetup(env_.root(), {{"A", "Ea"}, {"B", "Eb"}}, ok);
+    ASSERT_TRUE(ok);
     KpjProject project;
     project.stations = {{"North", KpjStationList::kZel, 1, {"Hourly"}}};
     project.datalogs = {{"Hourly", {}, {"Flow"}}};
@@ -56,19 +50,13 @@ class TrendVerifyTest : public TempEnvTest, public ::testing::WithParamInterface
   }
   void SaveStore(const std::filesystem::path& path, const std::vector<std::string>& names) {
     std::filesystem::create_directories(path.parent_path());
-    ScriptedUi ui;
-    projfiles::CCitectDataMgr mgr(ui);
-    for (const auto& name : names) {
-      citect::CCitectTrendTag& t = mgr.m_tags.Add();
-      t.m_strCitectProj = "Water";
-      t.m_strTrendVar = name;
-      t.m_strProjFile = env_.Path("Site.kpj").string();
-      t.m_strStaName = "North";
-      t.m_strDatalog = "Hourly";
-      t.m_strTagName = "Flow";
-    }
-    ASSERT_EQ(mgr.ReadWrite(path.string(), true), projfiles::kDataOk);
+    std::vector<citect::CCitectTrendTag> tags;
+    for (const auto& name : names)
+      tags.push_back(WaterBinding(name, env_.Path("Site.kpj").string()));
+    ASSERT_TRUE(SaveBindings(path, tags));
   }
+
+  std::filesystem::path store_;
 };
 
 TEST_P(TrendVerifyTest, PrintsTheWarningsTextAndFailsOnWarnings) {

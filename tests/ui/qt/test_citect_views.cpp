@@ -10,13 +10,12 @@
 
 #include "citect/citect_cfg_dlg.h"
 #include "citect/warning_list_dlg.h"
-#include "platform/profile.h"
 #include "projfiles/cancel_dlg.h"
 #include "projfiles/citect_data_mgr.h"
 #include "qt_view_test.h"
 #include "shell/kzdlogsrv_app.h"
-#include "support/citect_install.h"
 #include "support/temp_env.h"
+#include "support/trend_setup.h"
 #include "ui/qt/citect_cfg_dlg_view.h"
 #include "ui/qt/citect_tag_grid_view.h"
 #include "ui/qt/qt_ui_service.h"
@@ -28,27 +27,20 @@ namespace {
 class CitectViewTest : public test::QtViewTest {
  protected:
   void SetUp() override {
-    platform::WritePrivateProfileString("Installation Directory", "Path32",
-                                        env_.Path("tool").string(), "velmora.ini");
-    std::filesystem::create_directories(env_.Path("tool/Projects"));
-    test::CitectInstall install;
-    install.user_folder = env_.Path("citect/User");
-    install.projects = {{"Water", "", {{"A", "Ea"}, {"B", "Eb"}}, {}}};
-    ASSERT_TRUE(test::WriteCitectInstall(install));
-    projfiles::CCitectDataMgr mgr(ui_);
-    for (const char* name : {"A", "B"}) {
-      citect::CCitectTrendTag& t = mgr.m_tags.Add();
-      t.m_strCitectProj = "Water";
-      t.m_strTrendVar = name;
-    }
-    ASSERT_EQ(mgr.ReadWrite(Store(), true), projfiles::kDataOk);
+    bool ok = false;
+    store_ = test::WriteTrendSetup(env_.root(), {{"A", "Ea"}, {"B", "Eb"}}, ok);
+    ASSERT_TRUE(ok);
+    // Incomplete: no binding fields.
+    ASSERT_TRUE(
+        test::SaveBindings(store_, {test::WaterBinding("A", ""), test::WaterBinding("B", "")}));
   }
-  std::string Store() const { return env_.Path("tool/Projects/kztrendvars.dbf").string(); }
+  std::string Store() const { return store_.string(); }
 
   // Runs `act` on the next modal dialog.
   static void WhenDialog(std::function<void(QDialog&)> act) { WhenModal<QDialog>(std::move(act)); }
 
   test::TempEnv env_;
+  std::filesystem::path store_;
   QtUiService ui_;
 };
 
