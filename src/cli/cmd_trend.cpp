@@ -26,22 +26,13 @@ struct TrendArgs {
 };
 
 int ShowTrend(const TrendArgs& args) {
-  const std::string path =
-      args.file ? *args.file : platform::ResolveCase(projfiles::LocateTrendStore()).string();
-  {
-    // The load reports an unreadable store only by its result; a person wants to hear why.
-    CDBaseFile probe;
-    std::string why;
-    if (!probe.Open(path, CDBaseFile::Mode::ReadOnly, &why)) {
-      Fail(path, why);
-      return kFailed;
-    }
-  }
+  const std::optional<std::string> path = OpenableTrendStore(args.file);
+  if (!path) return kFailed;
   ConsoleUi ui(std::cerr);
   projfiles::CCitectDataMgr mgr(ui);
   // A project whose trend.dbf cannot be read has been reported on stderr; the list is still
   // shown, with the expressions that could be found, and the status says it was incomplete.
-  const int result = mgr.ReadWrite(path, false);
+  const int result = mgr.ReadWrite(*path, false);
   ordered_json out = ordered_json::array();
   for (std::size_t i = 0; i < mgr.m_tags.size(); ++i) {
     out.push_back(TrendTagJson(mgr.m_tags[i]));
@@ -51,6 +42,18 @@ int ShowTrend(const TrendArgs& args) {
 }
 
 }  // namespace
+
+std::optional<std::string> OpenableTrendStore(const std::optional<std::string>& file) {
+  std::string path = file ? *file : platform::ResolveCase(projfiles::LocateTrendStore()).string();
+  // The load reports an unreadable store only by its result; a person wants to hear why.
+  CDBaseFile probe;
+  std::string why;
+  if (!probe.Open(path, CDBaseFile::Mode::ReadOnly, &why)) {
+    Fail(path, why);
+    return std::nullopt;
+  }
+  return path;
+}
 
 ordered_json TrendTagJson(const citect::CCitectTrendTag& t) {
   return ordered_json{{"citect project", JsonText(t.m_strCitectProj)},
@@ -84,6 +87,7 @@ void AddTrendCommands(CLI::App& app, int& exit_code) {
   trend->require_subcommand(1);
   AddTrendShowCommand(*trend, exit_code);
   AddTrendResolveCommand(*trend, exit_code);
+  AddTrendVerifyCommand(*trend, exit_code);
 }
 
 }  // namespace kz::cli

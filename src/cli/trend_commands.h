@@ -2,6 +2,9 @@
 // registered by AddTrendCommands (cmd_trend.cpp).
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
@@ -12,7 +15,12 @@ namespace kz::cli {
 // A record as `trend show --json` prints it: its seven fields by name, in a fixed order.
 nlohmann::ordered_json TrendTagJson(const citect::CCitectTrendTag& tag);
 
+// The trend tag store to read: `file`, or the one the trend configuration locates. nullopt, after
+// one line on stderr naming it, when it cannot be opened.
+std::optional<std::string> OpenableTrendStore(const std::optional<std::string>& file);
+
 void AddTrendShowCommand(CLI::App& trend, int& exit_code);
 void AddTrendResolveCommand(CLI::App& trend, int& exit_code);  // cmd_trend_resolve.cpp
+void AddTrendVerifyCommand(CLI::App& trend, int& exit_code);
 
 }  // namespace kz::cli

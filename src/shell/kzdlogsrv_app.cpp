@@ -107,7 +107,7 @@ int CKzdlogsrvApp::Configure(const std::string& options) {
   }
 
   if (HasOption(options, kTrendOption)) {
-    citect::CCitectCfgDlg dialog;
+    citect::CCitectCfgDlg dialog(ui_, [this](std::uint32_t id) { WinHelp(id); });
     ui_.RunModal(dialog);
     return 0;
   }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +28,8 @@
 
 #include "citect/citect_add_tag_psheet.h"
 #include "citect/citect_cfg_dlg.h"
+#include "citect/citect_grid_col.h"
+#include "citect/tag_verifier.h"
 #include "config/cfg_mgr.h"
 #include "editor/add_from_file_dlg.h"
 #include "editor/cfg_psheet.h"
@@ -35,6 +38,8 @@
 #include "platform/profile.h"
 #include "support/citect_install.h"
 #include "support/kpj_project.h"
+#include "projfiles/cancel_dlg.h"
+#include "ui/qt/citect_cfg_dlg_view.h"
 #include "ui/qt/cfg_psheet_view.h"
 #include "ui/qt/citect_add_tag_view.h"
 #include "ui/qt/qt_ui_service.h"
@@ -208,6 +213,43 @@ void ShootWizard(Shooter& shooter, QtUiService& ui) {
   ui.RunModal(sheet);
 }
 
+// The trend configuration on the stand-in Citect installation beside the sample configuration
+// (samples/citect, whose paths are relative to it), with one binding's tag name emptied so that
+// its cell asks for attention; then its warnings, and the progress window as verification shows
+// it. Nothing is saved.
+void ShootTrendWindows(Shooter& shooter, QtUiService& ui, const char* sample_cfg) {
+  const QString install =
+      QFileInfo(QString::fromLocal8Bit(sample_cfg)).absoluteDir().filePath("citect");
+  if (!QDir::setCurrent(install)) return;
+  qputenv("KZDLOGSRV_WINDIR", QDir(install).filePath("windows").toLocal8Bit());
+  qputenv("KZDLOGSRV_REGISTRY", QDir(install).filePath("registry").toLocal8Bit());
+
+  citect::CCitectCfgDlg trend(ui);
+  QTimer::singleShot(0, [&] {
+    auto* view = dynamic_cast<CitectCfgDlgView*>(QApplication::activeModalWidget());
+    if (!view) return;
+    if (trend.grid()->GetNumberRows() > 0) {
+      trend.grid()->OnEditFinish(0, citect::kCitectTagNameCol, "");
+      view->Refresh();
+    }
+    shooter.Save(*view, "dialog-trend-configuration");
+    shooter.WhileWatching(view, [view] { view->verify()->click(); });
+    view->reject();
+  });
+  ui.RunModal(trend);
+
+  projfiles::CCancelDlg progress(ui);
+  progress.ShowProgress(false);
+  progress.SetLine1(citect::kVerifyingTags);
+  progress.SetLine2("Checking projects/site.kpj/north/hourly...");
+  progress.Show();
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->accessibleName() == "Progress") {
+      shooter.Save(*window, "window-progress");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kz::qtui
 
@@ -247,8 +289,7 @@ int main(int argc, char** argv) {
     qtui::ShootModal(shooter, ui, add, "dialog-add-from-file");
   }
 
-  citect::CCitectCfgDlg trend;
-  qtui::ShootModal(shooter, ui, trend, "dialog-trend-configuration");
+  qtui::ShootTrendWindows(shooter, ui, argv[2]);
   qtui::ShootWizard(shooter, ui);
   return shooter.failed() ? 1 : 0;
 }
