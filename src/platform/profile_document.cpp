@@ -38,29 +38,8 @@ std::string_view TrimSpaces(std::string_view s) {
   return s;
 }
 
-// Not noexcept on purpose: libstdc++ then stores each node's hash, instead of hashing the names
-// again while it walks a bucket.
-struct NoCaseHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const {
-    std::uint64_t h = 14695981039346656037ull;  // FNV-1a over folded bytes
-    for (char c : s) {
-      h ^= static_cast<unsigned char>(AsciiFold(c));
-      h *= 1099511628211ull;
-    }
-    return static_cast<std::size_t>(h);
-  }
-};
-
-struct NoCaseEqual {
-  using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const noexcept {
-    return EqualsNoCase(a, b);
-  }
-};
-
 template <typename V>
-using NoCaseMap = std::unordered_map<std::string_view, V, NoCaseHash, NoCaseEqual>;
+using NoCaseViewMap = std::unordered_map<std::string_view, V, NoCaseHash, NoCaseEqual>;
 
 // Open-addressing index from a case-folded name to a position (a group, or a line of a group).
 // It stores only the name's hash and the position; names are read back through `name_of`, so
@@ -691,7 +670,7 @@ std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) con
   std::vector<std::string> names;
   const Impl::Group* g = impl_ ? impl_->FindGroup(section) : nullptr;
   if (!g) return names;
-  NoCaseMap<bool> seen;
+  NoCaseViewMap<bool> seen;
   for (const Line& l : g->Body()) {
     if (l.kind == Kind::Entry && seen.try_emplace(l.Name(), true).second) {
       names.emplace_back(l.Name());
