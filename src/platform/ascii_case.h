@@ -46,8 +46,8 @@ struct NoCaseEqual {
   }
 };
 
-template <typename Value>
-using NoCaseMap = std::unordered_map<std::string, Value, NoCaseHash, NoCaseEqual>;
+template <typename Value, typename Key = std::string>
+using NoCaseMap = std::unordered_map<Key, Value, NoCaseHash, NoCaseEqual>;
 
 std::string AsciiLower(std::string_view text);
 std::string AsciiUpper(std::string_view text);
