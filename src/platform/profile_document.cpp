@@ -344,12 +344,14 @@ bool ProfileDocument::HasSection(std::string_view section) const {
 
 // Keeps a written line's text for the document's lifetime; its lines and names view it.
 std::string_view ProfileDocument::Write(std::initializer_list<std::string_view> parts) {
-  std::string text;
   std::size_t size = 0;
   for (std::string_view p : parts) size += p.size();
-  text.reserve(size);
-  for (std::string_view p : parts) text += p;
-  return *written_.emplace_back(std::make_shared<const std::string>(std::move(text)));
+  // One allocation for the bytes and their count: a save writes a line per key.
+  const auto text = std::make_shared_for_overwrite<char[]>(size);
+  char* end = text.get();
+  for (std::string_view p : parts) end = std::copy(p.begin(), p.end(), end);
+  written_.push_back(text);
+  return {text.get(), size};
 }
 
 void ProfileDocument::AppendSection(std::string_view section, std::string_view key,

@@ -118,7 +118,7 @@ class ProfileDocument {
   // Lines and names view the parsed bytes and the texts of written lines. Neither changes nor
   // goes away while the document lives, so copies share them.
   std::shared_ptr<const std::string> source_;
-  std::vector<std::shared_ptr<const std::string>> written_;
+  std::vector<std::shared_ptr<const char[]>> written_;
   bool bom_ = false;
   std::vector<Group> groups_;  // the text before the first header, then one group per header
   NoCaseMap<SameName, std::string_view> sections_;
