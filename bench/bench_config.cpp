@@ -1,5 +1,6 @@
 // Load and save of large configurations: N client transfers, N/10 ports (half of them serial)
-// and N/10 scheduled transfers, for N = 5,000, 10,000 and 20,000.
+// and N/10 scheduled transfers, for N = 5,000, 10,000 and 20,000; beside the load, libinih
+// reading the same files into sections of keys (when the build found libinih).
 //
 //   bench_config [benchmark flags]          run the benchmarks
 //   bench_config --write-sample PATH [N]    write the generated file (default N 10,000) and exit
@@ -14,6 +15,11 @@
 
 #include "bench_files.h"
 #include "config/cfg_mgr.h"
+#include "platform/file_io.h"
+
+#ifdef KZ_BENCH_INIH
+#include "inih_sections.h"
+#endif
 
 namespace {
 
@@ -92,6 +98,41 @@ void BM_Load(benchmark::State& state) {
   if (model->GetConnectionCount() != state.range(0)) state.SkipWithError("wrong transfer count");
   state.SetComplexityN(state.range(0));
 }
+
+#ifdef KZ_BENCH_INIH
+// The same file read and parsed by libinih into sections of keys, with the same pause as the
+// load's, so that both start from caches as cold. Freeing the previous run's result is not timed.
+void BM_LoadInih(benchmark::State& state) {
+  const std::string path = files.Get(static_cast<int>(state.range(0)));
+  auto result = std::make_unique<kz::bench::InihSections>();
+  std::unique_ptr<kz::bench::InihSections> previous;
+  for (auto _ : state) {
+    state.PauseTiming();
+    previous = std::move(result);
+    result = std::make_unique<kz::bench::InihSections>();
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    state.ResumeTiming();
+    std::string text;
+    if (!kz::platform::ReadWholeFile(path, text) || !result->Parse(text)) {
+      state.SkipWithError("libinih could not read the file");
+      break;
+    }
+    benchmark::DoNotOptimize(result->Sections().size());
+  }
+  const auto transfers = result->Sections().find("transfers");
+  if (transfers == result->Sections().end() ||
+      transfers->second.size() != static_cast<std::size_t>(state.range(0))) {
+    state.SkipWithError("wrong transfer count");
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadInih)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+#endif
 
 void BM_Save(benchmark::State& state) {
   const std::string path = files.Get(static_cast<int>(state.range(0)));

@@ -13,15 +13,20 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_case.h"
+
 namespace kz::platform {
 
 class ProfileDocument {
+  struct Group;  // one section's lines, or the lines before the first header
+
  public:
   ProfileDocument();  // an empty (missing) file
   explicit ProfileDocument(std::string_view bytes);
@@ -55,16 +60,17 @@ class ProfileDocument {
 
    private:
     friend class ProfileDocument;
-    explicit Section(const void* group) : group_(group) {}
-    const void* group_ = nullptr;  // a group of the document's Impl; not owned
+    explicit Section(const Group* group) : group_(group) {}
+    const Group* group_ = nullptr;  // a group of the document; not owned
   };
   // The section Find would read; section loses leading and trailing spaces (0x20) first.
   Section FindSection(std::string_view section) const;
 
   // The values Find(section, "0"), Find(section, "1"), ... give, in that order, up to the first
   // key that is missing. One pass over the section: a long list costs no look-up per entry.
-  // The views stay valid as long as the document. ValueForm::Stored gives each value as it
-  // stands in the file (trimmed, quotes kept): written back, it reads as the value again.
+  // The views stay valid while the document is neither edited nor destroyed. ValueForm::Stored
+  // gives each value as it stands in the file (trimmed, quotes kept): written back, it reads as the
+  // value again.
   enum class ValueForm { Read, Stored };
   std::vector<std::string_view> NumberedValues(std::string_view section,
                                                ValueForm form = ValueForm::Read) const;
@@ -95,8 +101,27 @@ class ProfileDocument {
   bool Empty() const;
 
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  // The groups of the same section name: only the first is read and written; when it is
+  // deleted, the next one takes its place.
+  struct SameName {
+    std::size_t first;
+    std::size_t last;
+  };
+
+  void Parse(std::shared_ptr<const std::string> source);
+  void EnterSection(std::size_t index);
+  const Group* FindGroup(std::string_view section) const;
+  Group* FindGroup(std::string_view section);
+  void AppendSection(std::string_view section, std::string_view key, std::string_view value);
+  std::string_view Write(std::initializer_list<std::string_view> parts);
+
+  // Lines and names view the parsed bytes and the texts of written lines. Neither changes nor
+  // goes away while the document lives, so copies share them.
+  std::shared_ptr<const std::string> source_;
+  std::vector<std::shared_ptr<const char[]>> written_;
+  bool bom_ = false;
+  std::vector<Group> groups_;  // the text before the first header, then one group per header
+  NoCaseMap<SameName, std::string_view> sections_;
 };
 
 }  // namespace kz::platform

@@ -18,5 +18,27 @@ TEST(AsciiCase, EqualsNoCaseFoldsOnlyAsciiLetters) {
   EXPECT_FALSE(EqualsNoCase("[", "{"));
 }
 
+// Names that fold to the same text must meet in one entry, whatever the hash buckets; bytes
+// from 0x80 up and other punctuation stay distinct.
+TEST(AsciiCase, NoCaseMapMeetsNamesThatDifferOnlyInAsciiCase) {
+  NoCaseMap<int> map;
+  for (const char* name : {"New File Mode", "ID", "\xc9t\xe9", "[a]"}) map.try_emplace(name, 1);
+  const struct {
+    std::string_view name;
+    bool found;
+  } cases[] = {
+      {"new file mode", true},
+      {"NEW FILE MODE", true},
+      {"new file mode ", false},
+      {"id", true},
+      {"\xc9T\xe9", true},
+      {"\xe9t\xe9", false},
+      {"{A}", false},
+      {"[A]", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(map.contains(c.name), c.found) << c.name;
+  EXPECT_FALSE(map.try_emplace("new FILE mode", 2).second);
+}
+
 }  // namespace
 }  // namespace kz::platform

@@ -220,6 +220,36 @@ TEST_F(ProfileDocumentTest, IndexesFollowManyEditsInAnyOrder) {
   }
 }
 
+// Short sections are searched line by line and long ones through an index: both must follow
+// the same rules, also as edits move a section from one kind to the other.
+TEST_F(ProfileDocumentTest, ShortAndLongSectionsReadAndEditAlike) {
+  for (const int fillers : {0, 5, 6, 30}) {
+    std::string text = "[s]\r\nDup = first\r\n;dup=comment\r\n";
+    for (int i = 0; i < fillers; ++i)
+      text += "f" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    text += "DUP=second\r\n";
+    ProfileDocument doc(text);
+    SCOPED_TRACE(fillers);
+    EXPECT_EQ(Get(doc, "s", "dup"), "first");
+    EXPECT_EQ(doc.KeyNames("s").front(), "Dup");
+    EXPECT_EQ(doc.KeyNames("s").size(), static_cast<std::size_t>(fillers) + 1);
+    ASSERT_TRUE(doc.SetValue("s", "new", "n"));
+    ASSERT_TRUE(doc.SetValue("s", "dup", "1st"));
+    EXPECT_EQ(Get(doc, "s", "new"), "n");
+    EXPECT_EQ(Get(doc, "s", "DUP"), "1st");
+    ASSERT_TRUE(doc.DeleteKey("s", "dup"));
+    EXPECT_EQ(Get(doc, "s", "dup"), "second");  // the next of the duplicates comes forward
+    if (fillers > 0) {
+      const std::string last = std::to_string(fillers - 1);
+      EXPECT_EQ(Get(doc, "s", "f" + last), last);
+    }
+    ASSERT_TRUE(doc.DeleteKey("s", "f0") || fillers == 0);
+    EXPECT_EQ(Get(doc, "s", "new"), "n");
+    EXPECT_EQ(Get(doc, "s", "dup"), "second");
+    EXPECT_EQ(Get(ProfileDocument(doc.Serialize()), "s", "dup"), "second");
+  }
+}
+
 TEST_F(ProfileDocumentTest, CopiesAreIndependent) {
   ProfileDocument a("[s]\r\nk=1\r\n");
   ProfileDocument b = a;
