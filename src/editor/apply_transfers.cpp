@@ -218,13 +218,21 @@ class TransferStep {
     }
     if (!dialog.OnOK()) return Refuse(path, LastMessage(m_ctx.ui));
 
+    // What the dialogs did not take as given, and why; then what the file cannot hold.
     std::vector<ConfigProblem> problems;
-    if (!SameStorage(record, want) && !dialog.m_bShowStorage) {
-      problems.push_back({FieldPath(path, "data file"),
-                          "The Edit Transfer dialog of the Citect edition does not set where "
-                          "records are stored."});
+    if (!IsAsDesired(record, want)) {
+      if (!dialog.m_bShowStorage) {
+        problems.push_back({FieldPath(path, "data file"),
+                            "The Edit Transfer dialog of the Citect edition does not set where "
+                            "records are stored."});
+      } else if (auto bad = StorageSettingProblem(want.new_file_mode, want.new_file_synch_mode)) {
+        problems.push_back({FieldPath(path, bad->key), std::move(bad->message)});
+      } else {
+        problems.push_back({path, "The Edit Transfer dialog did not take these values."});
+      }
+    } else {
+      TransferValueProblems(record, path, problems);
     }
-    TransferValueProblems(record, path, problems);
     if (!problems.empty()) {
       for (auto& problem : problems) m_ctx.result.problems.push_back(std::move(problem));
       return Outcome::kFailed;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <memory>
 
 #include "config/cfg_mgr.h"
@@ -18,6 +19,12 @@
 #include "platform/profile_document.h"
 
 namespace kz::editor {
+
+// For GoogleTest's failure messages.
+void PrintTo(const ConfigProblem& problem, std::ostream* os) {
+  *os << FormatProblem(problem);
+}
+
 namespace {
 
 constexpr const char* kBase =
@@ -123,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"general[\"new file mode\"]",
                   "Stored only when new clients may automatically connect (\"mode\" 1)."}}},
         Refusal{"SettingTheCitectPageLacks",
-                [](DesiredConfig& d) { (*d.general)[kKeyUseScaling] = 0; },
+                [](DesiredConfig& d) { (*d.general)[kKeyUseScaling] = 1; },
                 {{"general[\"use scaling\"]",
                   "The General page of the Citect edition has no control for this setting."}},
                 "product=citect"},
@@ -168,8 +175,8 @@ TEST(ConfigApply, UnchangedDesiredStateChangesNothingEvenWhereTheFileHasFaults) 
   const auto model = Loaded(
       "[general]\r\nset sta clock=1\r\nclock tolerance=0\r\n"
       "[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
-      "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/x.csv\r\n"
-      "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/X.csv\r\n");
+      "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/x.csv\r\ndatalog file=a.kdl\r\n"
+      "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/X.csv\r\ndatalog file=b.kdl\r\n");
   const ApplyResult result = ApplyDesired(*model, DesiredOf(*model), {});
   EXPECT_TRUE(result.ok()) << FormatProblem(result.problems.front());
   EXPECT_TRUE(result.changes.empty());
@@ -278,7 +285,9 @@ INSTANTIATE_TEST_SUITE_P(
         Finding{"PairTwice",
                 "[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
                 "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/a.csv\r\n"
-                "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/b.csv\r\n",
+                "datalog file=a.kdl\r\n"
+                "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/b.csv\r\n"
+                "datalog file=b.kdl\r\n",
                 {{"transfers[0]", CEditTransferDlg::kPairInUse}}},
         Finding{"StationOutOfRange",
                 "[transfers]\r\n0=xfer0\r\n[xfer0]\r\nstation number=16000\r\nID=1\r\n"
