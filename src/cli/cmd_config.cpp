@@ -110,16 +110,9 @@ ordered_json ModelJson(const config::CCfgMgr& m) {
 }
 
 int Show(const ConfigArgs& args) {
-  const auto given = ConfigPath(args);
-  if (!given) return kUsage;
-  const std::string& path = *given;
-  if (path.empty()) {
-    Fail("--options", "names no configuration file");
-    return kFailed;
-  }
-  if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
-  model.ReadWrite(path, false);
+  std::string path;
+  if (const int status = LoadConfig(args, model, path); status != kOk) return status;
   std::cout << ModelJson(model).dump(2) << '\n';
   return kOk;
 }

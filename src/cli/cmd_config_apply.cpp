@@ -70,13 +70,9 @@ bool Reload(const std::string& options) {
 }
 
 int Apply(const ApplyArgs& args) {
-  const auto given = ConfigPath(args.config);
-  if (!given) return kUsage;
-  const std::string& path = *given;
-  if (path.empty()) {
-    Fail("--options", "names no configuration file");
-    return kFailed;
-  }
+  config::CCfgMgr model;
+  std::string path;
+  if (const int status = LoadConfig(args.config, model, path); status != kOk) return status;
   const auto text = ReadDesired(args.desired);
   if (!text) return kFailed;
   editor::DesiredConfig desired;
@@ -85,10 +81,6 @@ int Apply(const ApplyArgs& args) {
     PrintProblems(std::cerr, problems);
     return kFailed;
   }
-  if (!CheckReadable(path)) return kFailed;
-
-  config::CCfgMgr model;
-  model.ReadWrite(path, false);
   const std::string options = args.config.options.value_or("");
   const editor::ApplyResult result =
       editor::ApplyDesired(model, desired, {options, args.allow_no_ports});
@@ -110,16 +102,9 @@ int Apply(const ApplyArgs& args) {
 }
 
 int Check(const ConfigArgs& args) {
-  const auto given = ConfigPath(args);
-  if (!given) return kUsage;
-  const std::string& path = *given;
-  if (path.empty()) {
-    Fail("--options", "names no configuration file");
-    return kFailed;
-  }
-  if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
-  model.ReadWrite(path, false);
+  std::string path;
+  if (const int status = LoadConfig(args, model, path); status != kOk) return status;
   const auto problems = editor::CheckConfig(model, args.options.value_or(""));
   PrintProblems(std::cout, problems);
   return problems.empty() ? kOk : kFailed;

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "config/cfg_mgr.h"
 #include "config/options_path.h"
 #include "platform/file_io.h"
 #include "platform/profile.h"
@@ -36,6 +37,19 @@ bool CheckReadable(const std::string& path) {
                       : error == EISDIR ? std::string("is a folder, not a configuration file")
                                         : ErrorText(error));
   return false;
+}
+
+int LoadConfig(const ConfigArgs& args, config::CCfgMgr& model, std::string& path) {
+  const auto given = ConfigPath(args);
+  if (!given) return kUsage;
+  path = *given;
+  if (path.empty()) {
+    Fail("--options", "names no configuration file");
+    return kFailed;
+  }
+  if (!CheckReadable(path)) return kFailed;
+  model.ReadWrite(path, false);
+  return kOk;
 }
 
 }  // namespace kz::cli

@@ -6,6 +6,10 @@
 #include <optional>
 #include <string>
 
+namespace kz::config {
+class CCfgMgr;
+}
+
 namespace kz::cli {
 
 struct ConfigArgs {
@@ -21,5 +25,9 @@ std::optional<std::string> ConfigPath(const ConfigArgs& args);
 // Loading treats an unreadable file as empty; a person asking for a file wants to hear instead.
 // False after an error line naming the file.
 bool CheckReadable(const std::string& path);
+
+// ConfigPath, CheckReadable and the model's load in one: kOk with `path` set and `model` loaded,
+// or the exit status after an error line.
+int LoadConfig(const ConfigArgs& args, config::CCfgMgr& model, std::string& path);
 
 }  // namespace kz::cli

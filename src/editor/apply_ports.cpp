@@ -81,14 +81,11 @@ void SettingProblems(const CSerialCfg& port, const DesiredPort& want, const std:
 
 std::string SettingChanges(const LineSettings& was, const LineSettings& now) {
   std::string text;
-  const auto one = [&](const char* key, const std::string& a, const std::string& b) {
-    if (a != b) text += " " + Quoted(key) + " " + Quoted(a) + " -> " + Quoted(b);
-  };
-  one("baud", was.baud, now.baud);
-  one("data_bits", was.data_bits, now.data_bits);
-  one("stop_bits", was.stop_bits, now.stop_bits);
-  one("parity", was.parity, now.parity);
-  one("flow", was.flow, now.flow);
+  AppendChange(text, "baud", Quoted(was.baud), Quoted(now.baud));
+  AppendChange(text, "data_bits", Quoted(was.data_bits), Quoted(now.data_bits));
+  AppendChange(text, "stop_bits", Quoted(was.stop_bits), Quoted(now.stop_bits));
+  AppendChange(text, "parity", Quoted(was.parity), Quoted(now.parity));
+  AppendChange(text, "flow", Quoted(was.flow), Quoted(now.flow));
   return text;
 }
 

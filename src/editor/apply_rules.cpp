@@ -32,6 +32,11 @@ std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
+void AppendChange(std::string& line, std::string_view key, const std::string& was,
+                  const std::string& now) {
+  if (was != now) line += " " + Quoted(key) + " " + was + " -> " + now;
+}
+
 std::string LastMessage(const RecordingUi& ui) {
   return ui.boxes.empty() ? std::string() : ui.boxes.back().text;
 }

@@ -38,6 +38,9 @@ std::string ItemPath(std::string_view list, std::size_t index);
 std::string FieldPath(std::string_view base, std::string_view key);
 // A text as a change line shows it: between double quotes.
 std::string Quoted(std::string_view text);
+// Appends ` "key" was -> now` to a change line when the two (already formatted) values differ.
+void AppendChange(std::string& line, std::string_view key, const std::string& was,
+                  const std::string& now);
 
 // The last message box the presenters showed since `ui.boxes` was cleared; "" for none.
 std::string LastMessage(const RecordingUi& ui);

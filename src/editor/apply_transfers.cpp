@@ -58,16 +58,12 @@ std::string Describe(const CConnectionCfg& t) {
 // The fields that differ, as ` "key" old -> new`.
 std::string FieldChanges(const TransferFields& was, const TransferFields& now) {
   std::string text;
-  const auto number = [&](const char* key, int a, int b) {
-    if (a != b) text += " " + Quoted(key) + " " + std::to_string(a) + " -> " + std::to_string(b);
-  };
-  const auto string = [&](const char* key, const std::string& a, const std::string& b) {
-    if (a != b) text += " " + Quoted(key) + " " + Quoted(a) + " -> " + Quoted(b);
-  };
-  string("datalog file", was.datalog_file, now.datalog_file);
-  number("new file mode", was.new_file_mode, now.new_file_mode);
-  number("new file synch mode", was.new_file_synch_mode, now.new_file_synch_mode);
-  string("data file", was.data_file, now.data_file);
+  AppendChange(text, "datalog file", Quoted(was.datalog_file), Quoted(now.datalog_file));
+  AppendChange(text, "new file mode", std::to_string(was.new_file_mode),
+               std::to_string(now.new_file_mode));
+  AppendChange(text, "new file synch mode", std::to_string(was.new_file_synch_mode),
+               std::to_string(now.new_file_synch_mode));
+  AppendChange(text, "data file", Quoted(was.data_file), Quoted(now.data_file));
   return text;
 }
 
