@@ -139,7 +139,7 @@ TEST_F(ConfigApplyCommandTest, ReloadWithoutARunningServerSaysSo) {
 TEST_F(ConfigApplyCommandTest, ShowPipedIntoApplyLeavesEveryFileByteForByte) {
   std::vector<std::filesystem::path> files;
   for (const char* sample : {"samples/kzdlogrcv.cfg", "samples/gaps.cfg"}) {
-    files.push_back(env_.Path(std::filesystem::path(sample).filename().string()));
+    files.push_back(env_.Path("copy-" + std::filesystem::path(sample).filename().string()));
     std::filesystem::copy_file(test::SourcePath(sample), files.back());
   }
   // 10,000 transfers, the last two sharing a station and ID: a fault of the stored file, which
