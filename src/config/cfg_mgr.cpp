@@ -109,10 +109,14 @@ void CCfgMgr::RemoveConnection(int index) {
 
 void CCfgMgr::RekeyConnection(CConnectionCfg* transfer, const std::string& old_key) {
   if (!transfer) return;
-  if (const auto old = ParseConnectionKey(old_key)) {
+  const std::uint64_t key = PackConnectionKey(transfer->GetStationNumber(), transfer->GetID());
+  // An edit that kept the pair keeps the entry: no look for another holder of the key, which
+  // would make every edit a scan of all transfers.
+  if (const auto old = ParseConnectionKey(old_key);
+      old && PackConnectionKey(old->first, old->second) != key) {
     UnindexConnection(transfer, PackConnectionKey(old->first, old->second));
   }
-  m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] = transfer;
+  m_connectionIndex[key] = transfer;
 }
 
 void CCfgMgr::UnindexConnection(const CConnectionCfg* transfer, std::uint64_t key) {
