@@ -118,20 +118,10 @@ int Show(const ConfigArgs& args) {
 }
 
 int Rewrite(const ConfigArgs& args) {
-  const auto given = ConfigPath(args);
-  if (!given) return kUsage;
-  const std::string& path = *given;
-  if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
-  model.ReadWrite(path, false);
-  errno = 0;
-  if (model.ReadWrite(path, true) != config::kCfgOk) {
-    const int error = errno;
-    Fail(path, std::string("not saved, the file is unchanged") +
-                   (error ? ": " + ErrorText(error) : std::string()));
-    return kFailed;
-  }
-  return kOk;
+  std::string path;
+  if (const int status = LoadConfig(args, model, path); status != kOk) return status;
+  return SaveConfig(model, path);
 }
 
 }  // namespace

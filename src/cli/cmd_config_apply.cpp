@@ -91,13 +91,7 @@ int Apply(const ApplyArgs& args) {
   }
   for (const std::string& line : result.changes) std::cout << line << '\n';
   if (args.dry_run || result.changes.empty()) return kOk;
-  errno = 0;
-  if (model.ReadWrite(path, true) != config::kCfgOk) {
-    const int error = errno;
-    Fail(path, std::string("not saved, the file is unchanged") +
-                   (error ? ": " + ErrorText(error) : std::string()));
-    return kFailed;
-  }
+  if (SaveConfig(model, path) != kOk) return kFailed;
   return args.reload && !Reload(options) ? kFailed : kOk;
 }
 

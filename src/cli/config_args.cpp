@@ -52,4 +52,13 @@ int LoadConfig(const ConfigArgs& args, config::CCfgMgr& model, std::string& path
   return kOk;
 }
 
+int SaveConfig(config::CCfgMgr& model, const std::string& path) {
+  errno = 0;
+  if (model.ReadWrite(path, true) == config::kCfgOk) return kOk;
+  const int error = errno;
+  Fail(path, std::string("not saved, the file is unchanged") +
+                 (error ? ": " + ErrorText(error) : std::string()));
+  return kFailed;
+}
+
 }  // namespace kz::cli

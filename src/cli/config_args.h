@@ -29,5 +29,8 @@ bool CheckReadable(const std::string& path);
 // ConfigPath, CheckReadable and the model's load in one: kOk with `path` set and `model` loaded,
 // or the exit status after an error line.
 int LoadConfig(const ConfigArgs& args, config::CCfgMgr& model, std::string& path);
+// Saves the model as OK does, in one step; kOk, or kFailed after an error line (the file is then
+// unchanged).
+int SaveConfig(config::CCfgMgr& model, const std::string& path);
 
 }  // namespace kz::cli
