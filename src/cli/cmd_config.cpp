@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/config_args.h"
 #include "cli/json_text.h"
 #include "config/cfg_mgr.h"
 #include "config/options_path.h"
@@ -22,11 +23,6 @@ namespace {
 
 using nlohmann::ordered_json;
 
-struct ConfigArgs {
-  std::optional<std::string> file;
-  std::optional<std::string> options;
-  bool json = false;
-};
 
 ordered_json GeneralJson(const config::CCfgMgr& m) {
   return ordered_json{
@@ -113,63 +109,19 @@ ordered_json ModelJson(const config::CCfgMgr& m) {
                       {"scheduled", std::move(scheduled)}};
 }
 
-// The path handed to the model, or nullopt after a usage error. A name given on the command line
-// is the user's, relative to the current folder; only an options text follows the module's rule
-// that a bare name lies in the Windows directory.
-std::optional<std::string> ConfigPath(const ConfigArgs& args) {
-  if (args.options) {
-    return config::ConfigPathFromOptions(*args.options, platform::WindowsDirectory().string());
-  }
-  std::error_code ec;
-  const std::filesystem::path path = std::filesystem::absolute(*args.file, ec);
-  if (ec) {
-    Fail(*args.file,
-         "a relative path, but the current folder cannot be found: " + ErrorText(ec.value()));
-    return std::nullopt;
-  }
-  return path.string();
-}
-
-// Loading treats an unreadable file as empty; a person asking for a file wants to hear instead.
-bool CheckReadable(const std::string& path) {
-  const std::filesystem::path real = platform::ProfilePath(path);
-  const auto opened = platform::OpenRegularFile(real, O_RDONLY);
-  if (opened) return true;
-  const Status& why = opened.status();
-  Fail(real.string(), why.error() == ENOENT ? std::string("no such file")
-                      : why.Is(Status::Kind::kIsFolder)
-                          ? std::string("is a folder, not a configuration file")
-                          : std::string(why.reason()));
-  return false;
-}
-
 int Show(const ConfigArgs& args) {
-  const auto given = ConfigPath(args);
-  if (!given) return kUsage;
-  const std::string& path = *given;
-  if (path.empty()) {
-    Fail("--options", "names no configuration file");
-    return kFailed;
-  }
-  if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
-  model.ReadWrite(path, false);
+  std::string path;
+  if (const int status = LoadConfig(args, model, path); status != kOk) return status;
   std::cout << ModelJson(model).dump(2) << '\n';
   return kOk;
 }
 
 int Rewrite(const ConfigArgs& args) {
-  const auto given = ConfigPath(args);
-  if (!given) return kUsage;
-  const std::string& path = *given;
-  if (!CheckReadable(path)) return kFailed;
   config::CCfgMgr model;
-  model.ReadWrite(path, false);
-  if (const Status saved = model.SaveFile(path); !saved) {
-    Fail(path, "not saved, the file is unchanged: " + std::string(saved.reason()));
-    return kFailed;
-  }
-  return kOk;
+  std::string path;
+  if (const int status = LoadConfig(args, model, path); status != kOk) return status;
+  return SaveConfig(model, path);
 }
 
 }  // namespace
@@ -197,6 +149,8 @@ void AddConfigCommands(CLI::App& app, int& exit_code) {
     if (!show_args->file && !show_args->options) show_args->options = "";
     exit_code = Show(*show_args);
   });
+
+  AddConfigApplyCommands(*config, exit_code);
 
   auto rewrite_args = std::make_shared<ConfigArgs>();
   CLI::App* rewrite = config->add_subcommand(

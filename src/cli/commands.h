@@ -28,6 +28,7 @@ inline const CLI::Validator kNonEmptyPath(
     "PATH", "NonEmptyPath");
 
 void AddConfigCommands(CLI::App& app, int& exit_code);  // config show, config rewrite
+void AddConfigApplyCommands(CLI::App& config, int& exit_code);  // config apply, config check
 void AddIniCommands(CLI::App& app, int& exit_code);     // ini get, ini set, ini delete
 void AddDbfCommands(CLI::App& app, int& exit_code);     // dbf show
 void AddTrendCommands(CLI::App& app, int& exit_code);   // trend show, ...

@@ -63,8 +63,6 @@ std::optional<std::pair<int, int>> ParseConnectionKey(std::string_view key) {
 
 }  // namespace
 
-CCfgMgr::~CCfgMgr() = default;
-
 std::uint64_t CCfgMgr::PackConnectionKey(int station_number, int id) {
   return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(station_number)) << 32) |
          static_cast<std::uint32_t>(id);
@@ -78,7 +76,13 @@ void CCfgMgr::Clear() {
 
 void CCfgMgr::ClearConnections() {
   m_connectionIndex.clear();
+  for (const auto& transfer : m_connections) transfer->AttachIndex(nullptr);
   m_connections.clear();
+  m_dataFiles.Clear();
+}
+
+CCfgMgr::~CCfgMgr() {
+  ClearConnections();
 }
 
 std::string CCfgMgr::MakeConnectionKey(int station_number, int id) {
@@ -91,6 +95,7 @@ int CCfgMgr::AddConnection(std::unique_ptr<CConnectionCfg>& transfer) {
   if (result < 0) return result;
   m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
       transfer.get();
+  transfer->AttachIndex(&m_dataFiles);
   m_connections.push_back(std::move(transfer));
   return kCfgOk;
 }
@@ -104,10 +109,14 @@ void CCfgMgr::RemoveConnection(int index) {
 
 void CCfgMgr::RekeyConnection(CConnectionCfg* transfer, const std::string& old_key) {
   if (!transfer) return;
-  if (const auto old = ParseConnectionKey(old_key)) {
+  const std::uint64_t key = PackConnectionKey(transfer->GetStationNumber(), transfer->GetID());
+  // An edit that kept the pair keeps the entry: no look for another holder of the key, which
+  // would make every edit a scan of all transfers.
+  if (const auto old = ParseConnectionKey(old_key);
+      old && PackConnectionKey(old->first, old->second) != key) {
     UnindexConnection(transfer, PackConnectionKey(old->first, old->second));
   }
-  m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] = transfer;
+  m_connectionIndex[key] = transfer;
 }
 
 void CCfgMgr::UnindexConnection(const CConnectionCfg* transfer, std::uint64_t key) {
@@ -147,10 +156,7 @@ int CCfgMgr::ValidateConnection(int station_number, int id, const std::string& d
   }
   // A transfer that does not exist yet is checked against every data file, even those of
   // removed transfers: their files may still hold records of another station.
-  for (const auto& transfer : m_connections) {
-    if (platform::EqualsNoCase(transfer->GetDataFile(), data_file)) return kDuplicateDataFile;
-  }
-  return kCfgOk;
+  return m_dataFiles.AllCount(data_file) > 0 ? kDuplicateDataFile : kCfgOk;
 }
 
 int CCfgMgr::ValidateConnection(const CConnectionCfg& transfer) const {
@@ -159,10 +165,13 @@ int CCfgMgr::ValidateConnection(const CConnectionCfg& transfer) const {
 }
 
 bool CCfgMgr::IsDataFileInUse(const std::string& data_file, const CConnectionCfg* exclude) const {
-  return std::any_of(m_connections.begin(), m_connections.end(), [&](const auto& transfer) {
-    return transfer.get() != exclude && !transfer->IsRemoved() &&
-           platform::EqualsNoCase(transfer->GetDataFile(), data_file);
-  });
+  std::size_t live = m_dataFiles.LiveCount(data_file);
+  // The excluded transfer's own file does not count against it.
+  if (live > 0 && exclude && exclude->IsIndexedBy(&m_dataFiles) && !exclude->IsRemoved() &&
+      platform::EqualsNoCase(exclude->GetDataFile(), data_file)) {
+    --live;
+  }
+  return live > 0;
 }
 
 CPortCfg* CCfgMgr::AddPort(int type) {
@@ -240,6 +249,10 @@ bool CCfgMgr::IsTCPPortInUse(int number, const CPortCfg* exclude) const {
 
 void CCfgMgr::AddScheduledXfer(std::unique_ptr<CScheduledXfer> xfer) {
   if (xfer) m_scheduledXfers.push_back(std::move(xfer));
+}
+
+void CCfgMgr::RemoveScheduledXfer(int index) {
+  if (CScheduledXfer* xfer = At(m_scheduledXfers, index)) xfer->SetRemoved(true);
 }
 
 int CCfgMgr::GetFirstScheduledXfer() const {

@@ -23,6 +23,7 @@
 
 #include "config/cfg_result.h"
 #include "config/connection_cfg.h"
+#include "config/data_file_index.h"
 #include "config/port_cfg.h"
 #include "config/scheduled_xfer.h"
 #include "platform/profile.h"
@@ -114,6 +115,9 @@ class CCfgMgr {
   // A live transfer other than `exclude` stores to `data_file` (compared lower-cased).
   bool IsDataFileInUse(const std::string& data_file, const CConnectionCfg* exclude) const;
 
+  // The transfer is one of the model's (removed or not).
+  bool Owns(const CConnectionCfg& transfer) const { return transfer.IsIndexedBy(&m_dataFiles); }
+
   int GetConnectionCount() const { return static_cast<int>(m_connections.size()); }
   // The transfer at `index` (removed ones included), or nullptr for a bad index.
   CConnectionCfg* GetConnection(int index) const;
@@ -144,6 +148,8 @@ class CCfgMgr {
   // --- Scheduled transfers ---
 
   void AddScheduledXfer(std::unique_ptr<CScheduledXfer> xfer);
+  // Marks the scheduled transfer at `index` removed. Ignores a bad index.
+  void RemoveScheduledXfer(int index);
   int GetFirstScheduledXfer() const;  // -1 when there is none
   int GetNextScheduledXfer(int index) const;
   int GetScheduledXferCount() const { return static_cast<int>(m_scheduledXfers.size()); }
@@ -174,6 +180,8 @@ class CCfgMgr {
   std::vector<std::unique_ptr<CPortCfg>> m_ports;
   // Keyed by PackConnectionKey: a number hashes and compares without touching a string.
   std::unordered_map<std::uint64_t, CConnectionCfg*> m_connectionIndex;  // not owning
+  // The data files of m_connections, kept in step by the transfers themselves.
+  DataFileIndex m_dataFiles;
   std::vector<std::unique_ptr<CScheduledXfer>> m_scheduledXfers;
   int m_bCheckDuplicates = 0;
   int m_nMode = 0;

@@ -94,6 +94,7 @@ void CCfgMgr::Load(const platform::ProfileDocument& doc) {
     if (section.empty()) break;
     auto transfer = std::make_unique<CConnectionCfg>();
     transfer->Load(doc, section);
+    transfer->AttachIndex(&m_dataFiles);
     m_connections.push_back(std::move(transfer));
   }
   // No duplicate check while loading: a later transfer with the same key takes the index entry.

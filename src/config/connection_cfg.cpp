@@ -1,5 +1,6 @@
 #include "config/connection_cfg.h"
 
+#include "config/data_file_index.h"
 #include "config/number_text.h"
 #include "config/record_io.h"
 
@@ -12,11 +13,32 @@ constexpr std::size_t kTextBuffer = 350;
 
 }  // namespace
 
+void CConnectionCfg::SetDataFile(std::string value) {
+  if (m_pIndex) {
+    m_pIndex->Remove(m_strDataFile, !IsRemoved());
+    m_pIndex->Add(value, !IsRemoved());
+  }
+  m_strDataFile = std::move(value);
+}
+
+void CConnectionCfg::SetRemoved(bool removed) {
+  if (m_pIndex && removed != IsRemoved()) {
+    m_pIndex->Remove(m_strDataFile, !IsRemoved());
+    m_pIndex->Add(m_strDataFile, !removed);
+  }
+  m_bRemoved = removed ? 1 : 0;
+}
+
+void CConnectionCfg::AttachIndex(DataFileIndex* index) {
+  m_pIndex = index;
+  if (m_pIndex) m_pIndex->Add(m_strDataFile, !IsRemoved());
+}
+
 void CConnectionCfg::Load(const platform::ProfileDocument& doc, std::string_view section) {
   const platform::ProfileDocument::Section s = doc.FindSection(section);
   m_nNewFileMode = ParseLeadingInt(s.GetString("new file mode", "", kModeBuffer));
   m_nNewFileSynchMode = ParseLeadingInt(s.GetString("new file synch mode", "", kModeBuffer));
-  m_strDataFile = s.GetString("data file", "", kTextBuffer);
+  SetDataFile(s.GetString("data file", "", kTextBuffer));
   m_nStationNumber = ParseLeadingInt(s.GetString("station number", "", kTextBuffer));
   m_nID = ParseLeadingInt(s.GetString("ID", "", kTextBuffer));
   m_strDatalogFile = s.GetString("datalog file", "", kTextBuffer);

@@ -13,6 +13,8 @@
 
 namespace kz::config {
 
+class DataFileIndex;
+
 class CConnectionCfg {
  public:
   CConnectionCfg() = default;
@@ -32,9 +34,15 @@ class CConnectionCfg {
   int GetNewFileMode() const { return m_nNewFileMode; }
   void SetNewFileMode(int value) { m_nNewFileMode = value; }
   std::string GetDataFile() const { return m_strDataFile; }
-  void SetDataFile(std::string value) { m_strDataFile = std::move(value); }
+  // Both keep the owning model's data file index in step.
+  void SetDataFile(std::string value);
   bool IsRemoved() const { return m_bRemoved != 0; }
-  void SetRemoved(bool removed) { m_bRemoved = removed ? 1 : 0; }
+  void SetRemoved(bool removed);
+
+  // The model that takes the record enters it in its data file index (not owned), which the
+  // record then keeps in step; null detaches it without telling the index.
+  void AttachIndex(DataFileIndex* index);
+  bool IsIndexedBy(const DataFileIndex* index) const { return m_pIndex && m_pIndex == index; }
 
   // Reads the six keys of the section; every field is assigned, so a missing key gives 0 or the
   // empty text (not the initial value).
@@ -54,6 +62,7 @@ class CConnectionCfg {
   int m_nNewFileMode = 0;
   std::string m_strDataFile;
   int m_bRemoved = 0;  // never stored: a removed transfer is not written
+  DataFileIndex* m_pIndex = nullptr;  // the owning model's, not owned
 };
 
 }  // namespace kz::config

@@ -64,10 +64,7 @@ bool CEditTransferDlg::Refuse(const char* message, Control focus) {
 }
 
 bool CEditTransferDlg::IsModelRecord() const {
-  for (int i = 0; i < m_model.GetConnectionCount(); ++i) {
-    if (m_model.GetConnection(i) == &m_record) return true;
-  }
-  return false;
+  return m_model.Owns(m_record);
 }
 
 bool CEditTransferDlg::OnOK() {

@@ -1,0 +1,185 @@
+// kzdlogsrv config apply / config check, run as the built host: what reaches the user, exit
+// statuses, and that a refused or dry run leaves the file alone. The rules themselves are the
+// editor's and are tested there (tests/editor/test_config_apply.cpp).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/run_command.h"
+#include "support/temp_env.h"
+
+namespace kz {
+namespace {
+
+constexpr const char* kConfig =
+    "[general]\r\nmode=0\r\nset sta clock=1\r\nclock tolerance=60\r\n"
+    "[transfers]\r\n0=xfer0\r\n[xfer0]\r\nstation number=12\r\nID=1\r\ndatalog file=a.kdl\r\n"
+    "data file=/d/a.csv\r\nnew file mode=0\r\nnew file synch mode=-1\r\n"
+    "[ports]\r\n0=UDP1658\r\n1=COM1\r\n[COM1]\r\nbaud=9600\r\n"
+    "[scheduled]\r\n0=1,0,1,0,0,12,0,`North`,,COM1,1\r\n";
+
+class ConfigApplyCommandTest : public test::TempEnvTest {
+ protected:
+  void SetUp() override {
+    path_ = env_.Path("kzdlogrcv.cfg").string();
+    test::WriteFile(path_, kConfig);
+  }
+  std::string Desired(std::string_view json) {
+    const auto path = env_.Path("desired.json");
+    test::WriteFile(path, json);
+    return path.string();
+  }
+  test::CommandResult Apply(std::string_view json, std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"config", "apply", "--file", path_};
+    args.insert(args.end(), extra.begin(), extra.end());
+    args.push_back(Desired(json));
+    return test::RunHost(args);
+  }
+  // `config show --json | config apply -` through a real pipe.
+  test::CommandResult RoundTrip(const std::string& file) {
+    const std::string host = test::BuildPath("bin/kzdlogsrv").string();
+    return test::RunCommand({"/bin/sh", "-c",
+                             "\"$0\" config show --file \"$1\" --json | \"$0\" config apply "
+                             "--allow-no-ports --file \"$1\" -",
+                             host, file});
+  }
+
+  std::string path_;
+};
+
+struct Refused {
+  const char* name;
+  const char* json;
+  const char* err;
+};
+
+class RefusedApplyTest : public ConfigApplyCommandTest,
+                         public ::testing::WithParamInterface<Refused> {};
+
+TEST_P(RefusedApplyTest, ExitsOneWithOneLinePerProblemAndLeavesTheFile) {
+  const auto run = Apply(GetParam().json);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, GetParam().err);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(test::ReadFile(path_), kConfig);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, RefusedApplyTest,
+    ::testing::Values(
+        Refused{"EditorChecks",
+                R"({"general": {"clock tolerance": 0},
+                    "transfers": [{"station number": 12, "ID": 1, "datalog file": "a.kdl",
+                                   "data file": "/d/a.csv"},
+                                  {"station number": 12, "ID": 1, "datalog file": "b",
+                                   "data file": "/d/b.csv"}]})",
+                "transfers[1]: The selected station number /ID combination is already in use by "
+                "another transfer.\n"
+                "general[\"clock tolerance\"]: Please enter a clock tolerance in seconds (1 to "
+                "604800).\n"},
+        Refused{"MessageWithALineBreakOnOneLine",
+                R"({"transfers": [{"station number": 5, "ID": 1, "data file": "/d/b.csv"}]})",
+                "transfers[0]: Please enter the name of the datalog file in the station. "
+                "(Usually the datalog configuration name followed by .kdl)\n"},
+        Refused{"GeneralPage", R"({"general": {"clock tolerance": 0}})",
+                "general[\"clock tolerance\"]: Please enter a clock tolerance in seconds (1 to "
+                "604800).\n"},
+        Refused{"Schema",
+                R"({"general": {"clock tolerance": "60", "colour": 1},
+                    "ports": [{"type": "UDP", "number": 99999999999, "baud": "9600"}],
+                    "scheduled": {}})",
+                "general[\"clock tolerance\"]: Must be a whole number (-2147483648 to "
+                "2147483647).\n"
+                "general[\"colour\"]: Unknown key.\n"
+                "ports[0][\"number\"]: Out of range: must lie within -2147483648 to "
+                "2147483647.\n"
+                "ports[0][\"baud\"]: Unknown key.\n"
+                "scheduled: Must be a list.\n"},
+        Refused{"MissingKey", R"({"transfers": [{"ID": 1}]})",
+                "transfers[0][\"station number\"]: Missing: this key is required.\n"},
+        Refused{"NotJson", "{\"general\": ",
+                "$: Not JSON: parse error at line 1, column 13: syntax error while parsing "
+                "value - unexpected end of input; expected '[', '{', or a literal\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConfigApplyCommandTest, AcceptedApplyPrintsTheChangesAndSavesThem) {
+  const char* json = R"({"general": {"clock tolerance": 90},
+      "ports": [{"type": "UDP", "number": 1658},
+                {"type": "COM", "number": 1, "baud": "9600", "data_bits": "8", "stop_bits": "1",
+                 "parity": "n", "flow": "n"}, {"type": "TCP", "number": 1700}]})";
+  auto run = Apply(json, {"--dry-run"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  const std::string changes = "general[\"clock tolerance\"]: 60 -> 90\nports[2]: added TCP1700\n";
+  EXPECT_EQ(run.out, changes);
+  EXPECT_EQ(test::ReadFile(path_), kConfig);
+
+  run = Apply(json);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, changes);
+  const auto shown = test::RunHost({"config", "show", "--file", path_});
+  EXPECT_NE(shown.out.find("\"clock tolerance\": 90"), std::string::npos);
+  EXPECT_NE(shown.out.find("\"number\": 1700"), std::string::npos);
+  // Applied again, the same state changes nothing and writes nothing.
+  const std::string saved = test::ReadFile(path_);
+  run = Apply(json, {"--reload"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(test::ReadFile(path_), saved);
+}
+
+TEST_F(ConfigApplyCommandTest, ReloadWithoutARunningServerSaysSo) {
+  const auto run = Apply(R"({"general": {"clock tolerance": 30}})", {"--reload"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "general[\"clock tolerance\"]: 60 -> 30\n"
+            "reload: no datalog server is running; it reads the file when it starts\n");
+}
+
+TEST_F(ConfigApplyCommandTest, ShowPipedIntoApplyLeavesEveryFileByteForByte) {
+  std::vector<std::filesystem::path> files;
+  for (const char* sample : {"samples/kzdlogrcv.cfg", "samples/gaps.cfg"}) {
+    files.push_back(env_.Path("copy-" + std::filesystem::path(sample).filename().string()));
+    std::filesystem::copy_file(test::SourcePath(sample), files.back());
+  }
+  // 10,000 transfers, the last two sharing a station and ID: a fault of the stored file, which
+  // an unchanged state does not bring up.
+  std::string big = "[general]\r\nclock tolerance=60\r\n[transfers]\r\n";
+  std::string sections;
+  for (int i = 0; i < 10000; ++i) {
+    const std::string n = std::to_string(i);
+    big += n + "=xfer" + n + "\r\n";
+    sections += "[xfer" + n + "]\r\nstation number=" + std::to_string(i < 9999 ? i : i - 1) +
+                "\r\nID=1\r\ndata file=/d/" + n + ".csv\r\ndatalog file=d.kdl\r\n";
+  }
+  files.push_back(env_.Path("big.cfg"));
+  test::WriteFile(files.back(), big + sections + "[scheduled]\r\n0=1,0,1,0,0,5,0,`a`,,COM9,1\r\n");
+  for (const auto& file : files) {
+    const std::string before = test::ReadFile(file);
+    const auto run = RoundTrip(file.string());
+    EXPECT_EQ(run.exit_code, 0) << file << ": " << run.err;
+    EXPECT_EQ(run.out, "") << file;
+    EXPECT_EQ(test::ReadFile(file), before) << file;
+  }
+}
+
+TEST_F(ConfigApplyCommandTest, CheckListsTheStoredFilesProblems) {
+  auto run = test::RunHost({"config", "check", "--file", path_});
+  EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
+  EXPECT_EQ(run.out, "");
+  test::WriteFile(path_,
+                  "[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
+                  "[xfer0]\r\nstation number=12\r\nID=1\r\ndatalog file=a.kdl\r\ndata file=/d/a.csv\r\n"
+                  "[xfer1]\r\nstation number=13\r\nID=1\r\ndatalog file=b.kdl\r\ndata file=/D/A.csv\r\n"
+                  "[ports]\r\n0=UDP1658\r\n");
+  run = test::RunHost({"config", "check", "--file", path_});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out,
+            "transfers[0]: The selected record storage file is already in use by another "
+            "transfer.\n"
+            "transfers[1]: The selected record storage file is already in use by another "
+            "transfer.\n");
+}
+
+}  // namespace
+}  // namespace kz
