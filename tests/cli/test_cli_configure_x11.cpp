@@ -86,12 +86,13 @@ class ConfigureOnXTest : public TempEnvTest {
   }
 
   // Waits for the sheet's window, then presses `key` in it; the result of the search. (The key's
-  // own result is no measure: the window may be gone before xdotool releases the key.)
+  // own result is no measure: the window may be gone before xdotool releases the key.) The wait
+  // is long: a first start under the sanitizers, on a busy machine, has taken over 20 s.
   std::future<CommandResult> PressInSheet(const std::string& key) {
     return std::async(std::launch::async, [this, key] {
       CommandResult found = RunCommand(
           {xdotool_, "search", "--sync", "--onlyvisible", "--name", "^Configure Datalog Server$"},
-          20000);
+          60000);
       if (found.exit_code == 0) {
         RunCommand({xdotool_, "key", "--window", found.out.substr(0, found.out.find('\n')), key});
       }
