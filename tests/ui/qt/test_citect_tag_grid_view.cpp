@@ -85,11 +85,14 @@ TEST_F(TagGridViewTest, OpensWithThePresentersRowsHeadingsAndGroups) {
   ASSERT_NE(access->tableInterface(), nullptr);
   QAccessibleInterface* cell = access->tableInterface()->cellAt(0, 5);
   ASSERT_NE(cell, nullptr);
-  // Qt makes these header cells for the caller and keeps no copy: they are ours to delete.
+  // Qt makes these header cells for the caller without registering them; registered, they can
+  // be deleted as every interface is.
   const QList<QAccessibleInterface*> titles = cell->tableCellInterface()->columnHeaderCells();
   ASSERT_EQ(titles.size(), 1);
   EXPECT_EQ(titles.front()->text(QAccessible::Name), "Tag Name");
-  qDeleteAll(titles);
+  for (QAccessibleInterface* title : titles) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(title));
+  }
 
   // While the owner has updates off, the table keeps what it shows.
   grid_.EnableUpdate(false);
