@@ -248,7 +248,8 @@ bool DesiredFromJson(std::string_view text, editor::DesiredConfig& desired,
   ordered_json value;
   try {
     value = ordered_json::parse(text);
-  } catch (const ordered_json::parse_error& e) {
+  } catch (const ordered_json::exception& e) {
+    // Syntax errors, and numbers too large for any type (out_of_range 406), alike.
     std::string why = e.what();
     if (const auto end = why.find("] "); why.front() == '[' && end != std::string::npos) {
       why.erase(0, end + 2);
