@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "config/serial_cfg.h"
 #include "config/tcp_cfg.h"
@@ -76,6 +77,7 @@ void CCfgMgr::Clear() {
 
 void CCfgMgr::ClearConnections() {
   m_connectionIndex.clear();
+  m_shadowedHolders.clear();
   for (const auto& transfer : m_connections) transfer->AttachIndex(nullptr);
   m_connections.clear();
   m_dataFiles.Clear();
@@ -93,8 +95,7 @@ int CCfgMgr::AddConnection(std::unique_ptr<CConnectionCfg>& transfer) {
   if (!transfer) return kCfgFailed;
   const int result = ValidateConnection(*transfer);
   if (result < 0) return result;
-  m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
-      transfer.get();
+  IndexConnection(transfer.get());
   transfer->AttachIndex(&m_dataFiles);
   m_connections.push_back(std::move(transfer));
   return kCfgOk;
@@ -109,29 +110,40 @@ void CCfgMgr::RemoveConnection(int index) {
 
 void CCfgMgr::RekeyConnection(CConnectionCfg* transfer, const std::string& old_key) {
   if (!transfer) return;
-  const std::uint64_t key = PackConnectionKey(transfer->GetStationNumber(), transfer->GetID());
-  // An edit that kept the pair keeps the entry: no look for another holder of the key, which
-  // would make every edit a scan of all transfers.
-  if (const auto old = ParseConnectionKey(old_key);
-      old && PackConnectionKey(old->first, old->second) != key) {
-    UnindexConnection(transfer, PackConnectionKey(old->first, old->second));
+  const auto old = ParseConnectionKey(old_key);
+  if (old && PackConnectionKey(old->first, old->second) ==
+                 PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())) {
+    return;
   }
-  m_connectionIndex[key] = transfer;
+  if (old) UnindexConnection(transfer, PackConnectionKey(old->first, old->second));
+  IndexConnection(transfer);
+}
+
+void CCfgMgr::IndexConnection(CConnectionCfg* transfer) {
+  const std::uint64_t key = PackConnectionKey(transfer->GetStationNumber(), transfer->GetID());
+  const auto [it, inserted] = m_connectionIndex.try_emplace(key, transfer);
+  if (inserted || it->second == transfer) return;
+  // A file may hold two transfers with one key: the later takes the entry, and the earlier waits
+  // behind it so that the key stays taken when the later goes.
+  m_shadowedHolders[key].push_back(it->second);
+  it->second = transfer;
 }
 
 void CCfgMgr::UnindexConnection(const CConnectionCfg* transfer, std::uint64_t key) {
   const auto it = m_connectionIndex.find(key);
-  if (it == m_connectionIndex.end() || it->second != transfer) return;
-  // A file may hold two transfers with one key. While one of them lives the key stays taken,
-  // or the uniqueness check would let a third in beside it.
-  for (auto other = m_connections.rbegin(); other != m_connections.rend(); ++other) {
-    if (other->get() != transfer && !(*other)->IsRemoved() &&
-        PackConnectionKey((*other)->GetStationNumber(), (*other)->GetID()) == key) {
-      it->second = other->get();
-      return;
-    }
+  if (it == m_connectionIndex.end()) return;
+  const auto shadowed = m_shadowedHolders.find(key);
+  if (it->second != transfer) {
+    if (shadowed != m_shadowedHolders.end()) std::erase(shadowed->second, transfer);
+  } else if (shadowed == m_shadowedHolders.end() || shadowed->second.empty()) {
+    m_connectionIndex.erase(it);
+  } else {
+    it->second = shadowed->second.back();
+    shadowed->second.pop_back();
   }
-  m_connectionIndex.erase(it);
+  if (shadowed != m_shadowedHolders.end() && shadowed->second.empty()) {
+    m_shadowedHolders.erase(shadowed);
+  }
 }
 
 CConnectionCfg* CCfgMgr::FindConnection(const std::string& key) const {

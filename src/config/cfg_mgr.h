@@ -159,8 +159,10 @@ class CCfgMgr {
   static std::uint64_t PackConnectionKey(int station_number, int id);
   void Clear();
   void ClearConnections();
-  // Takes `transfer` out of the index entry `key` when the entry is its own; the entry then goes
-  // to the latest other live transfer under that key (a file may hold several), if any.
+  // Gives `transfer` its key's index entry; an earlier holder of the key waits behind it.
+  void IndexConnection(CConnectionCfg* transfer);
+  // Takes `transfer` out of key `key`; when it held the entry, the latest holder waiting behind
+  // it takes the entry over.
   void UnindexConnection(const CConnectionCfg* transfer, std::uint64_t key);
   bool IsPortInUse(int type, int number, const CPortCfg* exclude) const;
   void LoadGeneral(const platform::ProfileDocument& doc);
@@ -180,6 +182,8 @@ class CCfgMgr {
   std::vector<std::unique_ptr<CPortCfg>> m_ports;
   // Keyed by PackConnectionKey: a number hashes and compares without touching a string.
   std::unordered_map<std::uint64_t, CConnectionCfg*> m_connectionIndex;  // not owning
+  // Live transfers under a key whose entry a later one holds, oldest first (not owning).
+  std::unordered_map<std::uint64_t, std::vector<CConnectionCfg*>> m_shadowedHolders;
   // The data files of m_connections, kept in step by the transfers themselves.
   DataFileIndex m_dataFiles;
   std::vector<std::unique_ptr<CScheduledXfer>> m_scheduledXfers;

@@ -99,10 +99,7 @@ void CCfgMgr::Load(const platform::ProfileDocument& doc) {
   }
   // No duplicate check while loading: a later transfer with the same key takes the index entry.
   m_connectionIndex.reserve(m_connections.size());
-  for (const auto& transfer : m_connections) {
-    m_connectionIndex[PackConnectionKey(transfer->GetStationNumber(), transfer->GetID())] =
-        transfer.get();
-  }
+  for (const auto& transfer : m_connections) IndexConnection(transfer.get());
 
   for (const std::string_view value : doc.NumberedValues(kPorts)) {
     const std::string_view entry = cut(value);
