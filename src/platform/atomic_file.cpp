@@ -55,11 +55,17 @@ void RemoveStaleTemps(const std::filesystem::path& dir, const std::filesystem::p
 }
 
 // Renaming over a symbolic link would replace the link; write through it to its target instead.
+// A dangling link is followed too, so that the save creates its target, as `>` in a shell does.
 std::filesystem::path ResolveLink(const std::filesystem::path& path) {
+  std::filesystem::path resolved = path;
   std::error_code ec;
-  if (!std::filesystem::is_symlink(path, ec)) return path;
-  auto target = std::filesystem::weakly_canonical(path, ec);
-  return ec ? path : target;
+  for (int hops = 0; std::filesystem::is_symlink(resolved, ec); ++hops) {
+    if (hops == 40) return path;  // a loop: the save fails at the link, which it does not replace
+    const std::filesystem::path target = std::filesystem::read_symlink(resolved, ec);
+    if (ec) return path;
+    resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+  }
+  return resolved;
 }
 
 // What the replaced file was, for the new one to keep.

@@ -73,6 +73,14 @@ TEST_F(AtomicFileTest, SymbolicLinkIsWrittenThroughAndANewFileGetsTheUmasksPermi
   ASSERT_TRUE(WriteFileAtomically(env_.Path("d/link.cfg"), "new"));
   EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/link.cfg")));
   EXPECT_EQ(ReadFile(target), "new");
+  // A dangling link gets its target created; a loop of links fails and stays.
+  std::filesystem::create_symlink("made.cfg", env_.Path("d/dangling.cfg"));
+  ASSERT_TRUE(WriteFileAtomically(env_.Path("d/dangling.cfg"), "made"));
+  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/dangling.cfg")));
+  EXPECT_EQ(ReadFile(env_.Path("d/made.cfg")), "made");
+  std::filesystem::create_symlink("loop.cfg", env_.Path("d/loop.cfg"));
+  EXPECT_FALSE(WriteFileAtomically(env_.Path("d/loop.cfg"), "x"));
+  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/loop.cfg")));
   const mode_t old = umask(022);
   const Status written = WriteFileAtomically(env_.Path("d/new.cfg"), "x");
   umask(old);
