@@ -13,12 +13,18 @@ namespace {
 
 using Files = std::vector<std::pair<std::string, std::string>>;  // name, lines
 
-// Presses the progress window's Cancel during a chosen check.
+// Keeps each new second line of the progress window, and presses its Cancel during a chosen
+// check.
 class ResolveUi : public test::ScriptedUi {
  public:
+  std::vector<std::string> phases;
+
   void ShowModeless(ui::Window& w) override {
     ScriptedUi::ShowModeless(w);
     dlg_ = dynamic_cast<projfiles::CCancelDlg*>(&w);
+  }
+  void Refresh(ui::Window&) override {
+    if (phases.empty() || phases.back() != dlg_->m_strLine2) phases.push_back(dlg_->m_strLine2);
   }
   // `check` counts from 1.
   void PressCancelAtCheck(int check) {
@@ -180,6 +186,15 @@ TEST_P(BindingTest, BindsAsTheNamingConventionSaysAndNamesRepeatedStationsOnce) 
 
 INSTANTIATE_TEST_SUITE_P(Resolve, BindingTest, ::testing::ValuesIn(kBindingCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ResolveTest, PhasesShowOnTheProgressWindow) {
+  Setup({{"Flow", "North"}}, {{"a.kpj", Zel({"North"})}}, {"Flow"});
+  ASSERT_EQ(Resolve(), kResolveDone);
+  EXPECT_EQ(ui_.phases,
+            (std::vector<std::string>{"", "Reading variable.dbf...", "Finding station names...",
+                                      "Building .kpj lookup table...", "Sorting by station name...",
+                                      "Resolving tag names for North..."}));
+}
 
 TEST_F(ResolveTest, MissingVariableTableFailsWithNoRecordChanged) {
   Setup({{"Flow", "North"}}, {{"a.kpj", Zel({"North"})}}, {"Flow"});
