@@ -1,5 +1,6 @@
 #include "citect/tag_verifier.h"
 
+#include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -51,13 +52,58 @@ NeededNames CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::stri
   return needed;
 }
 
-// The file a lower-cased project file path names, as the data manager would find it; bare names
-// are left to it (they name files of the Windows directory). The manager's caches take the path
-// lower-cased, so they see the same key either way.
-std::string FileOf(const std::string& lower_path) {
-  if (lower_path.find('/') == std::string::npos) return lower_path;
-  return platform::ResolveCase(lower_path).string();
-}
+// Finds the files that lower-cased project file paths name, as platform::ResolveCase would, but
+// lists each folder once: bindings spread over a folder of many files would otherwise search the
+// whole folder once a file, the square of its size. Bare names are left to the data manager (they
+// name files of the Windows directory); its caches take the path lower-cased, so they see the
+// same key either way.
+class ProjectFileFinder {
+ public:
+  std::string Find(const std::string& lower_path) {
+    const std::size_t slash = lower_path.rfind('/');
+    if (slash == std::string::npos) return lower_path;
+    const std::string name = lower_path.substr(slash + 1);
+    if (name.empty() || name == "." || name == "..") {
+      return platform::ResolveCase(lower_path).string();
+    }
+    const Folder& folder = Listed(lower_path.substr(0, slash));
+    // A folder that matches nothing leaves the path as given, so the read fails as it would have.
+    if (!folder.listed) return lower_path;
+    const auto match = folder.names.find(name);
+    return folder.path + '/' + (match == folder.names.end() ? name : match->second);
+  }
+
+ private:
+  struct Folder {
+    bool listed = false;
+    std::string path;  // as found without case
+    // Each name by its folded self: the one written in lower case when there is one (a
+    // lower-cased path names it exactly), else the first in sorted order.
+    platform::NoCaseMap<std::string> names;
+  };
+
+  const Folder& Listed(const std::string& lower_folder) {
+    auto [entry, added] = folders_.try_emplace(lower_folder);
+    Folder& folder = entry->second;
+    if (!added) return folder;
+    folder.path =
+        lower_folder.empty() ? std::string() : platform::ResolveCase(lower_folder).string();
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder.path.empty() ? "/" : folder.path, ec), end;
+    folder.listed = !ec;
+    for (; !ec && it != end; it.increment(ec)) {
+      std::string candidate = it->path().filename().string();
+      auto [named, fresh] = folder.names.try_emplace(candidate, candidate);
+      if (fresh || named->second == AsciiLower(named->second)) continue;
+      if (candidate == AsciiLower(candidate) || candidate < named->second) {
+        named->second = std::move(candidate);
+      }
+    }
+    return folder;
+  }
+
+  std::unordered_map<std::string, Folder> folders_;  // by lower-cased folder path
+};
 
 }  // namespace
 
@@ -75,13 +121,10 @@ std::vector<std::string> VerifyTags(const CCitectTrendTagArray& tags,
   // its first record reads the names for all of them.
   announce(kReadingProjectFiles);
   std::unordered_map<std::string, std::unordered_set<std::string>> available;
-  // A lower-cased path names its file only through a search of each folder without case; one
-  // search per file, not one per datalog, keeps a folder of many files from costing its square.
-  std::unordered_map<std::string, std::string> found;
+  ProjectFileFinder finder;
   for (const CCitectTrendTag* t : needed.first_of_each) {
-    auto [file, added] = found.try_emplace(AsciiLower(t->m_strProjFile));
-    if (added) file->second = FileOf(file->first);
-    const auto& names = data.GetDatalogTags(file->second, AsciiLower(t->m_strDatalog));
+    const auto& names =
+        data.GetDatalogTags(finder.Find(AsciiLower(t->m_strProjFile)), AsciiLower(t->m_strDatalog));
     available[t->DatalogKey()].insert(names.begin(), names.end());
   }
 

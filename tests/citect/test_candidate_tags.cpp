@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "citect/candidate_tags.h"
 #include "support/citect_install.h"
 #include "support/scripted_ui.h"
@@ -10,31 +8,33 @@
 namespace kz::citect {
 namespace {
 
+using Tags = std::vector<std::pair<std::string, std::string>>;  // trend tag, expression
+
 struct CandidateCase {
   const char* name;
-  bool install;
-  bool trend_table;
+  const char* removed;  // below the test's folder; "" for nothing
   std::string project;  // as chosen
-  bool ok;
-  std::vector<std::string> texts;
-  std::vector<std::pair<std::string, std::string>> tags;  // trend tag, expression
+  const char* error;    // nullptr when the read succeeds
+  Tags tags;
 };
 
-void PrintTo(const CandidateCase& c, std::ostream* os) { *os << c.name; }
+const Tags kLive = {{"PumpFlow", "Pump1_Flow"}, {"Level", "Tank_Level"}, {"Alpha", ""}};
 
-const CandidateCase kCandidateCases[] = {
-    {"NamedLiveRecordsInFileOrder", true, true, "Water", true, {},
-     {{"PumpFlow", "Pump1_Flow"}, {"Level", "Tank_Level"}, {"Alpha", ""}}},
-    {"ProjectFolderFoundWithoutCase", true, true, "WATER", true, {},
-     {{"PumpFlow", "Pump1_Flow"}, {"Level", "Tank_Level"}, {"Alpha", ""}}},
-    {"NoUserFolder", false, false, "Water", false, {"Unable to locate the trend tag list."}, {}},
-    {"NoTrendTable", true, false, "Water", false, {"Unable to access the trend tag list."}, {}},
+const CandidateCase kCases[] = {
+    {"NamedLiveRecordsInFileOrder", "", "Water", nullptr, kLive},
+    {"ProjectFolderFoundWithoutCase", "", "WATER", nullptr, kLive},
+    {"NoUserFolder", "windows/citect.ini", "Water", "Unable to locate the trend tag list.", {}},
+    {"NoTrendTable",
+     "citect/User/Water/trend.dbf",
+     "Water",
+     "Unable to access the trend tag list.",
+     {}},
 };
 
 class CandidateTest : public test::TempEnvTest,
                       public ::testing::WithParamInterface<CandidateCase> {};
 
-TEST_P(CandidateTest, ListsTheProjectsTrendTags) {
+TEST_P(CandidateTest, ListsTheProjectsNamedLiveTrendTags) {
   const CandidateCase& c = GetParam();
   test::CitectInstall install;
   install.user_folder = env_.Path("citect/User");
@@ -46,21 +46,19 @@ TEST_P(CandidateTest, ListsTheProjectsTrendTags) {
                         {"Level", "Tank_Level"},
                         {"Alpha", ""}},
                        {}}};
-  if (c.install) {
-    ASSERT_TRUE(test::WriteCitectInstall(install));
+  ASSERT_TRUE(test::WriteCitectInstall(install));
+  if (*c.removed) {
+    ASSERT_TRUE(std::filesystem::remove(env_.Path(c.removed)));
   }
-  if (!c.trend_table) std::filesystem::remove(install.user_folder / "Water" / "trend.dbf");
 
   test::ScriptedUi ui;
   CCitectTrendTagArray out;
   out.Add().m_strTrendVar = "Earlier";
-  EXPECT_EQ(ReadCandidateTags(ui, c.project, out), c.ok);
-  EXPECT_EQ(ui.Texts(), c.texts);
-  for (const auto& box : ui.boxes) {
-    EXPECT_EQ(box.caption, "Error");
-    EXPECT_EQ(box.icon, ui::Icon::Exclamation);
-  }
-  std::vector<std::pair<std::string, std::string>> got;
+  EXPECT_EQ(ReadCandidateTags(ui, c.project, out), c.error == nullptr);
+  std::vector<test::ScriptedUi::Box> boxes;
+  if (c.error) boxes.push_back({c.error, "Error", ui::Buttons::Ok, ui::Icon::Exclamation});
+  EXPECT_EQ(ui.boxes, boxes);
+  Tags got;
   for (std::size_t i = 0; i < out.size(); ++i) {
     got.emplace_back(out[i].m_strTrendVar, out[i].m_strExpr);
     EXPECT_EQ(out[i].m_strCitectProj, c.project);
@@ -69,7 +67,7 @@ TEST_P(CandidateTest, ListsTheProjectsTrendTags) {
   EXPECT_EQ(got, c.tags);
 }
 
-INSTANTIATE_TEST_SUITE_P(Candidates, CandidateTest, ::testing::ValuesIn(kCandidateCases),
+INSTANTIATE_TEST_SUITE_P(Candidates, CandidateTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -5,76 +5,61 @@
 namespace kz::citect {
 namespace {
 
-CCitectTrendTag Full() {
-  CCitectTrendTag t;
-  t.m_strTagName = "Flow";
-  t.m_strDatalog = "Hourly";
-  t.m_strStaName = "North";
-  t.m_strProjFile = "/p/Site.kpj";
-  t.m_strTrendVar = "PumpFlow";
-  t.m_strCitectProj = "Water";
-  t.m_strExpr = "Pump1_Flow";
-  return t;
-}
+using Field = std::string CCitectTrendTag::*;
 
-TEST(TrendTag, CompleteOnlyWithEverySevenFieldsSet) {
-  EXPECT_FALSE(CCitectTrendTag().IsComplete());
-  EXPECT_TRUE(Full().IsComplete());
-  std::string CCitectTrendTag::*fields[] = {
-      &CCitectTrendTag::m_strTagName,  &CCitectTrendTag::m_strDatalog,
-      &CCitectTrendTag::m_strStaName,  &CCitectTrendTag::m_strProjFile,
-      &CCitectTrendTag::m_strTrendVar, &CCitectTrendTag::m_strCitectProj,
-      &CCitectTrendTag::m_strExpr};
-  for (auto field : fields) {
-    CCitectTrendTag t = Full();
-    t.*field = "";
+const CCitectTrendTag kFull{"Flow", "Hourly", "North", "/p/Site.kpj", "PumpFlow", "Water", "E"};
+
+TEST(TrendTag, CompleteOnlyWithEverySevenFieldsSetAndNothingTrimmed) {
+  EXPECT_TRUE(kFull.IsComplete());
+  for (Field f : {&CCitectTrendTag::m_strTagName, &CCitectTrendTag::m_strDatalog,
+                  &CCitectTrendTag::m_strStaName, &CCitectTrendTag::m_strProjFile,
+                  &CCitectTrendTag::m_strTrendVar, &CCitectTrendTag::m_strCitectProj,
+                  &CCitectTrendTag::m_strExpr}) {
+    CCitectTrendTag t = kFull;
+    t.*f = "";
     EXPECT_FALSE(t.IsComplete());
+    t.*f = " ";
+    EXPECT_TRUE(t.IsComplete());
   }
-  CCitectTrendTag blank = Full();
-  blank.m_strExpr = " ";  // nothing is trimmed
-  EXPECT_TRUE(blank.IsComplete());
 }
 
-TEST(TrendTag, CopyFromCarriesTheExpression) {
-  CCitectTrendTag copy;
-  copy.CopyFrom(Full());
-  EXPECT_EQ(copy.m_strExpr, "Pump1_Flow");
-  EXPECT_EQ(copy.DatalogKey(), Full().DatalogKey());
-  EXPECT_EQ(copy.TrendTagKey(), Full().TrendTagKey());
+// Trend tag names keep their case, project names do not; datalog keys fold case but do not
+// resolve paths.
+TEST(TrendTag, KeysFoldCaseOfAllButTheTrendTagName) {
+  struct Case {
+    Field field;
+    const char* value;
+    bool same_trend_key, same_datalog_key;
+  };
+  const Case cases[] = {
+      {&CCitectTrendTag::m_strTrendVar, "PUMPFLOW", false, true},
+      {&CCitectTrendTag::m_strCitectProj, "WATER", true, true},
+      {&CCitectTrendTag::m_strCitectProj, "Sewer", false, true},
+      {&CCitectTrendTag::m_strProjFile, "/P/SITE.KPJ", true, true},
+      {&CCitectTrendTag::m_strProjFile, "/p/./Site.kpj", true, false},
+      {&CCitectTrendTag::m_strStaName, "NORTH", true, true},
+      {&CCitectTrendTag::m_strStaName, "South", true, false},
+      {&CCitectTrendTag::m_strDatalog, "HOURLY", true, true},
+      {&CCitectTrendTag::m_strDatalog, "Daily", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    CCitectTrendTag t = kFull;
+    t.*c.field = c.value;
+    EXPECT_EQ(t.TrendTagKey() == kFull.TrendTagKey(), c.same_trend_key);
+    EXPECT_EQ(t.DatalogKey() == kFull.DatalogKey(), c.same_datalog_key);
+  }
 }
 
-TEST(TrendTag, TrendTagKeyKeepsTagCaseAndFoldsProjectCase) {
-  CCitectTrendTag a = Full(), b = Full();
-  b.m_strTrendVar = "PUMPFLOW";
-  EXPECT_NE(a.TrendTagKey(), b.TrendTagKey());
-  b = Full();
-  b.m_strCitectProj = "WATER";
-  EXPECT_EQ(a.TrendTagKey(), b.TrendTagKey());
-  EXPECT_EQ(a.TrendTagKey(), "PumpFlow@water");
-}
-
-TEST(TrendTag, DatalogKeyFoldsCaseButDoesNotResolvePaths) {
-  CCitectTrendTag a = Full(), b = Full();
-  b.m_strProjFile = "/P/SITE.KPJ";
-  b.m_strStaName = "NORTH";
-  EXPECT_EQ(a.DatalogKey(), b.DatalogKey());
-  EXPECT_EQ(a.DatalogKey(), "/p/site.kpj@north@hourly");
-  b.m_strProjFile = "/p/./Site.kpj";
-  EXPECT_NE(a.DatalogKey(), b.DatalogKey());
-}
-
-TEST(TrendTag, ListOwnsRecordsAndKeepsTheirAddresses) {
+TEST(TrendTag, ListKeepsRecordAddressesAndIgnoresRemovalsOutOfRange) {
   CCitectTrendTagArray list;
   CCitectTrendTag* first = &list.Add();
   for (int i = 0; i < 100; ++i) list.Add().m_strTrendVar = std::to_string(i);
   EXPECT_EQ(&list[0], first);
   list.RemoveAt(0);
-  EXPECT_EQ(list.size(), 100u);
+  list.RemoveAt(500);
+  ASSERT_EQ(list.size(), 100u);
   EXPECT_EQ(list[0].m_strTrendVar, "0");
-  list.RemoveAt(500);  // out of range: nothing happens
-  EXPECT_EQ(list.size(), 100u);
-  list.RemoveAll();
-  EXPECT_TRUE(list.empty());
 }
 
 }  // namespace

@@ -2,118 +2,82 @@
 
 #include <filesystem>
 
-#include "resolve_fixture.h"
+#include "citect/tag_resolver.h"
+#include "projfiles/cancel_dlg.h"
+#include "support/citect_install.h"
+#include "support/scripted_ui.h"
+#include "support/temp_env.h"
 
 namespace kz::citect {
 namespace {
 
-struct TagCase {
-  std::string expr;
-  std::string station;  // before the run
-  Bound bound;          // after it; a file name stands for its path in the folder
-};
+using Files = std::vector<std::pair<std::string, std::string>>;  // name, lines
 
-struct BindingCase {
-  const char* name;
-  std::vector<test::CitectVariable> variables;
-  std::vector<std::pair<std::string, std::string>> files;
-  std::vector<TagCase> tags;
-};
+// Keeps each new second line of the progress window, and presses its Cancel during a chosen
+// check.
+class ResolveUi : public test::ScriptedUi {
+ public:
+  std::vector<std::string> phases;
 
-void PrintTo(const BindingCase& c, std::ostream* os) { *os << c.name; }
-
-const BindingCase kBindingCases[] = {
-    {"ExpressionElseTheTextAfterItsFirstUnderscore",
-     {{"Pump1_Flow", "North"}, {"Pump1_Level", "North"}, {"Flow_", "North"},
-      {"Pump2_Rate", "North"}, {"X_Rate_Max", "North"}},
-     {{"a.kpj",
-       "[Zel Stations]\n0=North,1,0\n[Quenda]\n0=North,Hourly,60\n"
-       "[Quenda:Hourly]\n0=Flow\n1=Pump1_Level\n2=Level\n3=Rate_Max\n4=Max\n"}},
-     {{"Pump1_Flow", "", {"North", "a.kpj", "Hourly", "Flow"}},
-      {"Pump1_Level", "", {"North", "a.kpj", "Hourly", "Pump1_Level"}},
-      {"Flow_", "", {"North", "a.kpj", "", ""}},
-      {"Pump2_Rate", "", {"North", "a.kpj", "", ""}},
-      {"X_Rate_Max", "", {"North", "a.kpj", "Hourly", "Rate_Max"}}}},
-    {"FirstConfigurationOfTheStationInQuendaOrder",
-     // A later variable of the same name replaces the earlier.
-     {{"Flow", "South"}, {"Flow", "North"}, {"Level", "North"}, {"Rate", "North"}},
-     {{"b.kpj",
-       "[Zel Stations]\n0=North,1,0\n[Quenda]\n0=South,Weekly,60\n1=North,Daily,60\n"
-       "2=North,Hourly,60\n[Quenda:Hourly]\n0=Flow\n[Quenda:Weekly]\n0=Rate\n"
-       "[Quenda:Daily]\n0=Level\n1=Flow\n"}},
-     {{"Flow", "", {"North", "b.kpj", "Daily", "Flow"}},
-      {"Level", "", {"North", "b.kpj", "Daily", "Level"}},
-      {"Rate", "", {"North", "b.kpj", "", ""}}}},
-    {"QuendaIgnoresCaseButUnitMatchesStationsExactly",
-     {{"Flow", "North"}, {"Level", "EAST"}, {"Rate", "West"}, {"Load", "East"}},
-     {{"c.kpj",
-       "[Zel Stations]\n0=North,1,0\n[Brenmark]\n0=East,2,0\n[Plant Floor Names]\n0=West,3\n"
-       "[Quenda]\n0=NORTH,Hourly,60\n1=East,Hourly,60\n2=West,Hourly,60\n"
-       "[Quenda:Hourly]\n0=Flow\n1=Level\n2=Rate\n3=Load\n"}},
-     {{"Flow", "", {"North", "c.kpj", "Hourly", "Flow"}},
-      {"Level", "", {"EAST", "", "", ""}},
-      {"Rate", "", {"West", "", "", ""}},  // listed only in "Plant Floor Names"
-      {"Load", "", {"East", "c.kpj", "Hourly", "Load"}}}},
-    {"ExpressionThatIsNoVariableKeepsItsStationName",
-     {{"Other", "North"}},
-     {{"d.kpj",
-       "[Zel Stations]\n0=North,1,0\n1=,2,0\n[Quenda]\n0=North,Hourly,60\n1=,Spare,60\n"
-       "[Quenda:Hourly]\n0=Flow\n[Quenda:Spare]\n0=Level\n"}},
-     {{"Flow", "North", {"North", "d.kpj", "Hourly", "Flow"}},
-      // An empty name in a station list or in "Quenda" is no station.
-      {"Level", "", {"", "", "", ""}}}},
-    {"StationInNoFileGetsAnEmptyProjectFile",
-     {{"Flow", "Nowhere"}},
-     {{"e.kpj", "[Zel Stations]\n0=North,1,0\n[Quenda]\n0=North,Hourly,60\n"}},
-     {{"Flow", "", {"Nowhere", "", "", ""}}}},
-};
-
-class BindingTest : public ResolveTest, public ::testing::WithParamInterface<BindingCase> {};
-
-TEST_P(BindingTest, BindsAsTheNamingConventionSays) {
-  const BindingCase& c = GetParam();
-  Install(c.variables);
-  for (const auto& [name, text] : c.files) Kpj(name, text);
-  for (const auto& t : c.tags) {
-    auto& tag = Tag(t.expr, t.station);
-    tag.m_strProjFile = "stale.kpj";  // replaced by the run, even when with nothing
+  void ShowModeless(ui::Window& w) override {
+    ScriptedUi::ShowModeless(w);
+    dlg_ = dynamic_cast<projfiles::CCancelDlg*>(&w);
   }
-  ASSERT_EQ(Resolve(), kResolveDone);
-  EXPECT_TRUE(ui_.boxes.empty());
-  for (std::size_t i = 0; i < c.tags.size(); ++i) {
-    Bound want = c.tags[i].bound;
-    if (!want.file.empty()) want.file = KpjPath(want.file);
-    EXPECT_EQ(BoundOf(tags_[i]), want) << c.tags[i].expr;
+  void Refresh(ui::Window&) override {
+    if (phases.empty() || phases.back() != dlg_->m_strLine2) phases.push_back(dlg_->m_strLine2);
   }
-}
+  // `check` counts from 1.
+  void PressCancelAtCheck(int check) {
+    during_pump.resize(check - 1, [] {});
+    during_pump.push_back([this] { dlg_->OnCancel(); });
+  }
 
-INSTANTIATE_TEST_SUITE_P(Resolve, BindingTest, ::testing::ValuesIn(kBindingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ResolveTest, OfTwoTagsWithOneExpressionOnlyTheLaterIsResolved) {
-  Install({{"Flow", "North"}});
-  Kpj("a.kpj", "[Zel Stations]\n0=North,1,0\n[Quenda]\n0=North,Hourly,60\n"
-               "[Quenda:Hourly]\n0=Flow\n");
-  Tag("Flow");
-  Tag("Flow");
-  ASSERT_EQ(Resolve(), kResolveDone);
-  EXPECT_EQ(BoundOf(tags_[0]), (Bound{}));
-  EXPECT_EQ(BoundOf(tags_[1]), (Bound{"North", KpjPath("a.kpj"), "Hourly", "Flow"}));
-}
-
-struct RepeatCase {
-  const char* name;
-  std::vector<std::pair<std::string, std::string>> files;
-  std::string bound_file;  // of a tag of station S01
-  std::string listed;      // the warning's list; empty for no warning
+ private:
+  projfiles::CCancelDlg* dlg_ = nullptr;  // not owned
 };
 
-std::string Zel(const std::vector<std::string>& names) {
+// Project "Water" with these variables, a folder of station project files, and one selected
+// record per expression.
+class ResolveTest : public test::TempEnvTest {
+ protected:
+  void Setup(std::vector<test::CitectVariable> variables, const Files& files,
+             const std::vector<std::string>& exprs) {
+    install_.user_folder = env_.Path("citect/User");
+    install_.projects = {{"Water", "", {}, std::move(variables)}};
+    ASSERT_TRUE(test::WriteCitectInstall(install_));
+    for (const auto& [name, text] : files) test::WriteFile(env_.Path("kpj") / name, text);
+    for (const auto& expr : exprs) {
+      auto& t = tags_.Add();
+      t.m_strCitectProj = "Water";
+      t.m_strTrendVar = "T" + std::to_string(tags_.size());
+      t.m_strExpr = expr;
+    }
+  }
+  std::string Path(const std::string& name) const { return env_.Path("kpj").string() + "/" + name; }
+  int Resolve() {
+    ResolveRequest request{"Water", {}, env_.Path("kpj").string() + "/"};
+    for (std::size_t i = 0; i < tags_.size(); ++i) request.tags.push_back(&tags_[i]);
+    return ResolveTags(ui_, request);
+  }
+  // "station|project file|datalog|tag name", the folder's path shown as "$/".
+  std::string Bound(std::size_t i) const {
+    const CCitectTrendTag& t = tags_[i];
+    std::string file = t.m_strProjFile;
+    if (file.starts_with(Path(""))) file.replace(0, Path("").size(), "$/");
+    return t.m_strStaName + "|" + file + "|" + t.m_strDatalog + "|" + t.m_strTagName;
+  }
+
+  test::CitectInstall install_;
+  CCitectTrendTagArray tags_;
+  ResolveUi ui_;
+};
+
+std::string Zel(const std::vector<std::string>& names, const std::string& more = "") {
   std::string text = "[Zel Stations]\n";
   for (std::size_t i = 0; i < names.size(); ++i) {
     text += std::to_string(i) + "=" + names[i] + ",1,0\n";
   }
-  return text;
+  return text + more;
 }
 
 std::vector<std::string> Stations(int n) {
@@ -122,101 +86,188 @@ std::vector<std::string> Stations(int n) {
   return names;
 }
 
-void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.name; }
-
-const RepeatCase kRepeatCases[] = {
-    // "a" sorts before "B" without case, after it by bytes.
-    {"FirstFileOfTheNameOrderWithoutCase",
-     {{"B.kpj", Zel({"S01"})}, {"c.KPJ", Zel({"S01", "S02"})}, {"a.kpj", Zel({"S01"})},
-      {"S01.txt", Zel({"S01"})}},
-     "a.kpj",
-     "S01\n"},
-    {"StationTwiceInOneFile", {{"x.kpj", Zel({"S01", "S02", "S01", "S01"})}}, "x.kpj", "S01\n"},
-    {"StationInZelAndBrenmarkOfOneFile",
-     {{"x.kpj", Zel({"S02", "S01"}) + "[Brenmark]\n0=S01,2,0\n"}},
-     "x.kpj",
-     "S01\n"},
-    {"TwelveNamesListTenAndMore",
-     {{"a.kpj", Zel(Stations(12))}, {"b.kpj", Zel(Stations(12))}},
-     "a.kpj",
-     "S01\nS02\nS03\nS04\nS05\nS06\nS07\nS08\nS09\nS10\nmore..."},
-    {"NoRepeatNoWarning", {{"a.kpj", Zel({"S01"})}, {"b.kpj", Zel({"S02"})}}, "a.kpj", ""},
-};
-
-class RepeatTest : public ResolveTest, public ::testing::WithParamInterface<RepeatCase> {};
-
-TEST_P(RepeatTest, FirstFileWinsAndRepeatsAreNamedOnce) {
-  const RepeatCase& c = GetParam();
-  Install({{"Flow", "S01"}});
-  for (const auto& [name, text] : c.files) Kpj(name, text);
-  std::filesystem::create_directories(env_.Path("kpj/0.kpj"));  // a folder is no project file
-  Tag("Flow");
-  ASSERT_EQ(Resolve(), kResolveDone);
-  EXPECT_EQ(tags_[0].m_strProjFile, KpjPath(c.bound_file));
-  if (c.listed.empty()) {
-    EXPECT_TRUE(ui_.boxes.empty());
-    return;
-  }
-  const test::ScriptedUi::Box warning{
-      "Warning:\n\nThe following station names were found in multiple files:\n\n" + c.listed +
-          "\n\nThe first file found will be used to resolve tag names.",
-      "Warning", ui::Buttons::Ok, ui::Icon::Exclamation};
-  EXPECT_EQ(ui_.boxes, std::vector{warning});
-}
-
-INSTANTIATE_TEST_SUITE_P(Resolve, RepeatTest, ::testing::ValuesIn(kRepeatCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ResolveTest, PhasesShowOnTheProgressWindowWhichHidesForTheWarning) {
-  Install({{"Flow", "North"}});
-  Kpj("a.kpj", Zel({"North", "North"}) + "[Quenda]\n0=North,Hourly,60\n");
-  Tag("Flow");
-  ASSERT_EQ(Resolve(), kResolveDone);
-  EXPECT_EQ(ui_.events, (std::vector<std::string>{
-                            "show", "owner:off", "line2:Reading variable.dbf...",
-                            "line2:Finding station names...",
-                            "line2:Building .kpj lookup table...", "hide", "box:Warning", "show",
-                            "line2:Sorting by station name...",
-                            "line2:Resolving tag names for North...", "owner:on", "hide"}));
-}
-
-struct FailureCase {
+struct BindingCase {
   const char* name;
-  bool install;
-  bool variable_table;
-  std::vector<std::string> texts;
+  std::vector<test::CitectVariable> variables;
+  Files files;
+  // Expression, and the binding after the run of a record that had station "East" and file
+  // "stale.kpj".
+  std::vector<std::pair<std::string, std::string>> tags;
+  std::string repeated;  // the warning's list of stations; empty for no warning
 };
 
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+const std::string kHourly = "[Quenda]\n0=North,H,60\n[Quenda:H]\n0=Flow\n";
 
-const FailureCase kFailureCases[] = {
-    {"NoUserFolderChangesNothingSilently", false, false, {}},
-    {"MissingVariableTableIsReported", true, false,
-     {"Unable to access the Citect variable.dbf file."}},
+const BindingCase kBindingCases[] = {
+    {"ExpressionElseTheTextAfterItsFirstUnderscore",
+     {{"Pump1_Flow", "North"},
+      {"Pump1_Level", "North"},
+      {"Flow_", "North"},
+      {"X_Rate_Max", "North"}},
+     {{"a.kpj", Zel({"North"},
+                    "[Quenda]\n0=North,H,60\n[Quenda:H]\n0=Flow\n1=Pump1_Level\n"
+                    "2=Level\n3=Rate_Max\n4=Max\n")}},
+     {{"Pump1_Flow", "North|$/a.kpj|H|Flow"},
+      {"Pump1_Level", "North|$/a.kpj|H|Pump1_Level"},
+      {"Flow_", "North|$/a.kpj||"},
+      {"X_Rate_Max", "North|$/a.kpj|H|Rate_Max"}},
+     ""},
+    // A later variable of the same name replaces the earlier.
+    {"FirstConfigurationOfTheStationInQuendaOrder",
+     {{"Flow", "South"}, {"Flow", "North"}, {"Rate", "North"}},
+     {{"a.kpj", Zel({"North"},
+                    "[Quenda]\n0=South,Weekly,60\n1=North,Daily,60\n2=North,H,60\n"
+                    "[Quenda:H]\n0=Flow\n[Quenda:Weekly]\n0=Rate\n[Quenda:Daily]\n0=Flow\n")}},
+     {{"Flow", "North|$/a.kpj|Daily|Flow"}, {"Rate", "North|$/a.kpj||"}},
+     ""},
+    // A station in no file gets no project file, an expression that is no variable keeps the
+    // station it had, an empty station name is no station.
+    {"QuendaIgnoresCaseButUnitMatchesStationsExactly",
+     {{"Flow", "North"}, {"Level", "EAST"}, {"Load", "East"}, {"Rate", ""}},
+     {{"a.kpj",
+       "[Brenmark]\n0=East,2,0\n1=,3,0\n[Plant Floor Names]\n0=North,3\n[Quenda]\n"
+       "0=EAST,H,60\n1=,H,60\n[Quenda:H]\n0=Flow\n1=Level\n2=Load\n3=Rate\n4=Other\n"}},
+     {{"Flow", "North|||"},
+      {"Level", "EAST|||"},
+      {"Load", "East|$/a.kpj|H|Load"},
+      {"Other", "East|$/a.kpj|H|Other"},
+      {"Rate", "|||"}},
+     ""},
+    {"OfTwoTagsWithOneExpressionOnlyTheLaterIsResolved",
+     {{"Flow", "North"}},
+     {{"a.kpj", Zel({"North"}, kHourly)}},
+     {{"Flow", "East|stale.kpj||"}, {"Flow", "North|$/a.kpj|H|Flow"}},
+     ""},
+    // "a" sorts before "B" without case, after it by bytes; only *.kpj files count.
+    {"FirstFileOfTheNameOrderWithoutCase",
+     {{"Flow", "North"}},
+     {{"B.kpj", Zel({"North"}, kHourly)},
+      {"c.KPJ", Zel({"North", "S02"}, kHourly)},
+      {"a.kpj", Zel({"North"}, kHourly)},
+      {"North.txt", Zel({"North"})}},
+     {{"Flow", "North|$/a.kpj|H|Flow"}},
+     "North\n"},
+    {"StationTwiceInOneFileOrInItsTwoLists",
+     {{"Flow", "North"}},
+     {{"x.kpj", Zel({"S02", "North", "S02", "S02"}, "[Brenmark]\n0=North,2,0\n" + kHourly)}},
+     {{"Flow", "North|$/x.kpj|H|Flow"}},
+     "S02\nNorth\n"},
+    {"TwelveNamesListTenAndMore",
+     {{"Flow", "S01"}},
+     {{"a.kpj", Zel(Stations(12))}, {"b.kpj", Zel(Stations(12))}},
+     {{"Flow", "S01|$/a.kpj||"}},
+     "S01\nS02\nS03\nS04\nS05\nS06\nS07\nS08\nS09\nS10\nmore..."},
 };
 
-class FailureTest : public ResolveTest, public ::testing::WithParamInterface<FailureCase> {};
+class BindingTest : public ResolveTest, public ::testing::WithParamInterface<BindingCase> {};
 
-TEST_P(FailureTest, FailsWithNoRecordChanged) {
-  const FailureCase& c = GetParam();
-  if (c.install) Install({{"Flow", "North"}});
-  if (!c.variable_table) std::filesystem::remove(install_.user_folder / "Water" / "variable.dbf");
-  Kpj("a.kpj", Zel({"North"}) + "[Quenda]\n0=North,Hourly,60\n[Quenda:Hourly]\n0=Flow\n");
-  Tag("Flow", "Before").m_strProjFile = "before.kpj";
-  EXPECT_EQ(Resolve(), kResolveFailed);
-  EXPECT_EQ(BoundOf(tags_[0]), (Bound{"Before", "before.kpj", "", ""}));
-  EXPECT_EQ(ui_.Texts(), c.texts);
-  for (const auto& box : ui_.boxes) {
-    EXPECT_EQ(box.caption, "Error");
-    EXPECT_EQ(box.icon, ui::Icon::Exclamation);
+TEST_P(BindingTest, BindsAsTheNamingConventionSaysAndNamesRepeatedStationsOnce) {
+  const BindingCase& c = GetParam();
+  std::vector<std::string> exprs;
+  for (const auto& t : c.tags) exprs.push_back(t.first);
+  Setup(c.variables, c.files, exprs);
+  std::filesystem::create_directories(env_.Path("kpj/0.kpj"));  // a folder is no project file
+  for (std::size_t i = 0; i < tags_.size(); ++i) {
+    tags_[i].m_strStaName = "East";
+    tags_[i].m_strProjFile = "stale.kpj";
   }
-  // The window closes and the wizard is enabled again after a failure too.
-  EXPECT_EQ(ui_.events.back(), "hide");
-  EXPECT_EQ(ui_.events[ui_.events.size() - 2], "owner:on");
+  ASSERT_EQ(Resolve(), kResolveDone);
+  for (std::size_t i = 0; i < c.tags.size(); ++i) {
+    EXPECT_EQ(Bound(i), c.tags[i].second) << c.tags[i].first;
+  }
+  std::vector<test::ScriptedUi::Box> boxes;
+  if (!c.repeated.empty()) {
+    boxes.push_back({"Warning:\n\nThe following station names were found in multiple files:\n\n" +
+                         c.repeated + "\n\nThe first file found will be used to resolve tag names.",
+                     "Warning", ui::Buttons::Ok, ui::Icon::Exclamation});
+  }
+  EXPECT_EQ(ui_.boxes, boxes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Resolve, FailureTest, ::testing::ValuesIn(kFailureCases),
+INSTANTIATE_TEST_SUITE_P(Resolve, BindingTest, ::testing::ValuesIn(kBindingCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ResolveTest, PhasesShowOnTheProgressWindow) {
+  Setup({{"Flow", "North"}}, {{"a.kpj", Zel({"North"})}}, {"Flow"});
+  ASSERT_EQ(Resolve(), kResolveDone);
+  EXPECT_EQ(ui_.phases,
+            (std::vector<std::string>{"", "Reading variable.dbf...", "Finding station names...",
+                                      "Building .kpj lookup table...", "Sorting by station name...",
+                                      "Resolving tag names for North..."}));
+}
+
+TEST_F(ResolveTest, MissingVariableTableFailsWithNoRecordChanged) {
+  Setup({{"Flow", "North"}}, {{"a.kpj", Zel({"North"})}}, {"Flow"});
+  std::filesystem::remove(install_.user_folder / "Water/variable.dbf");
+  tags_[0].m_strProjFile = "before.kpj";
+  EXPECT_EQ(Resolve(), kResolveFailed);
+  EXPECT_EQ(Bound(0), "|before.kpj||");
+  EXPECT_EQ(ui_.Texts(),
+            std::vector<std::string>{"Unable to access the Citect variable.dbf file."});
+  EXPECT_EQ(ui_.modeless_closed, ui_.modeless_shown);
+}
+
+// 205 variables (checks after 102 and 204, then one after the table), one check after the
+// station names, three project files (one check each), 13 records (a check after 12, then one
+// more) and 8 stations (a check after 7): 10 checks in a whole run.
+struct CancelCase {
+  int check;  // the check during which Cancel is pressed; 0 for none
+  long stations, files, tagged;
+  std::size_t warnings;
+};
+
+const CancelCase kCancelCases[] = {
+    {1, 0, 0, 0, 0},      // reading variable.dbf, after 102 records
+    {3, 0, 0, 0, 0},      // after the table is read
+    {4, 13, 0, 0, 0},     // after the station names
+    {5, 13, 0, 0, 1},     // after the first project file: the repeat found so far is shown
+    {8, 13, 12, 0, 1},    // after 12 records sorted by station
+    {9, 13, 13, 0, 1},    // after the sorting
+    {10, 13, 13, 12, 1},  // after 7 of 8 stations: the last one (S8, one record) stays
+    {0, 13, 13, 13, 1},   // never pressed
+};
+
+class CancelTest : public ResolveTest, public ::testing::WithParamInterface<CancelCase> {};
+
+TEST_P(CancelTest, StopsAtTheCheckThatSeesThePress) {
+  const CancelCase& c = GetParam();
+  std::vector<test::CitectVariable> variables;
+  for (int i = 0; i < 205; ++i) {
+    variables.push_back({"E" + std::to_string(i), "S" + std::to_string(i % 8 + 1)});
+  }
+  std::string quenda = "[Quenda]\n", tags = "[Quenda:Log]\n";
+  for (int i = 0; i < 8; ++i)
+    quenda += std::to_string(i) + "=S" + std::to_string(i + 1) + ",Log,60\n";
+  std::vector<std::string> exprs;
+  for (int i = 0; i < 13; ++i) {
+    tags += std::to_string(i) + "=E" + std::to_string(i) + "\n";
+    exprs.push_back("E" + std::to_string(i));
+  }
+  // S1 is listed twice, so the warning comes up once the first file is read.
+  Setup(std::move(variables),
+        {{"a.kpj", Zel({"S1", "S2", "S3", "S1"}, quenda + tags)},
+         {"b.kpj", Zel({"S4", "S5", "S6"}, quenda + tags)},
+         {"c.kpj", Zel({"S7", "S8"}, quenda + tags)}},
+        exprs);
+  if (c.check) ui_.PressCancelAtCheck(c.check);
+  EXPECT_EQ(Resolve(), c.check ? kResolveCancelled : kResolveDone);
+  EXPECT_EQ(ui_.pumps.size(), c.check ? static_cast<std::size_t>(c.check) : 10u);
+  const auto count = [this](std::string CCitectTrendTag::*field) {
+    long n = 0;
+    for (std::size_t i = 0; i < tags_.size(); ++i) n += !(tags_[i].*field).empty();
+    return n;
+  };
+  EXPECT_EQ(count(&CCitectTrendTag::m_strStaName), c.stations);
+  EXPECT_EQ(count(&CCitectTrendTag::m_strProjFile), c.files);
+  EXPECT_EQ(count(&CCitectTrendTag::m_strTagName), c.tagged);
+  EXPECT_EQ(ui_.boxes.size(), c.warnings);
+  EXPECT_EQ(ui_.modeless_closed, ui_.modeless_shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolve, CancelTest, ::testing::ValuesIn(kCancelCases),
+                         [](const auto& info) {
+                           return "Check" + std::to_string(info.param.check);
+                         });
 
 }  // namespace
 }  // namespace kz::citect

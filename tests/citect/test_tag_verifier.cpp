@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "citect/tag_verifier.h"
 #include "citect/warning_list_dlg.h"
 #include "platform/ascii_case.h"
@@ -13,9 +10,7 @@
 namespace kz::citect {
 namespace {
 
-using platform::AsciiLower;
-
-// A binding; "$KPJ" in the project file stands for the test's station project file.
+// A binding; "$" in the project file stands for the test's folder.
 struct Rec {
   std::string project, trend, expr, kpj, station, datalog, tag;
 };
@@ -24,8 +19,7 @@ struct VerifyCase {
   const char* name;
   std::vector<Rec> records;
   std::vector<std::string> warnings;
-  // The "Checking ..." lines, each as "<kpj>/<station>/<datalog>" with "$KPJ" lower-cased.
-  std::vector<std::string> checked;
+  std::vector<std::string> checked;  // "<kpj>/<station>/<datalog>" of each "Checking" line
 };
 
 const std::string kIncomplete = "Tag configuration incomplete: trend tag name = ";
@@ -34,7 +28,7 @@ const std::string kNoExpr = "Citect trend tag `Expression` field not complete: t
 const VerifyCase kCases[] = {
     {"EmptyListHasNoWarnings", {}, {}, {}},
     {"AllButTheExpressionIsIncompleteAndNotLookedUp",
-     {{"Water", "Flow", "", "/no/such.kpj", "North", "Hourly", "Nope"}},
+     {{"Water", "Flow", "", "$/Plant.kpj", "North", "Hourly", "Nope"}},
      {kIncomplete + "Flow, Citect project = Water.", kNoExpr + "Flow, Citect project = Water."},
      {}},
     {"EmptyTrendTagOrProjectTakesNoPartInDuplicates",
@@ -46,86 +40,83 @@ const VerifyCase kCases[] = {
       kIncomplete + "T, Citect project = .", kIncomplete + "T, Citect project = ."},
      {}},
     {"ProjectsDifferingInCaseGiveOneDuplicateAtTheSecond",
-     {{"Water", "Flow", "e", "$KPJ", "North", "Hourly", "Flow"},
-      {"WATER", "Flow", "e", "$KPJ", "North", "Hourly", "Flow"},
-      {"water", "Flow", "e", "$KPJ", "North", "Hourly", "Flow"},
-      {"Water", "flow", "e", "$KPJ", "North", "Hourly", "Flow"}},
+     {{"Water", "Flow", "e", "$/Plant.kpj", "North", "Hourly", "Flow"},
+      {"WATER", "Flow", "e", "$/Plant.kpj", "North", "Hourly", "Flow"},
+      {"water", "Flow", "e", "$/Plant.kpj", "North", "Hourly", "Flow"},
+      {"Water", "flow", "e", "$/Plant.kpj", "North", "Hourly", "Flow"}},
      {"Duplicate trend tags found: trend tag name = Flow, Citect project = WATER."},
-     {"$KPJ/north/hourly"}},
-    {"StationsFormGroupsTestedAgainstTheSameNames",
-     {{"W", "A", "e", "$KPJ", "North", "Hourly", "Flow"},
-      {"W", "B", "e", "$KPJ", "South", "HOURLY", "Total"},
-      {"W", "C", "e", "$KPJ", "north", "hourly", "Level"}},
-     {"Tag <Total> not found in project file = $KPJ, station = South, datalog = HOURLY."},
-     {"$KPJ/north/hourly", "$KPJ/south/hourly"}},
-    {"MissingProjectFileLacksEveryNameOfTheGroup",
-     {{"W", "A", "e", "/no/Such.kpj", "N", "D", "Flow"},
-      {"W", "B", "e", "/no/such.kpj", "n", "d", "Flow"}},
-     {"Tag <Flow> not found in project file = /no/Such.kpj, station = N, datalog = D.",
-      "Tag <Flow> not found in project file = /no/Such.kpj, station = N, datalog = D."},
-     {"/no/such.kpj/n/d"}},
-    {"TagNamesCompareWithCaseAndComeAfterRecordWarnings",
-     {{"W", "A", "e", "$KPJ", "North", "Daily", "total"}, {"W", "B", "", "", "", "", ""}},
+     {"$/plant.kpj/north/hourly"}},
+    {"NotFoundGroupedByDatalogWithCaseAfterTheRecordWarnings",
+     {{"W", "A", "e", "$/Plant.kpj", "North", "Hourly", "Total"},
+      {"W", "B", "", "", "", "", ""},
+      {"W", "C", "e", "$/Plant.kpj", "South", "HOURLY", "Total"},
+      {"W", "D", "e", "$/PLANT.kpj", "north", "hourly", "flow"}},
      {kIncomplete + "B, Citect project = W.", kNoExpr + "B, Citect project = W.",
-      "Tag <total> not found in project file = $KPJ, station = North, datalog = Daily."},
-     {"$KPJ/north/daily"}},
+      "Tag <Total> not found in project file = $/Plant.kpj, station = North, datalog = Hourly.",
+      "Tag <flow> not found in project file = $/Plant.kpj, station = North, datalog = Hourly.",
+      "Tag <Total> not found in project file = $/Plant.kpj, station = South, datalog = HOURLY."},
+     {"$/plant.kpj/north/hourly", "$/plant.kpj/south/hourly"}},
+    {"MissingProjectFileLacksEveryName",
+     {{"W", "A", "e", "$/No/Such.kpj", "N", "D", "Flow"}},
+     {"Tag <Flow> not found in project file = $/No/Such.kpj, station = N, datalog = D."},
+     {"$/no/such.kpj/n/d"}},
+    // Of names differing only in case the one in lower case is taken, else the first sorted.
+    {"FilesAndFoldersAreFoundWithoutCase",
+     {{"W", "A", "e", "$/SITES/PLANT.KPJ", "North", "Daily", "Total"},
+      {"W", "B", "e", "$/Lower/PLANT.KPJ", "North", "Daily", "Total"},
+      {"W", "C", "e", "$/Sorted/plant.kpj", "North", "Daily", "Total"}},
+     {},
+     {"$/sites/plant.kpj/north/daily", "$/lower/plant.kpj/north/daily",
+      "$/sorted/plant.kpj/north/daily"}},
 };
 
-void PrintTo(const VerifyCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
-std::string Expand(std::string text, const std::string& kpj) {
-  for (std::size_t at; (at = text.find("$KPJ")) != std::string::npos;) text.replace(at, 4, kpj);
+std::string Expand(std::string text, const std::string& root) {
+  if (const auto at = text.find('$'); at != std::string::npos) text.replace(at, 1, root);
   return text;
 }
 
 class TagVerifierTest : public test::TempEnvTest, public ::testing::WithParamInterface<VerifyCase> {
  protected:
   void SetUp() override {
-    test::KpjProject project;
-    project.stations = {{"North", test::KpjStationList::kZel, 1, {"Hourly", "Daily"}},
-                        {"South", test::KpjStationList::kBrenmark, 2, {"Hourly"}}};
-    project.datalogs = {{"Hourly", {}, {"Flow", "Level"}}, {"Daily", {}, {"Total"}}};
-    ASSERT_TRUE(test::WriteKpjProject(kpj_, project));
+    test::KpjProject plant;
+    plant.stations = {{"North", test::KpjStationList::kZel, 1, {"Hourly", "Daily"}},
+                      {"South", test::KpjStationList::kBrenmark, 2, {"Hourly"}}};
+    plant.datalogs = {{"Hourly", {}, {"Flow", "Level"}}, {"Daily", {}, {"Total"}}};
+    const test::KpjProject empty;
+    using File = std::pair<const char*, const test::KpjProject*>;
+    for (const auto& [name, project] : {File{"Plant.kpj", &plant},
+                                        {"Sites/Plant.kpj", &plant},
+                                        {"Lower/PLANT.KPJ", &empty},
+                                        {"Lower/plant.kpj", &plant},
+                                        {"Sorted/Plant.kpj", &plant},
+                                        {"Sorted/plant.KPJ", &empty}}) {
+      ASSERT_TRUE(test::WriteKpjProject(env_.Path(name), *project));
+    }
   }
-
-  test::ScriptedUi ui_;
-  std::string kpj_ = env_.Path("Sites/Plant.kpj").string();
 };
 
 TEST_P(TagVerifierTest, WarnsInOrderAndAnnouncesEachDatalog) {
   const VerifyCase& c = GetParam();
+  const std::string root = env_.root().string();
   CCitectTrendTagArray tags;
   for (const Rec& r : c.records) {
-    CCitectTrendTag& t = tags.Add();
-    t.m_strCitectProj = r.project;
-    t.m_strTrendVar = r.trend;
-    t.m_strExpr = r.expr;
-    t.m_strProjFile = Expand(r.kpj, kpj_);
-    t.m_strStaName = r.station;
-    t.m_strDatalog = r.datalog;
-    t.m_strTagName = r.tag;
+    tags.Add() = {r.tag, r.datalog, r.station, Expand(r.kpj, root), r.trend, r.project, r.expr};
   }
-  projfiles::CCitectDataMgr data(ui_);
+  test::ScriptedUi ui;
+  projfiles::CCitectDataMgr data(ui);
   std::vector<std::string> status;
-  const auto warnings =
-      VerifyTags(tags, data, [&](std::string_view line) { status.emplace_back(line); });
+  const auto warnings = VerifyTags(tags, data, [&](auto line) { status.emplace_back(line); });
 
-  std::vector<std::string> expected_warnings;
-  for (const auto& w : c.warnings) expected_warnings.push_back(Expand(w, kpj_));
-  EXPECT_EQ(warnings, expected_warnings);
-  std::vector<std::string> expected_status{std::string(kBuildingLookup),
-                                           std::string(kReadingProjectFiles),
-                                           std::string(kCheckingTagNames)};
+  std::vector<std::string> want_warnings,
+      want_status{std::string(kBuildingLookup), std::string(kReadingProjectFiles),
+                  std::string(kCheckingTagNames)};
+  for (const auto& w : c.warnings) want_warnings.push_back(Expand(w, root));
   for (const auto& key : c.checked) {
-    expected_status.push_back("Checking " + Expand(key, AsciiLower(kpj_)) + "...");
+    want_status.push_back("Checking " + Expand(key, platform::AsciiLower(root)) + "...");
   }
-  EXPECT_EQ(status, expected_status);
-  EXPECT_TRUE(ui_.boxes.empty());
-  // Verification changes no record.
-  ASSERT_EQ(tags.size(), c.records.size());
-  for (std::size_t i = 0; i < tags.size(); ++i) EXPECT_EQ(tags[i].m_strTagName, c.records[i].tag);
+  EXPECT_EQ(warnings, want_warnings);
+  EXPECT_EQ(status, want_status);
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TagVerifierTest, ::testing::ValuesIn(kCases),
@@ -134,9 +125,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, TagVerifierTest, ::testing::ValuesIn(kCases),
 TEST(WarningListTextTest, WarningsEachOnALineThenABlankLineAndTheCount) {
   EXPECT_EQ(WarningListText({"First.", "Second."}), "First.\r\nSecond.\r\n\r\n2 warning(s) found.");
   EXPECT_EQ(WarningListText({"One."}, "\n"), "One.\n\n1 warning(s) found.");
-  CWarningListDlg dlg({"A."});
-  dlg.OnInitDialog();
-  EXPECT_EQ(dlg.m_strText, "A.\r\n\r\n1 warning(s) found.");
 }
 
 }  // namespace

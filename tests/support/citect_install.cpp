@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/system_dirs.h"
@@ -15,9 +17,15 @@ namespace {
 using projfiles::CDBaseFile;
 using projfiles::CFieldNode;
 
-std::vector<CFieldNode> Fields(std::initializer_list<std::pair<const char*, int>> list) {
+// The fields as "NAME:length" words; all character fields.
+std::vector<CFieldNode> Fields(std::string_view list) {
   std::vector<CFieldNode> out;
-  for (const auto& [name, length] : list) out.emplace_back(name, static_cast<std::uint8_t>(length));
+  for (std::size_t at = 0; at < list.size();) {
+    const std::size_t colon = list.find(':', at), space = std::min(list.find(' ', at), list.size());
+    const int length = std::stoi(std::string(list.substr(colon + 1, space - colon - 1)));
+    out.emplace_back(list.substr(at, colon - at), static_cast<std::uint8_t>(length));
+    at = space + 1;
+  }
   return out;
 }
 
@@ -66,51 +74,25 @@ std::vector<std::string> VariableRow(const CitectVariable& v) {
           "Process value " + v.name};
 }
 
-const std::vector<CFieldNode>& MasterTableFields() {
-  static const auto fields = Fields({{"NAME", 64},
-                                     {"TITLE", 64},
-                                     {"DATE", 12},
-                                     {"TIME", 12},
-                                     {"VERSION", 16},
-                                     {"REVISION", 16},
-                                     {"DESC", 254},
-                                     {"PATH", 254},
-                                     {"TYPE", 16},
-                                     {"LIBTYPE", 16}});
-  return fields;
-}
-
-const std::vector<CFieldNode>& TrendTableFields() {
-  static const auto fields =
-      Fields({{"NAME", 79},       {"EXPR", 254},      {"TRIG", 254},      {"SAMPLEPER", 16},
-              {"PRIV", 16},       {"AREA", 16},       {"ENG_UNITS", 8},   {"FORMAT", 11},
-              {"FILENAME", 253},  {"FILES", 4},       {"TIME", 32},       {"PERIOD", 32},
-              {"COMMENT", 48},    {"TYPE", 16},       {"SPCFLAG", 4},     {"LSL", 16},
-              {"USL", 16},        {"SUBGRPSIZE", 8},  {"XDOUBLEBAR", 16}, {"RANGE", 16},
-              {"SDEVIATION", 16}, {"STORMETHOD", 64}, {"CLUSTER", 16},    {"TAGGENLINK", 32},
-              {"EDITCODE", 8},    {"LINKED", 1},      {"OID", 10},        {"REF1", 11},
-              {"REF2", 11},       {"DEADBAND", 11},   {"EQUIP", 254},     {"ITEM", 63},
-              {"HISTORIAN", 6},   {"ENG_ZERO", 11},   {"ENG_FULL", 11}});
-  return fields;
-}
-
-const std::vector<CFieldNode>& VariableTableFields() {
-  static const auto fields =
-      Fields({{"NAME", 79},      {"TYPE", 16},        {"UNIT", 16},       {"ADDR", 254},
-              {"RAW_ZERO", 11},  {"RAW_FULL", 11},    {"ENG_ZERO", 11},   {"ENG_FULL", 11},
-              {"ENG_UNITS", 8},  {"FORMAT", 11},      {"COMMENT", 254},   {"EDITCODE", 8},
-              {"LINKED", 1},     {"OID", 10},         {"REF1", 11},       {"REF2", 11},
-              {"DEADBAND", 11},  {"CUSTOM", 128},     {"TAGGENLINK", 32}, {"CLUSTER", 16},
-              {"HISTORIAN", 6},  {"CUSTOM1", 254},    {"CUSTOM2", 254},   {"CUSTOM3", 254},
-              {"CUSTOM4", 254},  {"CUSTOM5", 254},    {"CUSTOM6", 254},   {"CUSTOM7", 254},
-              {"CUSTOM8", 254},  {"EQUIP", 254},      {"ITEM", 63},       {"AREA", 16},
-              {"PRIVILEGE", 16}, {"WRITEROLES", 254}, {"ARR_SIZE", 11}});
-  return fields;
-}
+// CitectSCADA's field lists of master.dbf, trend.dbf and variable.dbf.
+constexpr std::string_view kMasterFields =
+    "NAME:64 TITLE:64 DATE:12 TIME:12 VERSION:16 REVISION:16 DESC:254 PATH:254 TYPE:16 LIBTYPE:16";
+constexpr std::string_view kTrendFields =
+    "NAME:79 EXPR:254 TRIG:254 SAMPLEPER:16 PRIV:16 AREA:16 ENG_UNITS:8 FORMAT:11 FILENAME:253 "
+    "FILES:4 TIME:32 PERIOD:32 COMMENT:48 TYPE:16 SPCFLAG:4 LSL:16 USL:16 SUBGRPSIZE:8 "
+    "XDOUBLEBAR:16 RANGE:16 SDEVIATION:16 STORMETHOD:64 CLUSTER:16 TAGGENLINK:32 EDITCODE:8 "
+    "LINKED:1 OID:10 REF1:11 REF2:11 DEADBAND:11 EQUIP:254 ITEM:63 HISTORIAN:6 ENG_ZERO:11 "
+    "ENG_FULL:11";
+constexpr std::string_view kVariableFields =
+    "NAME:79 TYPE:16 UNIT:16 ADDR:254 RAW_ZERO:11 RAW_FULL:11 ENG_ZERO:11 ENG_FULL:11 "
+    "ENG_UNITS:8 FORMAT:11 COMMENT:254 EDITCODE:8 LINKED:1 OID:10 REF1:11 REF2:11 DEADBAND:11 "
+    "CUSTOM:128 TAGGENLINK:32 CLUSTER:16 HISTORIAN:6 CUSTOM1:254 CUSTOM2:254 CUSTOM3:254 "
+    "CUSTOM4:254 CUSTOM5:254 CUSTOM6:254 CUSTOM7:254 CUSTOM8:254 EQUIP:254 ITEM:63 AREA:16 "
+    "PRIVILEGE:16 WRITEROLES:254 ARR_SIZE:11";
 
 bool WriteMasterTable(const std::filesystem::path& path,
                       const std::vector<CitectProject>& projects) {
-  return WriteTable(path, MasterTableFields(), projects.size(), [&](std::size_t i, bool&) {
+  return WriteTable(path, Fields(kMasterFields), projects.size(), [&](std::size_t i, bool&) {
     return std::vector<std::string>{
         projects[i].name, projects[i].title, "06/12/2026", "12:00:00", "1", "1"};
   });
@@ -119,7 +101,7 @@ bool WriteMasterTable(const std::filesystem::path& path,
 }  // namespace
 
 bool WriteTrendTable(const std::filesystem::path& path, const std::vector<CitectTrend>& trends) {
-  return WriteTable(path, TrendTableFields(), trends.size(), [&](std::size_t i, bool& deleted) {
+  return WriteTable(path, Fields(kTrendFields), trends.size(), [&](std::size_t i, bool& deleted) {
     deleted = trends[i].deleted;
     return std::vector<std::string>{trends[i].name, trends[i].expr, "", "00:00:10"};
   });
@@ -132,7 +114,7 @@ bool WriteVariableTable(const std::filesystem::path& path,
 
 bool WriteVariableTable(const std::filesystem::path& path, std::size_t count,
                         const std::function<CitectVariable(std::size_t)>& row) {
-  return WriteTable(path, VariableTableFields(), count, [&](std::size_t i, bool& deleted) {
+  return WriteTable(path, Fields(kVariableFields), count, [&](std::size_t i, bool& deleted) {
     const CitectVariable v = row(i);
     deleted = v.deleted;
     return VariableRow(v);
@@ -145,18 +127,18 @@ bool WriteCitectInstall(const CitectInstall& install) {
   bool ok = true;
   if (!install.version.empty()) {
     ok = p::Registry::Modify(p::Hive::LocalMachine, [&](p::RegistryHive& hive) {
-      const std::string installs(projfiles::kScadaInstallsKey);
-      if (install.version == "6.10" && install.other_versions.empty()) {
-        hive.CreateKey(projfiles::kLegacyInstallKey);
-        return;
-      }
-      for (const auto& v : install.other_versions) hive.CreateKey(installs + "\\" + v);
-      const std::string key = installs + "\\" + install.version + "\\CitectSCADA";
-      const std::string ini = install.ini_path.empty()
-                                  ? (p::WindowsDirectory() / "citect.ini").string()
-                                  : install.ini_path.string();
-      hive.SetValue(key, "DefaultINIPath", {p::RegValue::Kind::String, ini, 0});
-    }).ok();
+           const std::string installs(projfiles::kScadaInstallsKey);
+           if (install.version == "6.10" && install.other_versions.empty()) {
+             hive.CreateKey(projfiles::kLegacyInstallKey);
+             return;
+           }
+           for (const auto& v : install.other_versions) hive.CreateKey(installs + "\\" + v);
+           const std::string key = installs + "\\" + install.version + "\\CitectSCADA";
+           const std::string ini = install.ini_path.empty()
+                                       ? (p::WindowsDirectory() / "citect.ini").string()
+                                       : install.ini_path.string();
+           hive.SetValue(key, "DefaultINIPath", {p::RegValue::Kind::String, ini, 0});
+         }).ok();
   }
   if (!install.ini_path.empty()) {
     std::filesystem::create_directories(install.ini_path.parent_path());

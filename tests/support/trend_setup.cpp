@@ -2,6 +2,7 @@
 
 #include "platform/profile.h"
 #include "projfiles/citect_data_mgr.h"
+#include "support/kpj_project.h"
 #include "support/scripted_ui.h"
 
 namespace kz::test {
@@ -15,7 +16,10 @@ std::filesystem::path WriteTrendSetup(const std::filesystem::path& root,
   CitectInstall install;
   install.user_folder = root / "citect/User";
   install.projects = {{"Water", "", water_trends, {}}};
-  ok = ok && !ec && WriteCitectInstall(install);
+  KpjProject site;
+  site.stations = {{"North", KpjStationList::kZel, 1, {"Hourly"}}};
+  site.datalogs = {{"Hourly", {}, {"Flow"}}};
+  ok = ok && !ec && WriteCitectInstall(install) && WriteKpjProject(root / "Site.kpj", site);
   return root / "tool/Projects/kztrendvars.dbf";
 }
 

@@ -12,8 +12,9 @@
 namespace kz::test {
 
 // Sets velmora.ini's Path32 (in the Windows directory of the current TempEnv) to root/tool,
-// creates root/tool/Projects, and writes below root/citect an installation whose project "Water"
-// has `water_trends`. Returns the path of the trend tag store; false in `ok` when something could
+// creates root/tool/Projects, writes below root/citect an installation whose project "Water"
+// has `water_trends`, and root/Site.kpj whose station "North" has datalog "Hourly" with the tag
+// "Flow". Returns the path of the trend tag store; false in `ok` when something could
 // not be written.
 std::filesystem::path WriteTrendSetup(const std::filesystem::path& root,
                                       const std::vector<CitectTrend>& water_trends, bool& ok);

@@ -1,0 +1,125 @@
+// kzdlogsrv trend verify and trend resolve, run as the built host: exit codes, the shape of what
+// they print, one-line messages naming the file, and resolve --add saving. Which warnings and
+// bindings there are is the verifier's and the resolver's own tests' business.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "projfiles/citect_data_mgr.h"
+#include "support/run_command.h"
+#include "support/scripted_ui.h"
+#include "support/temp_env.h"
+#include "support/trend_setup.h"
+
+namespace kz::test {
+namespace {
+
+using nlohmann::ordered_json;
+
+// Trend tags A and B of project "Water" are fed by variables of station North, whose tag "Flow"
+// of datalog "Hourly" is in Site.kpj; the located store holds A bound to it.
+class TrendCheckTest : public TempEnvTest {
+ protected:
+  void SetUp() override {
+    bool ok = false;
+    store_ = WriteTrendSetup(env_.root(), {{"A", "P_Flow"}, {"B", "Q_Flow"}}, ok).string();
+    ASSERT_TRUE(ok);
+    ASSERT_TRUE(WriteVariableTable(env_.Path("citect/User/Water/variable.dbf"),
+                                   {{"P_Flow", "North"}, {"Q_Flow", "North"}}));
+    ASSERT_TRUE(SaveBindings(store_, {WaterBinding("A", Kpj())}));
+  }
+  std::string Kpj() const { return env_.Path("Site.kpj").string(); }
+  std::vector<std::string> Resolve(std::vector<std::string> more) const {
+    more.insert(more.begin(),
+                {"trend", "resolve", "--project", "Water", "--folder", env_.root().string()});
+    return more;
+  }
+  std::vector<std::string> Stored() const {
+    ScriptedUi ui;
+    projfiles::CCitectDataMgr mgr(ui);
+    mgr.ReadWrite(store_, false);
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < mgr.m_tags.size(); ++i) {
+      out.push_back(mgr.m_tags[i].m_strTrendVar + ":" + mgr.m_tags[i].m_strTagName);
+    }
+    return out;
+  }
+
+  std::string store_;
+};
+
+TEST_F(TrendCheckTest, VerifyExitsOneOnWarningsAndPrintsTheirCount) {
+  auto run = RunHost({"trend", "verify"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.out, "No warnings found.\n");
+  ASSERT_TRUE(SaveBindings(store_, {WaterBinding("A", Kpj()), WaterBinding("B", "")}));
+  run = RunHost({"trend", "verify", "--file", store_});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(run.out.ends_with(".\n\n1 warning(s) found.\n")) << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(TrendCheckTest, ResolvePrintsTheNamedTagsOnceInTheOrderAskedAndAddSavesThem) {
+  const auto run = RunHost(Resolve({"--tag", "B", "--tag", "A", "--tag", "B", "--add"}));
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const auto row = [this](const std::string& trend, const std::string& expr) {
+    return ordered_json{{"citect project", "Water"}, {"trend tag", trend},  {"project file", Kpj()},
+                        {"station name", "North"},   {"datalog", "Hourly"}, {"tag name", "Flow"},
+                        {"expression", expr}};
+  };
+  EXPECT_EQ(ordered_json::parse(run.out),
+            ordered_json::array({row("B", "Q_Flow"), row("A", "P_Flow")}));
+  EXPECT_EQ(Stored(), (std::vector<std::string>{"A:Flow", "B:Flow", "A:Flow"}));
+}
+
+struct FailureCase {
+  const char* name;
+  std::vector<std::string> args;  // "$" stands for the test's folder
+  const char* removed;            // below the test's folder; "" for nothing
+  std::string err;                // the last line on stderr, without "kzdlogsrv: "
+};
+
+const FailureCase kFailures[] = {
+    {"UnreadableList",
+     {"trend", "verify", "--file", "$/none.dbf"},
+     "",
+     "$/none.dbf: No such file or directory"},
+    {"MissingVariableTable",
+     {"--add"},
+     "citect/User/Water/variable.dbf",
+     "$/citect/User/Water/variable.dbf: No such file or directory"},
+    {"FailedSave",
+     {"--add", "--file", "$/none/kztrendvars.dbf"},
+     "",
+     "Error: Failed to save the trend tag list to $/none/kztrendvars.dbf."},
+};
+
+class TrendFailureTest : public TrendCheckTest,
+                         public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(TrendFailureTest, FailsWithOneLineNamingTheFileAndSavesNothing) {
+  const FailureCase& c = GetParam();
+  const auto expand = [this](std::string text) {
+    if (const auto at = text.find('$'); at != std::string::npos)
+      text.replace(at, 1, env_.root().string());
+    return text;
+  };
+  std::vector<std::string> args;
+  for (const auto& a : c.args) args.push_back(expand(a));
+  if (args[0] != "trend") args = Resolve(args);
+  if (*c.removed) {
+    ASSERT_TRUE(std::filesystem::remove(env_.Path(c.removed)));
+  }
+  const std::string before = ReadFile(store_);
+  const auto run = RunHost(args);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(run.err.ends_with("kzdlogsrv: " + expand(c.err) + "\n")) << run.err;
+  EXPECT_EQ(ReadFile(store_), before);
+  EXPECT_FALSE(std::filesystem::exists(env_.Path("none")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Trend, TrendFailureTest, ::testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kz::test
