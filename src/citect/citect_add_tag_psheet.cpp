@@ -34,12 +34,7 @@ CCitectWizardPage& CCitectAddTagPSheet::GetPage(int index) {
 
 void CCitectAddTagPSheet::Activate(int index) {
   m_nActive = index;
-  CCitectWizardPage& page = GetPage(index);
-  if (!page.m_bInitialized) {
-    page.m_bInitialized = true;
-    page.OnInitDialog();
-  }
-  page.OnSetActive();
+  GetPage(index).MakeActive();
 }
 
 void CCitectAddTagPSheet::OnInitDialog() {
@@ -71,7 +66,7 @@ void CCitectAddTagPSheet::OnHelp() const {
   static constexpr int kTemplates[kPageCount] = {
       CCitectAddTagPage1::kTemplateId, CCitectAddTagPage2::kTemplateId,
       CCitectAddTagPage3::kTemplateId, CCitectAddTagPage4::kTemplateId};
-  m_help(kWizardHelpContextBase + static_cast<std::uint32_t>(kTemplates[m_nActive]));
+  m_help(editor::kHelpContextBase + static_cast<std::uint32_t>(kTemplates[m_nActive]));
 }
 
 int CCitectAddTagPSheet::GetWizardButtons() const {

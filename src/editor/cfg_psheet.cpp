@@ -48,12 +48,7 @@ CPropertyPage& CCfgPSheet::GetPage(int index) const {
 
 void CCfgPSheet::Activate(int index) {
   m_nActive = index;
-  CPropertyPage& page = GetPage(index);
-  if (!page.m_bInitialized) {
-    page.m_bInitialized = true;
-    page.OnInitDialog();
-  }
-  page.OnSetActive();
+  GetPage(index).MakeActive();
 }
 
 void CCfgPSheet::OnInitDialog() {
