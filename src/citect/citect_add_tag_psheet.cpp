@@ -5,7 +5,10 @@
 namespace kz::citect {
 
 CCitectAddTagPSheet::CCitectAddTagPSheet(ui::UiService& ui, HelpFn help)
-    : CPageSheet(ui, std::move(help)), m_page1(*this), m_page2(*this), m_page3(*this),
+    : CPageSheet(ui, std::move(help)),
+      m_page1(*this),
+      m_page2(*this),
+      m_page3(*this),
       m_page4(*this) {}
 
 CCitectAddTagPSheet::~CCitectAddTagPSheet() {

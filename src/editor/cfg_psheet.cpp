@@ -64,7 +64,7 @@ bool CCfgPSheet::SetActivePage(int index) {
 bool CCfgPSheet::OnOK() {
   const bool any_live_port = m_pCfgMgr && m_pCfgMgr->GetFirstPort() >= 0;
   if (!any_live_port && ui().MessageBox(kNoPortQuestion, kWarningCaption, ui::Buttons::YesNo,
-                                         ui::Icon::Question) != ui::Answer::Yes) {
+                                        ui::Icon::Question) != ui::Answer::Yes) {
     return false;
   }
   return GetActivePage().OnKillActive();
