@@ -55,6 +55,9 @@ class CCitectAddTagPSheet : public editor::CPageSheet {
   bool OnWizardBack();
   // Finish, offered on the last page only: ends the wizard with kIdWizFinish.
   bool OnWizardFinish();
+  // Cancel, Escape or the window's close button: true when the wizard may close. Refused while
+  // resolution runs (the progress window's own Cancel stops that).
+  bool OnCancel() const { return m_bEnabled; }
   // The Help button: the active page's topic.
   void OnHelp();
 
