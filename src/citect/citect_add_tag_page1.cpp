@@ -3,10 +3,8 @@
 #include <algorithm>
 
 #include "citect/citect_add_tag_psheet.h"
-#include "citect/citect_tag_grid.h"
 #include "platform/ascii_case.h"
 #include "platform/file_lookup.h"
-#include "platform/registry.h"
 #include "projfiles/citect_install.h"
 #include "projfiles/dbase_file.h"
 
@@ -32,15 +30,13 @@ std::string ReadCut(projfiles::CDBaseFile& table, std::int32_t field, std::size_
 }  // namespace
 
 void CCitectAddTagPage1::OnInitDialog() {
-  ui::UiService& ui = sheet().ui();
-  const std::string remembered =
-      platform::AppProfile::GetString(kCitectAddTagSection, kLastCitectProjEntry, "");
+  const std::string remembered = Recall(kLastCitectProjEntry);
   m_projects.clear();
   m_nSelected = -1;
 
-  std::string folder = projfiles::GetCitectUserFolder(projfiles::GetCitectVersion(), ui);
+  std::string folder = projfiles::GetCitectUserFolder(projfiles::GetCitectVersion(), sheet().ui());
   if (folder.empty()) {
-    ui.MessageBox(kNoUserFolder, "Error", ui::Buttons::Ok, ui::Icon::Exclamation);
+    ShowError(kNoUserFolder);
     return;
   }
   if (folder.back() != '/') folder += '/';
@@ -50,7 +46,7 @@ void CCitectAddTagPage1::OnInitDialog() {
   projfiles::CDBaseFile table;
   if (!table.Open(platform::ResolveCase(folder + "master.dbf"),
                   projfiles::CDBaseFile::Mode::ReadOnly)) {
-    ui.MessageBox(kNoMasterTable, "Error", ui::Buttons::Ok, ui::Icon::Exclamation);
+    ShowError(kNoMasterTable);
     return;
   }
   const std::int32_t name_field = FieldNumber(table, "NAME");
@@ -79,12 +75,11 @@ void CCitectAddTagPage1::AddProject(std::string name) {
 
 bool CCitectAddTagPage1::OnWizardNext() {
   if (m_nSelected < 0 || m_nSelected >= static_cast<int>(m_projects.size())) {
-    sheet().ui().MessageBox(kSelectProject, kSelectProjectCaption, ui::Buttons::Ok,
-                            ui::Icon::None);
+    sheet().ui().MessageBox(kSelectProject, kSelectProjectCaption, ui::Buttons::Ok, ui::Icon::None);
     return false;
   }
   m_strProject = m_projects[static_cast<std::size_t>(m_nSelected)];
-  platform::AppProfile::WriteString(kCitectAddTagSection, kLastCitectProjEntry, m_strProject);
+  Remember(kLastCitectProjEntry, m_strProject);
   return true;
 }
 

@@ -25,8 +25,8 @@ class CCitectAddTagPage1 : public CCitectWizardPage {
   static constexpr const char* kSelectProject = "Please select a project.";
   static constexpr const char* kSelectProjectCaption = "Select Project";
 
-  using CCitectWizardPage::CCitectWizardPage;
-  int TemplateId() const override { return kTemplateId; }
+  explicit CCitectAddTagPage1(CCitectAddTagPSheet& sheet)
+      : CCitectWizardPage(sheet, kTemplateId, kIntroText) {}
 
   // Lists the projects and selects the remembered one.
   void OnInitDialog() override;

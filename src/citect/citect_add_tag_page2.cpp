@@ -1,5 +1,7 @@
 #include "citect/citect_add_tag_page2.h"
 
+#include <array>
+
 #include "citect/candidate_tags.h"
 #include "citect/citect_add_tag_psheet.h"
 
@@ -9,10 +11,6 @@ namespace {
 constexpr std::array<int, 2> kCandidateColumns{kCitectTrendVarCol, kCitectExprCol};
 
 }  // namespace
-
-CCitectAddTagPage2::CCitectAddTagPage2(CCitectAddTagPSheet& sheet) : CCitectWizardPage(sheet) {}
-
-CCitectAddTagPage2::~CCitectAddTagPage2() = default;
 
 void CCitectAddTagPage2::OnInitDialog() {
   m_pGrid = std::make_unique<CCitectTagGrid>(m_candidates, sheet().ui(), kCandidateColumns);
@@ -25,23 +23,18 @@ void CCitectAddTagPage2::OnInitDialog() {
 void CCitectAddTagPage2::OnSetActive() {
   // The last page points into the candidates about to be deleted.
   sheet().page4().DropTags();
-  if (m_pGrid) {
-    m_pGrid->ClearSelections();
-    m_pGrid->EnableUpdate(false);
-  }
-  m_candidates.RemoveAll();
-  // No row may go on naming a deleted candidate while a message box is up.
-  if (m_pGrid) m_pGrid->ReloadTags();
-  ReadCandidateTags(sheet().ui(), sheet().page1().m_strProject, m_candidates);
-  if (m_pGrid) {
-    m_pGrid->EnableUpdate(true);
-    m_pGrid->ReloadTags();
-  }
+  if (m_pGrid) m_pGrid->ClearSelections();
+  Refill([this] {
+    m_candidates.RemoveAll();
+    // No row may go on naming a deleted candidate while a message box is up.
+    ReloadRows();
+    ReadCandidateTags(sheet().ui(), sheet().page1().m_strProject, m_candidates);
+  });
 }
 
 bool CCitectAddTagPage2::OnWizardNext() {
   if (!m_pGrid || m_pGrid->GetSelectedRows().empty()) {
-    sheet().ui().MessageBox(kNoneSelected, "Error", ui::Buttons::Ok, ui::Icon::Exclamation);
+    ShowError(kNoneSelected);
     return false;
   }
   return true;

@@ -1,22 +1,19 @@
 // CCitectAddTagPage2: the wizard's second page, the choice of trend tags. It lists the trend tags
 // of the chosen project's trend.dbf in a two-column grid and yields the selected ones.
 //
-// Owns the candidates and their grid. The candidates are rebuilt each time the page becomes
-// active, which deletes the earlier ones: every pointer that GetSelectedTags handed out is then
-// gone, so the sheet's last page drops its list first.
+// Owns the candidates (and, as every grid page, their grid). The candidates are rebuilt each time
+// the page becomes active, which deletes the earlier ones: every pointer that GetSelectedTags
+// handed out is then gone, so the sheet's last page drops its list first.
 #pragma once
 
-#include <array>
-#include <memory>
 #include <vector>
 
-#include "citect/citect_tag_grid.h"
-#include "citect/citect_wizard_page.h"
+#include "citect/citect_add_tag_grid_page.h"
 #include "citect/record/citect_trend_tag.h"
 
 namespace kz::citect {
 
-class CCitectAddTagPage2 : public CCitectWizardPage {
+class CCitectAddTagPage2 : public CCitectAddTagGridPage {
  public:
   static constexpr int kTemplateId = 110;
   static constexpr const char* kIntroText =
@@ -26,9 +23,8 @@ class CCitectAddTagPage2 : public CCitectWizardPage {
       "At least one trend tag must be selected to continue.";
   static constexpr int kColumnWidth = 150;
 
-  explicit CCitectAddTagPage2(CCitectAddTagPSheet& sheet);
-  ~CCitectAddTagPage2() override;
-  int TemplateId() const override { return kTemplateId; }
+  explicit CCitectAddTagPage2(CCitectAddTagPSheet& sheet)
+      : CCitectAddTagGridPage(sheet, kTemplateId, kIntroText) {}
 
   // Creates the grid over the candidates.
   void OnInitDialog() override;
@@ -41,13 +37,7 @@ class CCitectAddTagPage2 : public CCitectWizardPage {
   // once. The pointers stay valid until the page becomes active again or is destroyed.
   void GetSelectedTags(std::vector<CCitectTrendTag*>& tags) const;
 
-  // The grid, once the page was first shown (null before).
-  CCitectTagGrid* grid() const { return m_pGrid.get(); }
-
   CCitectTrendTagArray m_candidates;
-
- private:
-  std::unique_ptr<CCitectTagGrid> m_pGrid;
 };
 
 }  // namespace kz::citect

@@ -1,16 +1,14 @@
 #include "citect/citect_add_tag_page3.h"
 
 #include "citect/citect_add_tag_psheet.h"
-#include "citect/citect_tag_grid.h"
-#include "platform/registry.h"
 #include "platform/system_dirs.h"
 #include "platform/tool_install.h"
 
 namespace kz::citect {
 
 void CCitectAddTagPage3::OnInitDialog() {
-  std::string folder = platform::AppProfile::GetString(kCitectAddTagSection, kLastKpjPathEntry, "");
-  const int mode = platform::AppProfile::GetInt(kCitectAddTagSection, kResolveModeEntry, kManual);
+  std::string folder = Recall(kLastKpjPathEntry);
+  const int mode = Recall(kResolveModeEntry, kManual);
   m_nResolveMode = mode == kAutomatic ? kAutomatic : kManual;
   if (folder.empty()) {
     const std::string tool = platform::ToolInstallDirectory(1024);
@@ -36,14 +34,14 @@ void CCitectAddTagPage3::OnBrowse() {
 }
 
 bool CCitectAddTagPage3::OnWizardNext() {
-  platform::AppProfile::WriteInt(kCitectAddTagSection, kResolveModeEntry, m_nResolveMode);
+  Remember(kResolveModeEntry, m_nResolveMode);
   if (m_nResolveMode != kAutomatic) return true;
   if (m_strFolderDisplay.empty()) {
-    sheet().ui().MessageBox(kNoFolder, "Error", ui::Buttons::Ok, ui::Icon::Exclamation);
+    ShowError(kNoFolder);
     return false;
   }
   m_strProjFileDir = m_strFolderDisplay;
-  platform::AppProfile::WriteString(kCitectAddTagSection, kLastKpjPathEntry, m_strProjFileDir);
+  Remember(kLastKpjPathEntry, m_strProjFileDir);
   sheet().ResolveTags();
   return true;
 }

@@ -28,8 +28,8 @@ class CCitectAddTagPage3 : public CCitectWizardPage {
   static constexpr const char* kBrowseTitle = "Select the directory for .kpj files:";
   static constexpr const char* kNoFolder = "Please select a project file directory.";
 
-  using CCitectWizardPage::CCitectWizardPage;
-  int TemplateId() const override { return kTemplateId; }
+  explicit CCitectAddTagPage3(CCitectAddTagPSheet& sheet)
+      : CCitectWizardPage(sheet, kTemplateId, kIntroText) {}
 
   // Shows the remembered mode and folder (else the tool's "Projects" folder).
   void OnInitDialog() override;

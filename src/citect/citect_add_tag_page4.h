@@ -4,42 +4,34 @@
 //
 // m_tagsToAdd borrows page 2's candidates (not owned); it is refilled each time the page becomes
 // active and dropped whenever page 2 rebuilds its candidates, so it never holds a pointer to a
-// deleted record. Owns its grid.
+// deleted record.
 #pragma once
 
-#include <memory>
 #include <vector>
 
-#include "citect/citect_tag_grid.h"
-#include "citect/citect_wizard_page.h"
+#include "citect/citect_add_tag_grid_page.h"
 #include "citect/record/citect_trend_tag.h"
 
 namespace kz::citect {
 
-class CCitectAddTagPage4 : public CCitectWizardPage {
+class CCitectAddTagPage4 : public CCitectAddTagGridPage {
  public:
   static constexpr int kTemplateId = 112;
   static constexpr const char* kIntroText =
       "The list below shows the trend tags that are to be added. You can change the properties of "
       "any tag now or click \"Finish\" to complete the process.";
 
-  explicit CCitectAddTagPage4(CCitectAddTagPSheet& sheet);
-  ~CCitectAddTagPage4() override;
-  int TemplateId() const override { return kTemplateId; }
+  explicit CCitectAddTagPage4(CCitectAddTagPSheet& sheet)
+      : CCitectAddTagGridPage(sheet, kTemplateId, kIntroText) {}
 
-  // Takes the selected tags and creates the grid over them.
+  // Creates the grid over the list.
   void OnInitDialog() override;
   // Takes the selected tags again.
   void OnSetActive() override;
   // Empties the list (and the grid's rows): page 2 is about to delete the records it points to.
   void DropTags();
 
-  CCitectTagGrid* grid() const { return m_pGrid.get(); }
-
   std::vector<CCitectTrendTag*> m_tagsToAdd;
-
- private:
-  std::unique_ptr<CCitectTagGrid> m_pGrid;
 };
 
 }  // namespace kz::citect

@@ -5,7 +5,10 @@
 namespace kz::citect {
 
 CCitectAddTagPSheet::CCitectAddTagPSheet(ui::UiService& ui, HelpFn help)
-    : m_ui(ui), m_help(std::move(help)), m_page1(*this), m_page2(*this), m_page3(*this),
+    : CPageSheet(ui, std::move(help)),
+      m_page1(*this),
+      m_page2(*this),
+      m_page3(*this),
       m_page4(*this) {}
 
 CCitectAddTagPSheet::~CCitectAddTagPSheet() {
@@ -15,7 +18,7 @@ CCitectAddTagPSheet::~CCitectAddTagPSheet() {
 
 int CCitectAddTagPSheet::DoModal() {
   m_nResult = kIdCancel;
-  const ui::DialogResult closed = m_ui.RunModal(*this);
+  const ui::DialogResult closed = ui().RunModal(*this);
   return closed == ui::DialogResult::Ok && m_nResult == kIdWizFinish ? kIdWizFinish : kIdCancel;
 }
 
@@ -32,51 +35,38 @@ CCitectWizardPage& CCitectAddTagPSheet::GetPage(int index) {
   }
 }
 
-void CCitectAddTagPSheet::Activate(int index) {
-  m_nActive = index;
-  CCitectWizardPage& page = GetPage(index);
-  if (!page.m_bInitialized) {
-    page.m_bInitialized = true;
-    page.OnInitDialog();
-  }
-  page.OnSetActive();
-}
-
 void CCitectAddTagPSheet::OnInitDialog() {
   Activate(0);
 }
 
 bool CCitectAddTagPSheet::OnWizardNext() {
   // Events pumped while resolution runs must not move the wizard under it.
-  if (!m_bEnabled || m_nActive >= kPageCount - 1) return false;
+  const int active = GetActiveIndex();
+  if (!m_bEnabled || active >= kPageCount - 1) return false;
   if (!GetActivePage().OnWizardNext()) return false;
-  Activate(m_nActive + 1);
+  Activate(active + 1);
   return true;
 }
 
 bool CCitectAddTagPSheet::OnWizardBack() {
-  if (!m_bEnabled || m_nActive == 0) return false;
-  Activate(m_nActive - 1);
+  if (!m_bEnabled || GetActiveIndex() == 0) return false;
+  Activate(GetActiveIndex() - 1);
   return true;
 }
 
 bool CCitectAddTagPSheet::OnWizardFinish() {
-  if (!m_bEnabled || m_nActive != kPageCount - 1) return false;
+  if (!m_bEnabled || GetActiveIndex() != kPageCount - 1) return false;
   m_nResult = kIdWizFinish;
   return true;
 }
 
-void CCitectAddTagPSheet::OnHelp() const {
-  if (!m_help) return;
-  static constexpr int kTemplates[kPageCount] = {
-      CCitectAddTagPage1::kTemplateId, CCitectAddTagPage2::kTemplateId,
-      CCitectAddTagPage3::kTemplateId, CCitectAddTagPage4::kTemplateId};
-  m_help(kWizardHelpContextBase + static_cast<std::uint32_t>(kTemplates[m_nActive]));
+void CCitectAddTagPSheet::OnHelp() {
+  ShowHelp(GetActivePage().HelpContextId());
 }
 
 int CCitectAddTagPSheet::GetWizardButtons() const {
-  if (m_nActive == 0) return kWizNext;
-  if (m_nActive == kPageCount - 1) return kWizBack | kWizFinish;
+  if (GetActiveIndex() == 0) return kWizNext;
+  if (GetActiveIndex() == kPageCount - 1) return kWizBack | kWizFinish;
   return kWizBack | kWizNext;
 }
 
@@ -92,7 +82,7 @@ int CCitectAddTagPSheet::ResolveTags() {
   m_page2.GetSelectedTags(request.tags);
   request.folder = m_page3.m_strProjFileDir;
   const int result =
-      citect::ResolveTags(m_ui, request, [this](bool enabled) { SetEnabled(enabled); });
+      citect::ResolveTags(ui(), request, [this](bool enabled) { SetEnabled(enabled); });
   // A run that stopped early must not leave the wizard dead.
   SetEnabled(true);
   return result;

@@ -21,11 +21,11 @@
 #include "citect/citect_add_tag_page3.h"
 #include "citect/citect_add_tag_page4.h"
 #include "citect/record/citect_trend_tag.h"
-#include "ui/ui_service.h"
+#include "editor/page_sheet.h"
 
 namespace kz::citect {
 
-class CCitectAddTagPSheet : public ui::Window {
+class CCitectAddTagPSheet : public editor::CPageSheet {
  public:
   static constexpr const char* kCaption = "Wizard";
   static constexpr int kPageCount = 4;
@@ -39,16 +39,9 @@ class CCitectAddTagPSheet : public ui::Window {
   static constexpr int kIdWizFinish = 0x3025;
   static constexpr int kIdCancel = 2;
 
-  // Opens a help topic by context id (the application's WinHelp with the edition's help file).
-  using HelpFn = std::function<void(std::uint32_t context_id)>;
-
   // `ui` is not owned and must outlive the sheet.
   explicit CCitectAddTagPSheet(ui::UiService& ui, HelpFn help = {});
   ~CCitectAddTagPSheet() override;
-  CCitectAddTagPSheet(const CCitectAddTagPSheet&) = delete;
-  CCitectAddTagPSheet& operator=(const CCitectAddTagPSheet&) = delete;
-
-  ui::UiService& ui() const { return m_ui; }
 
   // Runs the wizard through the UI service: kIdWizFinish when Finish ended it, else kIdCancel.
   int DoModal();
@@ -62,14 +55,16 @@ class CCitectAddTagPSheet : public ui::Window {
   bool OnWizardBack();
   // Finish, offered on the last page only: ends the wizard with kIdWizFinish.
   bool OnWizardFinish();
+  // Cancel, Escape or the window's close button: true when the wizard may close. Refused while
+  // resolution runs (the progress window's own Cancel stops that).
+  bool OnCancel() const { return m_bEnabled; }
   // The Help button: the active page's topic.
-  void OnHelp() const;
+  void OnHelp();
 
   // The buttons the active page offers (kWizBack | kWizNext | kWizFinish).
   int GetWizardButtons() const;
-  int GetActiveIndex() const { return m_nActive; }
   CCitectWizardPage& GetPage(int index);
-  CCitectWizardPage& GetActivePage() { return GetPage(m_nActive); }
+  CCitectWizardPage& GetActivePage() { return GetPage(GetActiveIndex()); }
   // kIdWizFinish once Finish was pressed, else kIdCancel.
   int GetResultCode() const { return m_nResult; }
 
@@ -95,12 +90,9 @@ class CCitectAddTagPSheet : public ui::Window {
   CCitectAddTagPage4& page4() { return m_page4; }
 
  private:
-  void Activate(int index);
+  editor::CSheetPage& PageAt(int index) override { return GetPage(index); }
   void SetEnabled(bool enabled);
 
-  ui::UiService& m_ui;
-  HelpFn m_help;
-  int m_nActive = 0;
   int m_nResult = kIdCancel;
   bool m_bEnabled = true;
   std::function<void(bool)> m_enabledListener;

@@ -1,45 +1,49 @@
 // CCitectWizardPage: one page of the add trend tags wizard. The sheet holds its pages by value
 // and each page borrows the sheet (for the other pages, the UI service and resolution), which
-// outlives it. The editor's property page serves a sheet of tabs; this one serves a wizard, whose
-// pages are left only forwards (Next, which may refuse) or backwards (Back, which never does).
+// outlives it.
 //
-// Life of a page: OnInitDialog once, when the page is first shown; OnSetActive each time it
-// becomes the active page; OnWizardNext when the user presses Next (false keeps the page).
+// Besides what every sheet page does (editor::CSheetPage), a wizard page shows its text above its
+// controls, is left only forwards (Next: OnWizardNext, false keeps the page) or backwards (Back,
+// which never asks), and keeps the user's choices for the next run in the wizard's section of the
+// application profile.
 #pragma once
 
-#include <cstdint>
+#include <string>
 
-#include "ui/ui_service.h"
+#include "editor/sheet_page.h"
 
 namespace kz::citect {
 
 class CCitectAddTagPSheet;
 
-// Help topics are the dialog template number above this base.
-inline constexpr std::uint32_t kWizardHelpContextBase = 0x20000;
-
-class CCitectWizardPage : public ui::Window {
+class CCitectWizardPage : public editor::CSheetPage {
  public:
-  explicit CCitectWizardPage(CCitectAddTagPSheet& sheet) : m_sheet(sheet) {}
-  CCitectWizardPage(const CCitectWizardPage&) = delete;
-  CCitectWizardPage& operator=(const CCitectWizardPage&) = delete;
+  // `intro_text` is a static text.
+  CCitectWizardPage(CCitectAddTagPSheet& sheet, int template_id, const char* intro_text)
+      : m_sheet(sheet), m_nTemplateId(template_id), m_pszIntroText(intro_text) {}
 
-  virtual int TemplateId() const = 0;
-  std::uint32_t HelpContextId() const {
-    return kWizardHelpContextBase + static_cast<std::uint32_t>(TemplateId());
-  }
+  int TemplateId() const final { return m_nTemplateId; }
+  // The text above the page's controls.
+  const char* IntroText() const { return m_pszIntroText; }
 
-  virtual void OnInitDialog() {}
-  virtual void OnSetActive() {}
   virtual bool OnWizardNext() { return true; }
 
   CCitectAddTagPSheet& sheet() const { return m_sheet; }
-  bool initialized() const { return m_bInitialized; }
+
+ protected:
+  // A fault the user must mend before going on: "Error", with the exclamation icon.
+  void ShowError(const char* text) const;
+
+  // The choice remembered under `entry`, or `fallback` when none is.
+  static std::string Recall(const char* entry, const char* fallback = "");
+  static int Recall(const char* entry, int fallback);
+  static void Remember(const char* entry, const std::string& value);
+  static void Remember(const char* entry, int value);
 
  private:
-  friend class CCitectAddTagPSheet;  // marks the page filled when it first shows it
   CCitectAddTagPSheet& m_sheet;
-  bool m_bInitialized = false;
+  int m_nTemplateId;
+  const char* m_pszIntroText;
 };
 
 }  // namespace kz::citect

@@ -23,10 +23,9 @@ constexpr std::array<int, CCfgPSheet::kPageCount> kPageHelpTemplates = {
 
 CCfgPSheet::CCfgPSheet(config::CCfgMgr* model, std::string options, ui::UiService& ui,
                        HelpFn help)
-    : m_pCfgMgr(model),
+    : CPageSheet(ui, std::move(help)),
+      m_pCfgMgr(model),
       m_strOptions(std::move(options)),
-      m_ui(ui),
-      m_help(std::move(help)),
       m_pPage1(std::make_unique<CCfgPage1>(*this)),
       m_pPage2(std::make_unique<CCfgPage2>(*this)),
       m_pPage3(std::make_unique<CCfgPage3>(*this)),
@@ -46,14 +45,8 @@ CPropertyPage& CCfgPSheet::GetPage(int index) const {
   return *m_pages.at(static_cast<std::size_t>(index));
 }
 
-void CCfgPSheet::Activate(int index) {
-  m_nActive = index;
-  CPropertyPage& page = GetPage(index);
-  if (!page.m_bInitialized) {
-    page.m_bInitialized = true;
-    page.OnInitDialog();
-  }
-  page.OnSetActive();
+CSheetPage& CCfgPSheet::PageAt(int index) {
+  return GetPage(index);
 }
 
 void CCfgPSheet::OnInitDialog() {
@@ -62,7 +55,7 @@ void CCfgPSheet::OnInitDialog() {
 
 bool CCfgPSheet::SetActivePage(int index) {
   if (index < 0 || index >= kPageCount) return false;
-  if (index == m_nActive) return true;
+  if (index == GetActiveIndex()) return true;
   if (!GetActivePage().OnKillActive()) return false;
   Activate(index);
   return true;
@@ -70,20 +63,16 @@ bool CCfgPSheet::SetActivePage(int index) {
 
 bool CCfgPSheet::OnOK() {
   const bool any_live_port = m_pCfgMgr && m_pCfgMgr->GetFirstPort() >= 0;
-  if (!any_live_port && m_ui.MessageBox(kNoPortQuestion, kWarningCaption, ui::Buttons::YesNo,
-                                         ui::Icon::Question) != ui::Answer::Yes) {
+  if (!any_live_port && ui().MessageBox(kNoPortQuestion, kWarningCaption, ui::Buttons::YesNo,
+                                        ui::Icon::Question) != ui::Answer::Yes) {
     return false;
   }
   return GetActivePage().OnKillActive();
 }
 
 void CCfgPSheet::OnHelp() const {
-  ShowHelp(kHelpContextBase +
-           static_cast<std::uint32_t>(kPageHelpTemplates[static_cast<std::size_t>(m_nActive)]));
-}
-
-void CCfgPSheet::ShowHelp(std::uint32_t context_id) const {
-  if (m_help) m_help(context_id);
+  ShowHelp(kHelpContextBase + static_cast<std::uint32_t>(
+                                  kPageHelpTemplates[static_cast<std::size_t>(GetActiveIndex())]));
 }
 
 }  // namespace kz::editor

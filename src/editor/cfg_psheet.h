@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/ui_service.h"
+#include "editor/page_sheet.h"
 
 namespace kz::config {
 class CCfgMgr;
@@ -28,7 +28,7 @@ class CCfgPage3;
 class CCfgPage4;
 class CCfgPage5;
 
-class CCfgPSheet : public ui::Window {
+class CCfgPSheet : public CPageSheet {
  public:
   static constexpr const char* kCaption = "Configure Datalog Server";
   static constexpr int kPageCount = 4;
@@ -45,21 +45,15 @@ class CCfgPSheet : public ui::Window {
       "communications?";
   static constexpr const char* kWarningCaption = "Warning";
 
-  // Opens a help topic by context id (the application's WinHelp).
-  using HelpFn = std::function<void(std::uint32_t context_id)>;
-
   // `model` is not owned and must outlive the sheet; null only for a sheet that is never run.
   // `options` is "" or "product=citect". `ui` is not owned.
   CCfgPSheet(config::CCfgMgr* model, std::string options, ui::UiService& ui, HelpFn help = {});
   ~CCfgPSheet() override;
-  CCfgPSheet(const CCfgPSheet&) = delete;
-  CCfgPSheet& operator=(const CCfgPSheet&) = delete;
 
   config::CCfgMgr* GetCfgMgr() const { return m_pCfgMgr; }
   const std::string& GetOptions() const { return m_strOptions; }
   // The Citect edition: the options hold "product=citect" (case-sensitive, anywhere).
   bool IsCitect() const;
-  ui::UiService& ui() const { return m_ui; }
 
   // The page index shown first (0 unless set); only before the sheet runs.
   void SetStartPage(int index) { m_nStartPage = index; }
@@ -68,8 +62,7 @@ class CCfgPSheet : public ui::Window {
   // The page at a tab index (0 to kPageCount - 1): the edition's General page, then Client
   // Transfers, UDP/TCP Ports and COM Ports.
   CPropertyPage& GetPage(int index) const;
-  int GetActiveIndex() const { return m_nActive; }
-  CPropertyPage& GetActivePage() const { return GetPage(m_nActive); }
+  CPropertyPage& GetActivePage() const { return GetPage(GetActiveIndex()); }
 
   // The view is about to show: activates the start page (filling it).
   void OnInitDialog();
@@ -80,8 +73,6 @@ class CCfgPSheet : public ui::Window {
   bool OnOK();
   // The Help button: the topic of the active page.
   void OnHelp() const;
-  // A help topic by context id, for the pages and their dialogs.
-  void ShowHelp(std::uint32_t context_id) const;
 
   CCfgPage1& page1() const { return *m_pPage1; }
   CCfgPage2& page2() const { return *m_pPage2; }
@@ -90,14 +81,11 @@ class CCfgPSheet : public ui::Window {
   CCfgPage5& page5() const { return *m_pPage5; }
 
  private:
-  void Activate(int index);
+  CSheetPage& PageAt(int index) override;
 
   config::CCfgMgr* m_pCfgMgr;
   std::string m_strOptions;
-  ui::UiService& m_ui;
-  HelpFn m_help;
   int m_nStartPage = 0;
-  int m_nActive = 0;
   std::unique_ptr<CCfgPage1> m_pPage1;
   std::unique_ptr<CCfgPage2> m_pPage2;
   std::unique_ptr<CCfgPage3> m_pPage3;

@@ -1,31 +1,66 @@
-// A fixture for the add trend tags wizard: a stand-in Citect installation with three projects
-// (one with a title, so not offered) in a temporary environment, a scripted UI and a sheet whose
-// help requests are recorded, plus steps that walk the sheet as a user would.
+// The add trend tags wizard's test sample, and a fixture with a scripted UI, a sheet whose help
+// requests are recorded and steps that walk the sheet as a user would.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "citect/citect_add_tag_psheet.h"
 #include "support/citect_install.h"
+#include "support/kpj_project.h"
 #include "support/scripted_ui.h"
 #include "support/temp_env.h"
 
 namespace kz::test {
 
+// Below `env`: a Citect installation with three projects (Archive has a title, so is not offered),
+// and kpj/Site.kpj where station Alpha logs Level and Flow (bound to Alpha in Water) in "Hourly".
+inline CitectInstall WriteAddTagSample(const TempEnv& env) {
+  CitectInstall install;
+  install.user_folder = env.Path("citect/User");
+  install.projects = {{"Water",
+                       "",
+                       {{"Level", "Pump1_Level"}, {"Flow", "Pump1_Flow"}, {"Speed", "Pump1_Speed"}},
+                       {{"Pump1_Level", "Alpha"}, {"Pump1_Flow", "Alpha"}}},
+                      {"Archive", "Archive of 2019", {{"Stale", "S"}}, {}},
+                      {"power", "", {{"Volts", "Feeder_Volts"}}, {}}};
+  EXPECT_TRUE(WriteCitectInstall(install));
+  EXPECT_TRUE(WriteKpjProject(
+      env.Path("kpj/Site.kpj"),
+      {{{"Alpha", KpjStationList::kZel, 7, {"Hourly"}}}, {{"Hourly", {}, {"Level", "Flow"}}}}));
+  return install;
+}
+
 class AddTagWizardTest : public TempEnvTest {
  public:  // table-driven cases act on the fixture from outside
-  void SetUp() override;
+  void SetUp() override { install_ = WriteAddTagSample(env_); }
 
   // Page 1 shown, `project` selected (by its text), Next pressed; asserts page 2 is active.
-  void ToPage2(const std::string& project = "Water");
+  void ToPage2(const std::string& project = "Water") {
+    sheet_.OnInitDialog();
+    const auto& list = sheet_.page1().m_projects;
+    sheet_.page1().m_nSelected =
+        static_cast<int>(std::find(list.begin(), list.end(), project) - list.begin());
+    ASSERT_TRUE(sheet_.OnWizardNext());
+  }
   // Selects the candidate rows that show these trend tags, each cell of each row.
-  void SelectTrends(const std::vector<std::string>& names);
-  // From page 2: Next, manual mode, Next; asserts page 4 is active.
-  void ManualToPage4();
-  // The trend tag names of page 4's list, in list order.
-  std::vector<std::string> TagsToAdd() const;
+  void SelectTrends(const std::vector<std::string>& names) {
+    citect::CCitectTagGrid& grid = *sheet_.page2().grid();
+    for (int row = 0; row < grid.GetNumberRows(); ++row) {
+      if (std::find(names.begin(), names.end(), grid.GetText(row, 0)) == names.end()) continue;
+      for (int col = 0; col < grid.GetNumberCols(); ++col) grid.m_selection.push_back({col, row});
+    }
+  }
+  // From page 2: Next, `mode` on page 3 (automatic over kpj/), Next; asserts page 4 is active.
+  void ToPage4(int mode = citect::CCitectAddTagPage3::kManual) {
+    ASSERT_TRUE(sheet_.OnWizardNext());
+    sheet_.page3().m_nResolveMode = mode;
+    sheet_.page3().m_strFolderDisplay = env_.Path("kpj/").string();
+    ASSERT_TRUE(sheet_.OnWizardNext());
+    ASSERT_EQ(sheet_.GetActiveIndex(), 3);
+  }
 
   CitectInstall install_;
   ScriptedUi ui_;

@@ -49,9 +49,9 @@ void RegisterAllViews(ViewRegistry& registry) {
   registry.AddModal<editor::CAddFromFileDlg>(RunAddFromFileView);
   registry.AddModal<citect::CCitectAddTagPSheet>(RunCitectAddTagView);
   registry.AddPage<citect::CCitectAddTagPage1>(MakeCitectAddTagPage1View);
-  registry.AddPage<citect::CCitectAddTagPage2>(MakeCitectAddTagPage2View);
+  registry.AddPage<citect::CCitectAddTagPage2>(MakeCitectAddTagGridPageView);
   registry.AddPage<citect::CCitectAddTagPage3>(MakeCitectAddTagPage3View);
-  registry.AddPage<citect::CCitectAddTagPage4>(MakeCitectAddTagPage4View);
+  registry.AddPage<citect::CCitectAddTagPage4>(MakeCitectAddTagGridPageView);
   registry.AddModal<citect::CCitectCfgDlg>(RunCitectCfgDlgView);
   registry.AddModal<citect::CWarningListDlg>(RunWarningListView);
   registry.AddModeless<projfiles::CCancelDlg>(MakeCancelDlgView);

@@ -1,4 +1,5 @@
-// The wizard's form pages: the Citect project (page 1) and the binding mode (page 3).
+// The frame of the wizard's page views, and its form pages: the Citect project (page 1) and the
+// binding mode (page 3).
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
@@ -19,11 +20,10 @@ namespace {
 using citect::CCitectAddTagPage1;
 using citect::CCitectAddTagPage3;
 
-class Page1View : public PageView {
+class Page1View : public WizardPageView {
  public:
-  Page1View(CCitectAddTagPage1& page, QWidget* parent) : PageView(parent), page_(page) {
-    QVBoxLayout* layout = AddWizardPageText(*this, CCitectAddTagPage1::kIntroText);
-    auto* form = new QFormLayout;
+  Page1View(CCitectAddTagPage1& page, QWidget* parent) : WizardPageView(page, parent), page_(page) {
+    QFormLayout* form = AddForm();
     projects_ = new QComboBox(this);
     auto* label = new QLabel(tr("Citect &project:"), this);
     label->setBuddy(projects_);
@@ -32,8 +32,6 @@ class Page1View : public PageView {
     info_->setWordWrap(true);
     info_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(info_);
-    layout->addLayout(form);
-    layout->addStretch(1);
     setFocusProxy(projects_);
   }
 
@@ -58,17 +56,16 @@ class Page1View : public PageView {
   QStringList shown_;
 };
 
-class Page3View : public PageView {
+class Page3View : public WizardPageView {
  public:
-  Page3View(CCitectAddTagPage3& page, QWidget* parent) : PageView(parent), page_(page) {
-    QVBoxLayout* layout = AddWizardPageText(*this, CCitectAddTagPage3::kIntroText);
+  Page3View(CCitectAddTagPage3& page, QWidget* parent) : WizardPageView(page, parent), page_(page) {
     manual_ = new QRadioButton(tr("&Manually resolve tags"), this);
     automatic_ = new QRadioButton(tr("&Automatically resolve tags"), this);
     auto* modes = new QButtonGroup(this);
     modes->addButton(manual_, CCitectAddTagPage3::kManual);
     modes->addButton(automatic_, CCitectAddTagPage3::kAutomatic);
-    layout->addWidget(manual_);
-    layout->addWidget(automatic_);
+    column()->addWidget(manual_);
+    column()->addWidget(automatic_);
 
     folder_ = new QLineEdit(this);
     folder_->setReadOnly(true);
@@ -78,21 +75,12 @@ class Page3View : public PageView {
     auto* row = new QHBoxLayout;
     row->addWidget(folder_, 1);
     row->addWidget(browse_);
-    auto* form = new QFormLayout;
-    form->addRow(label_, row);
-    layout->addLayout(form);
-    layout->addStretch(1);
+    AddForm()->addRow(label_, row);
 
-    connect(modes, &QButtonGroup::idClicked, this, [this] {
-      Collect();
-      page_.OnModeClicked();
-      Refresh();
-    });
-    connect(browse_, &QPushButton::clicked, this, [this] {
-      Collect();
-      page_.OnBrowse();
-      Refresh();
-    });
+    connect(modes, &QButtonGroup::idClicked, this,
+            [this] { Forward([this] { page_.OnModeClicked(); }); });
+    connect(browse_, &QPushButton::clicked, this,
+            [this] { Forward([this] { page_.OnBrowse(); }); });
   }
 
   void Refresh() override {
@@ -123,16 +111,28 @@ class Page3View : public PageView {
 
 }  // namespace
 
-QVBoxLayout* AddWizardPageText(QWidget& page, const char* text) {
-  auto* layout = new QVBoxLayout(&page);
-  auto* intro = new QLabel(ToQString(text), &page);
+WizardPageView::WizardPageView(const citect::CCitectWizardPage& page, QWidget* parent)
+    : PageView(parent), column_(new QVBoxLayout(this)) {
+  auto* intro = new QLabel(ToQString(page.IntroText()), this);
   intro->setWordWrap(true);
-  layout->addWidget(intro);
-  auto* line = new QFrame(&page);
+  column_->addWidget(intro);
+  auto* line = new QFrame(this);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
-  layout->addWidget(line);
-  return layout;
+  column_->addWidget(line);
+}
+
+QFormLayout* WizardPageView::AddForm() {
+  auto* form = new QFormLayout;
+  column_->addLayout(form);
+  column_->addStretch(1);
+  return form;
+}
+
+void WizardPageView::Forward(const std::function<void()>& handler) {
+  Collect();
+  handler();
+  Refresh();
 }
 
 PageView* MakeCitectAddTagPage1View(CCitectAddTagPage1& page, QtUiService& /*ui*/,

@@ -5,13 +5,14 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
+#include "citect/citect_add_tag_grid_page.h"
 #include "citect/citect_add_tag_page1.h"
-#include "citect/citect_add_tag_page2.h"
 #include "citect/citect_add_tag_page3.h"
-#include "citect/citect_add_tag_page4.h"
 #include "ui/qt/page_view.h"
 
+class QFormLayout;
 class QVBoxLayout;
 
 namespace kz::qtui {
@@ -20,15 +21,27 @@ class QtUiService;
 
 PageView* MakeCitectAddTagPage1View(citect::CCitectAddTagPage1& page, QtUiService& ui,
                                     QWidget* parent);
-PageView* MakeCitectAddTagPage2View(citect::CCitectAddTagPage2& page, QtUiService& ui,
-                                    QWidget* parent);
 PageView* MakeCitectAddTagPage3View(citect::CCitectAddTagPage3& page, QtUiService& ui,
                                     QWidget* parent);
-PageView* MakeCitectAddTagPage4View(citect::CCitectAddTagPage4& page, QtUiService& ui,
-                                    QWidget* parent);
+// Pages 2 and 4: the page's grid, made once its presenter exists.
+PageView* MakeCitectAddTagGridPageView(citect::CCitectAddTagGridPage& page, QtUiService& ui,
+                                       QWidget* parent);
 
-// Lays the page's text and a separator into a new layout of `page` and returns the layout, for
-// the page's own controls to follow.
-QVBoxLayout* AddWizardPageText(QWidget& page, const char* text);
+// The frame every page's view shares: the page's text and a separator in a column that the page's
+// own controls continue.
+class WizardPageView : public PageView {
+ protected:
+  WizardPageView(const citect::CCitectWizardPage& page, QWidget* parent);
+
+  // The column below the text.
+  QVBoxLayout* column() const { return column_; }
+  // A form in the column with the room left below it; the page adds its rows to it.
+  QFormLayout* AddForm();
+  // A control's event: the page's handler runs between Collect and Refresh.
+  void Forward(const std::function<void()>& handler);
+
+ private:
+  QVBoxLayout* column_;
+};
 
 }  // namespace kz::qtui

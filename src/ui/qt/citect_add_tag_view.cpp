@@ -60,7 +60,7 @@ CitectAddTagView::~CitectAddTagView() {
 }
 
 void CitectAddTagView::reject() {
-  if (sheet_.IsEnabled()) QDialog::reject();
+  if (sheet_.OnCancel()) QDialog::reject();
 }
 
 QSize CitectAddTagView::sizeHint() const {

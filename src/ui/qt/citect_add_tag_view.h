@@ -1,8 +1,8 @@
 // CitectAddTagView: the window of the add trend tags wizard, "Wizard": the pages one at a time,
 // each under its own text, with Back, Next, Finish, Cancel and Help below. It only binds: the
-// sheet presenter decides which buttons a page offers, whether a page may be left, and which help
-// topic to open; while resolution runs the sheet switches the wizard off and the view takes no
-// input (the progress window keeps its Cancel).
+// sheet presenter decides which buttons a page offers, whether a page may be left or the wizard
+// cancelled, and which help topic to open; while resolution runs the sheet switches the wizard off
+// and the view takes no input (the progress window keeps its Cancel).
 //
 // Each page's view is made through the ViewRegistry (a page without a view in this build shows an
 // empty widget). The view owns its widgets; the sheet presenter and the UI service are borrowed
@@ -40,7 +40,7 @@ class CitectAddTagView : public QDialog {
   QPushButton* finish_button() const { return finish_; }
   QDialogButtonBox* buttons() const { return buttons_; }
 
-  // Cancel, Escape and the window's close button; refused while the wizard is switched off.
+  // Cancel, Escape and the window's close button, when the sheet lets the wizard close.
   void reject() override;
   // Room for the grids' columns and a long folder, in the font's own measure.
   QSize sizeHint() const override;

@@ -1,0 +1,200 @@
+// The add trend tags wizard's rules: project list, selection, resolution, buttons and help, going
+// back, remembered choices, Cancel and every failure message.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/system_dirs.h"
+#include "support/add_tag_wizard.h"
+
+namespace kz::citect {
+namespace {
+
+using Box = test::ScriptedUi::Box;
+using Page3 = CCitectAddTagPage3;
+using Profile = platform::AppProfile;
+using Sheet = CCitectAddTagPSheet;
+using Strings = std::vector<std::string>;
+using test::AddTagWizardTest;
+
+TEST_F(AddTagWizardTest, ProjectListSkipsTitledProjectsSortsWithoutCaseAndSelectsTheLastOne) {
+  sheet_.OnInitDialog();
+  EXPECT_EQ(sheet_.page1().m_projects, (Strings{"power", "Water"}));
+  EXPECT_EQ(sheet_.page1().m_strInfo, "Projects location: " + install_.user_folder.string() + "/");
+  for (const auto& [remembered, selected] :
+       {std::pair{"WATER", 1}, {"Power", 0}, {"Archive", -1}}) {
+    SCOPED_TRACE(remembered);
+    Profile::WriteString(kCitectAddTagSection, kLastCitectProjEntry, remembered);
+    Sheet sheet(ui_);
+    sheet.OnInitDialog();
+    EXPECT_EQ(sheet.page1().m_nSelected, selected);
+  }
+}
+
+TEST_F(AddTagWizardTest, FinishEndsWithExactlyTheSelectedRowsUnboundInManualMode) {
+  ui_.on_modal = [this](ui::Window&) {
+    ToPage2();
+    CCitectTagGrid& grid = *sheet_.page2().grid();
+    EXPECT_EQ(std::pair(grid.GetNumberRows(), grid.GetColumn(1).Id()),
+              std::pair(3, +kCitectExprCol));
+    EXPECT_EQ(grid.GetColWidth(0) + grid.GetColWidth(1), 300);
+    EXPECT_TRUE(grid.m_bMultiSelect && grid.m_bHighlightRow && grid.m_nCurrentCellMode == 2);
+    grid.OnTitleClick(0);                         // Z to A: Speed, Level, Flow
+    grid.m_selection = {{0, 2}, {1, 2}, {1, 0}};  // two cells of Flow, one of Speed
+    ToPage4();
+    EXPECT_EQ(sheet_.page4().grid()->GetNumberCols(), 6);
+    EXPECT_TRUE(sheet_.OnWizardFinish());
+    return ui::DialogResult::Ok;
+  };
+  EXPECT_EQ(sheet_.DoModal(), Sheet::kIdWizFinish);
+  ASSERT_EQ(sheet_.GetResult().size(), 2u);
+  for (const auto* tag : sheet_.GetResult()) {
+    EXPECT_EQ(tag->m_strCitectProj + "/" + tag->m_strStaName + tag->m_strTagName, "Water/");
+  }
+  EXPECT_EQ(sheet_.GetResult()[0]->m_strTrendVar + sheet_.GetResult()[1]->m_strTrendVar,
+            "FlowSpeed");
+  Sheet closed(ui_);  // any other way out is Cancel
+  ui_.on_modal = [](ui::Window&) { return ui::DialogResult::Ok; };
+  EXPECT_EQ(closed.DoModal(), Sheet::kIdCancel);
+}
+
+// Then each page's buttons and help, on the way back, which drops the bindings.
+TEST_F(AddTagWizardTest, AutomaticModeBindsTheSelectionWithTheWizardSwitchedOff) {
+  std::vector<bool> enabled;
+  bool refused = false;
+  sheet_.SetEnabledListener([&](bool on) {
+    enabled.push_back(on);
+    // Events pumped meanwhile may press the wizard's buttons: none may move or close it.
+    if (!on) refused = !sheet_.OnWizardBack() && !sheet_.OnWizardNext() && !sheet_.OnCancel();
+  });
+  ToPage2();
+  SelectTrends({"Level", "Speed"});
+  ToPage4(Page3::kAutomatic);
+  EXPECT_EQ(enabled, (std::vector<bool>{false, true}));
+  EXPECT_TRUE(refused && sheet_.OnCancel());
+  ASSERT_EQ(sheet_.GetResult().size(), 2u);
+  const CCitectTrendTag& level = *sheet_.GetResult()[0];
+  EXPECT_EQ(level.m_strStaName + "/" + level.m_strDatalog + "/" + level.m_strTagName,
+            "Alpha/Hourly/Level");
+  EXPECT_EQ(sheet_.GetResult()[1]->m_strTagName, "");  // Pump1_Speed is no variable
+
+  const int buttons[] = {Sheet::kWizNext, Sheet::kWizBack | Sheet::kWizNext,
+                         Sheet::kWizBack | Sheet::kWizNext, Sheet::kWizBack | Sheet::kWizFinish};
+  for (int page = 3; page >= 0; --page) {  // back from the last page
+    SCOPED_TRACE(page);
+    ASSERT_EQ(sheet_.GetActiveIndex(), page);
+    EXPECT_EQ(sheet_.GetWizardButtons(), buttons[page]);
+    sheet_.OnHelp();
+    EXPECT_EQ(help_.back(), 0x2006Du + static_cast<std::uint32_t>(page));
+    EXPECT_EQ(sheet_.OnWizardBack(), page > 0);
+  }
+  EXPECT_FALSE(sheet_.OnWizardFinish());  // only the last page finishes
+  // Page 2 deleted the records page 4 showed: nothing may still point at them.
+  EXPECT_TRUE(sheet_.GetResult().empty());
+  EXPECT_EQ(sheet_.page4().grid()->GetNumberRows(), 0);
+  ASSERT_TRUE(sheet_.OnWizardNext());
+  EXPECT_TRUE(sheet_.page2().grid()->m_selection.empty());
+  SelectTrends({"Level"});
+  ToPage4();
+  EXPECT_EQ(sheet_.GetResult().at(0)->m_strStaName, "");  // a record read again
+}
+
+TEST_F(AddTagWizardTest, ChoicesAreRememberedAndPresetTheNextRun) {
+  ToPage2("power");
+  SelectTrends({"Volts"});
+  ASSERT_TRUE(sheet_.OnWizardNext());
+  Page3& page = sheet_.page3();
+  EXPECT_FALSE(page.m_bFolderEnabled);
+  page.m_nResolveMode = Page3::kAutomatic;
+  page.OnModeClicked();
+  EXPECT_TRUE(page.m_bFolderEnabled);
+  ui_.chosen_folders = {env_.Path("kpj").string(), std::nullopt};
+  page.OnBrowse();
+  page.OnBrowse();  // cancelled: nothing changes
+  EXPECT_EQ(ui_.folder_dialogs.at(1).first, "Select the directory for .kpj files:");
+  ASSERT_TRUE(sheet_.OnWizardNext());
+  const std::string kpj = env_.Path("kpj/").string();
+  EXPECT_EQ(Profile::GetString(kCitectAddTagSection, "last citect proj", ""), "power");
+  EXPECT_EQ(Profile::GetInt(kCitectAddTagSection, "resolve mode", -1), 1);
+  EXPECT_EQ(Profile::GetString(kCitectAddTagSection, "last kpj path", ""), kpj);
+
+  // The next run shows them; without a remembered folder, the tool's own "Projects" folder.
+  for (const auto& [remembered, path32, shown] : {std::tuple{kpj, "/opt/tool", kpj},
+                                                  {"", "/opt/tool", "/opt/tool/Projects/"},
+                                                  {"", "/opt/tool/", "/opt/tool/Projects/"},
+                                                  {"", "", ""}}) {
+    SCOPED_TRACE(path32);
+    Profile::WriteString(kCitectAddTagSection, kLastKpjPathEntry, remembered);
+    platform::WritePrivateProfileString("Installation Directory", "Path32", path32, "velmora.ini");
+    Sheet next(ui_);
+    next.page3().OnInitDialog();
+    EXPECT_EQ(next.page3().m_strFolderDisplay, shown);
+    EXPECT_TRUE(next.page3().m_nResolveMode == Page3::kAutomatic && next.page3().m_bFolderEnabled);
+  }
+}
+
+struct FailureCase {
+  const char* name;
+  std::function<void(AddTagWizardTest&)> act;
+  Box box;
+  int page;  // where the wizard stays
+  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+};
+
+Box Error(const char* text) {
+  return Box{text, "Error", ui::Buttons::Ok, ui::Icon::Exclamation};
+}
+
+const FailureCase kFailures[] = {
+    {"NoUserFolderForTheProjectList",
+     [](auto& t) {
+       std::filesystem::remove(platform::WindowsDirectory() / "citect.ini"),
+           t.sheet_.OnInitDialog();
+     },
+     Error(CCitectAddTagPage1::kNoUserFolder), 0},
+    {"MasterTableMissing",
+     [](auto& t) {
+       std::filesystem::remove(t.install_.user_folder / "master.dbf"), t.sheet_.OnInitDialog();
+     },
+     Error(CCitectAddTagPage1::kNoMasterTable), 0},
+    {"NoProjectSelectedThenNext", [](auto& t) { t.sheet_.OnInitDialog(), t.sheet_.OnWizardNext(); },
+     Box{"Please select a project.", "Select Project", ui::Buttons::Ok, ui::Icon::None}, 0},
+    // The trend tag list's messages are ReadCandidateTags' own: one shows page 2 passes them on.
+    {"TrendTableMissing",
+     [](auto& t) {
+       std::filesystem::remove(t.install_.user_folder / "Water/trend.dbf"), t.ToPage2();
+     },
+     Error("Unable to access the trend tag list."), 1},
+    {"NoTrendTagSelectedThenNext",
+     [](auto& t) {
+       t.ToPage2(), t.sheet_.page2().grid()->m_selection = {{0, -1}};  // a heading: no trend tag
+       t.sheet_.OnWizardNext();
+     },
+     Error(CCitectAddTagPage2::kNoneSelected), 1},
+    {"AutomaticModeWithoutAFolderThenNext",
+     [](auto& t) {
+       t.ToPage2(), t.SelectTrends({"Level"}), t.sheet_.OnWizardNext();
+       t.sheet_.page3().m_nResolveMode = Page3::kAutomatic;
+       t.sheet_.page3().m_strFolderDisplay.clear(), t.sheet_.OnWizardNext();
+     },
+     Error(Page3::kNoFolder), 2},
+};
+
+class WizardFailureTest : public AddTagWizardTest,
+                          public ::testing::WithParamInterface<FailureCase> {};
+
+// Each failure shows its one message and keeps the wizard where the user can mend it.
+TEST_P(WizardFailureTest, ShowsItsMessageOnceAndStays) {
+  GetParam().act(*this);
+  EXPECT_EQ(ui_.boxes, std::vector<Box>{GetParam().box});
+  EXPECT_EQ(sheet_.GetActiveIndex(), GetParam().page);
+}
+
+INSTANTIATE_TEST_SUITE_P(AddTagWizard, WizardFailureTest, ::testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kz::citect
