@@ -34,11 +34,6 @@ class PointerRecords final : public CCitectRecInterface {
   std::vector<CCitectTrendTag*>& tags_;
 };
 
-// Editing belongs to display columns, not to column kinds: a grid laid out otherwise than the
-// standard one (the wizard's trend tag page) edits nothing.
-constexpr int kFirstEditableCol = 2;
-constexpr int kLastEditableCol = 5;
-
 const std::string kNoText;
 
 }  // namespace
@@ -81,9 +76,8 @@ void CCitectTagGrid::SetColWidthById(int id, int width) {
 }
 
 std::string_view CCitectTagGrid::GetGroupLabel(int col) const {
-  if (col == 0 || col == 1) return "Citect";
-  if (col >= 2 && col <= 5) return "KALDEN";
-  return {};
+  if (col < 0 || col >= GetNumberCols()) return {};
+  return columns_[col]->GetGroupLabel();
 }
 
 void CCitectTagGrid::ReloadTags() {
@@ -114,11 +108,11 @@ bool CCitectTagGrid::WantsAttention(int row, int col) const {
   return tag && columns_[col]->WantsAttention(*tag);
 }
 
+// Editing belongs to the standard layout, not to column kinds alone: a column shown elsewhere
+// than at its own id's place edits nothing.
 CellKind CCitectTagGrid::GetCellKind(int col) const {
-  if (col < kFirstEditableCol || col > kLastEditableCol || col >= GetNumberCols()) {
-    return CellKind::ReadOnly;
-  }
-  return col == kFirstEditableCol ? CellKind::Ellipsis : CellKind::DropList;
+  if (col < 0 || col >= GetNumberCols() || columns_[col]->Id() != col) return CellKind::ReadOnly;
+  return columns_[col]->Kind();
 }
 
 std::vector<std::string> CCitectTagGrid::GetDropListChoices(int row, int col) {
@@ -141,21 +135,15 @@ std::vector<std::string> CCitectTagGrid::GetDropListChoices(int row, int col) {
         choices = data_.GetDatalogTags(tag->m_strProjFile, tag->m_strDatalog);
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return choices;
 }
 
 void CCitectTagGrid::OnEditFinish(int row, int col, std::string_view text) {
   CCitectTrendTag* tag = RecordAt(row, col);
-  if (!tag || GetCellKind(col) == CellKind::ReadOnly) return;
-  switch (col) {
-    case kCitectProjFileCol: tag->SetProjFile(text); break;
-    case kCitectStaNameCol: tag->SetStaName(text); break;
-    case kCitectDatalogCol: tag->SetDatalog(text); break;
-    case kCitectTagNameCol: tag->SetTagName(text); break;
-    default: break;
-  }
+  if (tag && GetCellKind(col) != CellKind::ReadOnly) columns_[col]->SetText(*tag, text);
 }
 
 void CCitectTagGrid::OnDropListChoice(int row, int col, std::string_view text) {
@@ -163,8 +151,8 @@ void CCitectTagGrid::OnDropListChoice(int row, int col, std::string_view text) {
 }
 
 void CCitectTagGrid::OnEllipsis(int row) {
-  CCitectTrendTag* tag = RecordAt(row, kFirstEditableCol);
-  if (!tag || GetCellKind(kFirstEditableCol) != CellKind::Ellipsis) return;
+  CCitectTrendTag* tag = RecordAt(row, kCitectProjFileCol);
+  if (!tag || GetCellKind(kCitectProjFileCol) != CellKind::Ellipsis) return;
   ui::FileDialog dialog;
   dialog.title = "Select a project file:";
   dialog.filter = "Project Files (*.kpj)|*.kpj|All Files (*.*)|*.*||";

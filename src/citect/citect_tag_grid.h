@@ -45,8 +45,10 @@ class CCitectRecInterface {
 
 class CCitectTagGrid {
  public:
-  // Columns 0 to 5: everything but the expression.
-  static constexpr std::array<int, 6> kStandardColumns{0, 1, 2, 3, 4, 5};
+  // Everything but the expression.
+  static constexpr std::array<int, 6> kStandardColumns{kCitectProjCol,     kCitectTrendVarCol,
+                                                       kCitectProjFileCol, kCitectStaNameCol,
+                                                       kCitectDatalogCol,  kCitectTagNameCol};
 
   struct Cell {
     int col;
@@ -70,7 +72,7 @@ class CCitectTagGrid {
   int GetColWidth(int col) const { return widths_[col]; }
   // Nothing happens when no shown column has the id.
   void SetColWidthById(int id, int width);
-  // The group label over a display column: "Citect" for 0 and 1, "KALDEN" for 2 to 5.
+  // The group label over a display column ("Citect", "KALDEN"); empty outside the columns.
   std::string_view GetGroupLabel(int col) const;
 
   // --- rows
@@ -85,8 +87,8 @@ class CCitectTagGrid {
   const std::string& GetText(int row, int col) const;
   // True when the cell should be drawn yellow with red text (an empty field).
   bool WantsAttention(int row, int col) const;
-  // What the cell offers to edit it; everything is read-only in a grid without the standard
-  // layout's display columns 2 to 5.
+  // What the cell offers to edit it: its column's kind where the column stands at its place in
+  // the standard layout, else nothing (the wizard's trend tag page edits nothing).
   CellKind GetCellKind(int col) const;
   // The drop list of a cell, from the row's record and its project file.
   std::vector<std::string> GetDropListChoices(int row, int col);
@@ -126,7 +128,6 @@ class CCitectTagGrid {
   projfiles::CCitectDataMgr data_;  // drop-list choices, cached
   std::vector<std::unique_ptr<CCitectGridCol>> columns_;
   std::vector<int> widths_;
-  bool standard_layout_ = false;
   int sort_col_ = -1;
   bool sort_ascending_ = true;
   CCitectDataSource source_;
