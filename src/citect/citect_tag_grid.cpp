@@ -1,8 +1,10 @@
 #include "citect/citect_tag_grid.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_set>
 
+#include "citect/compact_path.h"
 #include "platform/registry.h"
 #include "platform/system_dirs.h"
 #include "platform/tool_install.h"
@@ -35,6 +37,12 @@ class PointerRecords final : public CCitectRecInterface {
 };
 
 const std::string kNoText;
+
+// A selected cell as one number, for looking many up at once (Select All on a large grid).
+std::uint64_t CellKey(int row, int col) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
+         static_cast<std::uint32_t>(col);
+}
 
 }  // namespace
 
@@ -141,6 +149,31 @@ std::vector<std::string> CCitectTagGrid::GetDropListChoices(int row, int col) {
   return choices;
 }
 
+std::string CCitectTagGrid::GetToolTip(int row, int col) const {
+  if (GetCellKind(col) != CellKind::Ellipsis || !RecordAt(row, col)) return {};
+  return GetText(row, col) + "\n" + kChooseFileKeys;
+}
+
+std::string CCitectTagGrid::GetShownText(int row, int col, int width,
+                                         const std::function<int(std::string_view)>& text_width,
+                                         int average_char_width) const {
+  const std::string& text = GetText(row, col);
+  if (col < 0 || col >= GetNumberCols() || !columns_[col]->IsPathColumn()) return text;
+  return CompactPath(text, width, text_width, average_char_width);
+}
+
+CCitectTagGrid::OpenKeyAction CCitectTagGrid::GetOpenKeyAction(int row, int col) const {
+  if (!RecordAt(row, col)) return OpenKeyAction::None;
+  switch (GetCellKind(col)) {
+    case CellKind::Ellipsis:
+      return OpenKeyAction::ChooseFile;
+    case CellKind::DropList:
+      return OpenKeyAction::ShowDropList;
+    default:
+      return OpenKeyAction::None;
+  }
+}
+
 void CCitectTagGrid::OnEditFinish(int row, int col, std::string_view text) {
   CCitectTrendTag* tag = RecordAt(row, col);
   if (tag && GetCellKind(col) != CellKind::ReadOnly) columns_[col]->SetText(*tag, text);
@@ -178,6 +211,30 @@ void CCitectTagGrid::OnTitleClick(int col) {
   sort_ascending_ = !sort_ascending_;
   sort_col_ = col;
   source_.SortBy(col, sort_ascending_);
+}
+
+void CCitectTagGrid::OnCellsSelected(int top, int left, int bottom, int right) {
+  if (m_bHighlightRow) left = right = 0;
+  std::unordered_set<std::uint64_t> known;
+  for (const Cell& c : m_selection) known.insert(CellKey(c.row, c.col));
+  for (int row = top; row <= bottom; ++row) {
+    for (int col = left; col <= right; ++col) {
+      if (known.insert(CellKey(row, col)).second) m_selection.push_back({col, row});
+    }
+  }
+}
+
+void CCitectTagGrid::OnCellsDeselected(int top, int left, int bottom, int right) {
+  std::erase_if(m_selection, [&](const Cell& c) {
+    return c.row >= top && c.row <= bottom &&
+           (m_bHighlightRow || (c.col >= left && c.col <= right));
+  });
+}
+
+void CCitectTagGrid::DropVanishedSelection() {
+  std::erase_if(m_selection, [this](const Cell& c) {
+    return c.row < 0 || c.row >= GetNumberRows() || c.col < 0 || c.col >= GetNumberCols();
+  });
 }
 
 std::vector<int> CCitectTagGrid::GetSelectedRows() const {

@@ -49,6 +49,15 @@ class CCitectTagGrid {
   static constexpr std::array<int, 6> kStandardColumns{kCitectProjCol,     kCitectTrendVarCol,
                                                        kCitectProjFileCol, kCitectStaNameCol,
                                                        kCitectDatalogCol,  kCitectTagNameCol};
+  // How the project file chooser opens from the keyboard, for tool tips and the button.
+  static constexpr const char* kChooseFileKeys = "Choose a project file (F4 or Alt+Down)";
+
+  // What F4 or Alt+Down does on a cell.
+  enum class OpenKeyAction {
+    None,          // nothing: the key is not the grid's
+    ChooseFile,    // the project file chooser (OnEllipsis)
+    ShowDropList,  // the cell's editor, with its list open
+  };
 
   struct Cell {
     int col;
@@ -92,6 +101,16 @@ class CCitectTagGrid {
   CellKind GetCellKind(int col) const;
   // The drop list of a cell, from the row's record and its project file.
   std::vector<std::string> GetDropListChoices(int row, int col);
+  // The project file cell's tool tip: the whole path, which the cell may show compacted, and the
+  // keys of the chooser; empty for the other cells.
+  std::string GetToolTip(int row, int col) const;
+  // The text drawn in a cell `width` pixels wide: the project file path compacted to fit (see
+  // CompactPath for the measures), every other text whole.
+  std::string GetShownText(int row, int col, int width,
+                           const std::function<int(std::string_view)>& text_width,
+                           int average_char_width) const;
+  // F4 or Alt+Down on a cell; None outside the rows and on read-only cells.
+  OpenKeyAction GetOpenKeyAction(int row, int col) const;
 
   // --- events
   // The text an edit ends with, stored even when the user cancelled it.
@@ -107,6 +126,12 @@ class CCitectTagGrid {
   // --- selection, as the view keeps it (cells in the order they were selected)
   std::vector<Cell> m_selection;
   void ClearSelections() { m_selection.clear(); }
+  // The view's selection changes, as rectangles of cells. While whole rows are highlighted a row
+  // is one cell, at column 0, and deselecting any of a row's cells drops the row.
+  void OnCellsSelected(int top, int left, int bottom, int right);
+  void OnCellsDeselected(int top, int left, int bottom, int right);
+  // Drops the selected cells that no longer exist, after rows went away.
+  void DropVanishedSelection();
   // The distinct data rows of the selected cells, in selection order; heading cells ignored.
   std::vector<int> GetSelectedRows() const;
 
