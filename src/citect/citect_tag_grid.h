@@ -1,8 +1,9 @@
 // CCitectTagGrid: the presenter of the trend tag grid that the trend configuration dialog and the
-// add trend tags wizard show. It decides what each cell holds and offers, how the rows are
-// sorted, and stores every edit in the record that the row shows (through the row order of
-// CCitectDataSource, never by row number). The view (src/ui/qt) draws it, keeps the selection
-// in m_selection, and calls the On* handlers.
+// add trend tags wizard show. It decides what each cell holds, offers and draws, what the keys
+// that open a cell do, how the rows are sorted and how a selection is kept, and stores every
+// edit in the record that the row shows (through the row order of CCitectDataSource, never by
+// row number). The view (src/ui/qt) draws it, reports selection changes and calls the On*
+// handlers.
 //
 // Owns its columns, its row order and the data manager that supplies and caches the drop-list
 // choices; the records belong to the grid's owner, which must outlive the grid and call
