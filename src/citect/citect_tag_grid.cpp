@@ -1,8 +1,10 @@
 #include "citect/citect_tag_grid.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_set>
 
+#include "citect/compact_path.h"
 #include "platform/registry.h"
 #include "platform/system_dirs.h"
 #include "platform/tool_install.h"
@@ -34,12 +36,13 @@ class PointerRecords final : public CCitectRecInterface {
   std::vector<CCitectTrendTag*>& tags_;
 };
 
-// Editing belongs to display columns, not to column kinds: a grid laid out otherwise than the
-// standard one (the wizard's trend tag page) edits nothing.
-constexpr int kFirstEditableCol = 2;
-constexpr int kLastEditableCol = 5;
-
 const std::string kNoText;
+
+// A selected cell as one number, for looking many up at once (Select All on a large grid).
+std::uint64_t CellKey(int row, int col) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
+         static_cast<std::uint32_t>(col);
+}
 
 }  // namespace
 
@@ -81,9 +84,8 @@ void CCitectTagGrid::SetColWidthById(int id, int width) {
 }
 
 std::string_view CCitectTagGrid::GetGroupLabel(int col) const {
-  if (col == 0 || col == 1) return "Citect";
-  if (col >= 2 && col <= 5) return "KALDEN";
-  return {};
+  if (col < 0 || col >= GetNumberCols()) return {};
+  return columns_[col]->GetGroupLabel();
 }
 
 void CCitectTagGrid::ReloadTags() {
@@ -114,11 +116,11 @@ bool CCitectTagGrid::WantsAttention(int row, int col) const {
   return tag && columns_[col]->WantsAttention(*tag);
 }
 
+// Editing belongs to the standard layout, not to column kinds alone: a column shown elsewhere
+// than at its own id's place edits nothing.
 CellKind CCitectTagGrid::GetCellKind(int col) const {
-  if (col < kFirstEditableCol || col > kLastEditableCol || col >= GetNumberCols()) {
-    return CellKind::ReadOnly;
-  }
-  return col == kFirstEditableCol ? CellKind::Ellipsis : CellKind::DropList;
+  if (col < 0 || col >= GetNumberCols() || columns_[col]->Id() != col) return CellKind::ReadOnly;
+  return columns_[col]->Kind();
 }
 
 std::vector<std::string> CCitectTagGrid::GetDropListChoices(int row, int col) {
@@ -141,21 +143,40 @@ std::vector<std::string> CCitectTagGrid::GetDropListChoices(int row, int col) {
         choices = data_.GetDatalogTags(tag->m_strProjFile, tag->m_strDatalog);
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return choices;
 }
 
+std::string CCitectTagGrid::GetToolTip(int row, int col) const {
+  if (GetCellKind(col) != CellKind::Ellipsis || !RecordAt(row, col)) return {};
+  return GetText(row, col) + "\n" + kChooseFileKeys;
+}
+
+std::string CCitectTagGrid::GetShownText(int row, int col, int width,
+                                         const std::function<int(std::string_view)>& text_width,
+                                         int average_char_width) const {
+  const std::string& text = GetText(row, col);
+  if (col < 0 || col >= GetNumberCols() || !columns_[col]->IsPathColumn()) return text;
+  return CompactPath(text, width, text_width, average_char_width);
+}
+
+CCitectTagGrid::OpenKeyAction CCitectTagGrid::GetOpenKeyAction(int row, int col) const {
+  if (!RecordAt(row, col)) return OpenKeyAction::None;
+  switch (GetCellKind(col)) {
+    case CellKind::Ellipsis:
+      return OpenKeyAction::ChooseFile;
+    case CellKind::DropList:
+      return OpenKeyAction::ShowDropList;
+    default:
+      return OpenKeyAction::None;
+  }
+}
+
 void CCitectTagGrid::OnEditFinish(int row, int col, std::string_view text) {
   CCitectTrendTag* tag = RecordAt(row, col);
-  if (!tag || GetCellKind(col) == CellKind::ReadOnly) return;
-  switch (col) {
-    case kCitectProjFileCol: tag->SetProjFile(text); break;
-    case kCitectStaNameCol: tag->SetStaName(text); break;
-    case kCitectDatalogCol: tag->SetDatalog(text); break;
-    case kCitectTagNameCol: tag->SetTagName(text); break;
-    default: break;
-  }
+  if (tag && GetCellKind(col) != CellKind::ReadOnly) columns_[col]->SetText(*tag, text);
 }
 
 void CCitectTagGrid::OnDropListChoice(int row, int col, std::string_view text) {
@@ -163,8 +184,8 @@ void CCitectTagGrid::OnDropListChoice(int row, int col, std::string_view text) {
 }
 
 void CCitectTagGrid::OnEllipsis(int row) {
-  CCitectTrendTag* tag = RecordAt(row, kFirstEditableCol);
-  if (!tag || GetCellKind(kFirstEditableCol) != CellKind::Ellipsis) return;
+  CCitectTrendTag* tag = RecordAt(row, kCitectProjFileCol);
+  if (!tag || GetCellKind(kCitectProjFileCol) != CellKind::Ellipsis) return;
   ui::FileDialog dialog;
   dialog.title = "Select a project file:";
   dialog.filter = "Project Files (*.kpj)|*.kpj|All Files (*.*)|*.*||";
@@ -190,6 +211,30 @@ void CCitectTagGrid::OnTitleClick(int col) {
   sort_ascending_ = !sort_ascending_;
   sort_col_ = col;
   source_.SortBy(col, sort_ascending_);
+}
+
+void CCitectTagGrid::OnCellsSelected(int top, int left, int bottom, int right) {
+  if (m_bHighlightRow) left = right = 0;
+  std::unordered_set<std::uint64_t> known;
+  for (const Cell& c : m_selection) known.insert(CellKey(c.row, c.col));
+  for (int row = top; row <= bottom; ++row) {
+    for (int col = left; col <= right; ++col) {
+      if (known.insert(CellKey(row, col)).second) m_selection.push_back({col, row});
+    }
+  }
+}
+
+void CCitectTagGrid::OnCellsDeselected(int top, int left, int bottom, int right) {
+  std::erase_if(m_selection, [&](const Cell& c) {
+    return c.row >= top && c.row <= bottom &&
+           (m_bHighlightRow || (c.col >= left && c.col <= right));
+  });
+}
+
+void CCitectTagGrid::DropVanishedSelection() {
+  std::erase_if(m_selection, [this](const Cell& c) {
+    return c.row < 0 || c.row >= GetNumberRows() || c.col < 0 || c.col >= GetNumberCols();
+  });
 }
 
 std::vector<int> CCitectTagGrid::GetSelectedRows() const {

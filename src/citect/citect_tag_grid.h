@@ -1,8 +1,9 @@
 // CCitectTagGrid: the presenter of the trend tag grid that the trend configuration dialog and the
-// add trend tags wizard show. It decides what each cell holds and offers, how the rows are
-// sorted, and stores every edit in the record that the row shows (through the row order of
-// CCitectDataSource, never by row number). The view (src/ui/qt) draws it, keeps the selection
-// in m_selection, and calls the On* handlers.
+// add trend tags wizard show. It decides what each cell holds, offers and draws, what the keys
+// that open a cell do, how the rows are sorted and how a selection is kept, and stores every
+// edit in the record that the row shows (through the row order of CCitectDataSource, never by
+// row number). The view (src/ui/qt) draws it, reports selection changes and calls the On*
+// handlers.
 //
 // Owns its columns, its row order and the data manager that supplies and caches the drop-list
 // choices; the records belong to the grid's owner, which must outlive the grid and call
@@ -45,8 +46,19 @@ class CCitectRecInterface {
 
 class CCitectTagGrid {
  public:
-  // Columns 0 to 5: everything but the expression.
-  static constexpr std::array<int, 6> kStandardColumns{0, 1, 2, 3, 4, 5};
+  // Everything but the expression.
+  static constexpr std::array<int, 6> kStandardColumns{kCitectProjCol,     kCitectTrendVarCol,
+                                                       kCitectProjFileCol, kCitectStaNameCol,
+                                                       kCitectDatalogCol,  kCitectTagNameCol};
+  // How the project file chooser opens from the keyboard, for tool tips and the button.
+  static constexpr const char* kChooseFileKeys = "Choose a project file (F4 or Alt+Down)";
+
+  // What F4 or Alt+Down does on a cell.
+  enum class OpenKeyAction {
+    None,          // nothing: the key is not the grid's
+    ChooseFile,    // the project file chooser (OnEllipsis)
+    ShowDropList,  // the cell's editor, with its list open
+  };
 
   struct Cell {
     int col;
@@ -70,7 +82,7 @@ class CCitectTagGrid {
   int GetColWidth(int col) const { return widths_[col]; }
   // Nothing happens when no shown column has the id.
   void SetColWidthById(int id, int width);
-  // The group label over a display column: "Citect" for 0 and 1, "KALDEN" for 2 to 5.
+  // The group label over a display column ("Citect", "KALDEN"); empty outside the columns.
   std::string_view GetGroupLabel(int col) const;
 
   // --- rows
@@ -85,11 +97,21 @@ class CCitectTagGrid {
   const std::string& GetText(int row, int col) const;
   // True when the cell should be drawn yellow with red text (an empty field).
   bool WantsAttention(int row, int col) const;
-  // What the cell offers to edit it; everything is read-only in a grid without the standard
-  // layout's display columns 2 to 5.
+  // What the cell offers to edit it: its column's kind where the column stands at its place in
+  // the standard layout, else nothing (the wizard's trend tag page edits nothing).
   CellKind GetCellKind(int col) const;
   // The drop list of a cell, from the row's record and its project file.
   std::vector<std::string> GetDropListChoices(int row, int col);
+  // The project file cell's tool tip: the whole path, which the cell may show compacted, and the
+  // keys of the chooser; empty for the other cells.
+  std::string GetToolTip(int row, int col) const;
+  // The text drawn in a cell `width` pixels wide: the project file path compacted to fit (see
+  // CompactPath for the measures), every other text whole.
+  std::string GetShownText(int row, int col, int width,
+                           const std::function<int(std::string_view)>& text_width,
+                           int average_char_width) const;
+  // F4 or Alt+Down on a cell; None outside the rows and on read-only cells.
+  OpenKeyAction GetOpenKeyAction(int row, int col) const;
 
   // --- events
   // The text an edit ends with, stored even when the user cancelled it.
@@ -105,6 +127,12 @@ class CCitectTagGrid {
   // --- selection, as the view keeps it (cells in the order they were selected)
   std::vector<Cell> m_selection;
   void ClearSelections() { m_selection.clear(); }
+  // The view's selection changes, as rectangles of cells. While whole rows are highlighted a row
+  // is one cell, at column 0, and deselecting any of a row's cells drops the row.
+  void OnCellsSelected(int top, int left, int bottom, int right);
+  void OnCellsDeselected(int top, int left, int bottom, int right);
+  // Drops the selected cells that no longer exist, after rows went away.
+  void DropVanishedSelection();
   // The distinct data rows of the selected cells, in selection order; heading cells ignored.
   std::vector<int> GetSelectedRows() const;
 
@@ -126,7 +154,6 @@ class CCitectTagGrid {
   projfiles::CCitectDataMgr data_;  // drop-list choices, cached
   std::vector<std::unique_ptr<CCitectGridCol>> columns_;
   std::vector<int> widths_;
-  bool standard_layout_ = false;
   int sort_col_ = -1;
   bool sort_ascending_ = true;
   CCitectDataSource source_;

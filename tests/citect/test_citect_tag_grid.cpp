@@ -12,27 +12,28 @@
 namespace kz::citect {
 namespace {
 
-struct Row {
-  const char* project;
-  const char* trend;
-  const char* station;
-};
+using Texts = std::vector<std::string>;
+using Action = CCitectTagGrid::OpenKeyAction;
 
 class TagGridTest : public test::TempEnvTest {
  protected:
-  void Fill(const std::vector<Row>& rows) {
-    for (const Row& r : rows) {
+  // Records of project, trend tag and station.
+  void Fill(const std::vector<std::array<const char*, 3>>& rows) {
+    for (const auto& [project, trend, station] : rows) {
       CCitectTrendTag& t = tags_.Add();
-      t.m_strCitectProj = r.project;
-      t.m_strTrendVar = r.trend;
-      t.m_strStaName = r.station;
+      t.m_strCitectProj = project;
+      t.m_strTrendVar = trend;
+      t.m_strStaName = station;
     }
     grid_.ReloadTags();
   }
-  // The trend tag shown in each row, top to bottom.
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> out;
-    for (int r = 0; r < grid_.GetNumberRows(); ++r) out.push_back(grid_.GetText(r, 1));
+  // Each row's trend tag, and its station after a slash when there is one.
+  static std::string Rows(const CCitectTagGrid& grid) {
+    std::string out;
+    for (int r = 0; r < grid.GetNumberRows(); ++r) {
+      const std::string& station = grid.GetText(r, kCitectStaNameCol);
+      out += grid.GetText(r, kCitectTrendVarCol) + (station.empty() ? "" : "/" + station) + " ";
+    }
     return out;
   }
 
@@ -41,40 +42,37 @@ class TagGridTest : public test::TempEnvTest {
   CCitectTagGrid grid_{tags_, ui_};
 };
 
-TEST_F(TagGridTest, TitleClicksShareOneDirectionAndTieBreakAscending) {
-  Fill({{"Water", "beta", "S1"}, {"power", "Alpha", "S2"}, {"water", "alpha", "S0"},
-        {"Power", "Gamma", "S3"}});
-  grid_.OnTitleClick(1);  // the first click sorts Z to A, without case
-  EXPECT_FALSE(grid_.IsSortAscending());
-  EXPECT_EQ(Shown().front(), "Gamma");
-  EXPECT_EQ(Shown().back().size(), 5u);
-  grid_.OnTitleClick(0);  // the next click, on any column, sorts A to Z
-  EXPECT_TRUE(grid_.IsSortAscending());
-  EXPECT_EQ(grid_.GetSortColumn(), 0);
-  // Equal projects fall back on the trend tag, then the station ("alpha"/"Alpha" tie on both
-  // earlier columns: S0 before S2).
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha", "Gamma", "alpha", "beta"}));
-  EXPECT_EQ(grid_.GetText(0, 3), "S2");
-  grid_.ReloadTags();
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"beta", "Alpha", "alpha", "Gamma"}));
-}
-
-// Letter case folded, a shorter text before its longer ones, bytes from 0x80 after ASCII; rows
-// equal in the sort column ordered by the other columns, ascending.
-TEST_F(TagGridTest, SortOrdersBytesAsTheColumnsCompare) {
-  Fill({{"b", "x\xC3\xA9", ""}, {"B", "xz", ""}, {"a", "X", ""}, {"A", "x", "S"}, {"", "xZ_", ""},
-        {"a", "x", "R"}});
-  auto stations = [&] {
-    std::string out;
-    for (int r = 0; r < grid_.GetNumberRows(); ++r) out += grid_.GetText(r, 3) + ",";
-    return out;
+// Every title click toggles one shared direction, the first to Z to A; letter case is folded, a
+// shorter text sorts before its longer ones and bytes from 0x80 after ASCII; rows equal in the
+// sort column follow the other columns, ascending.
+TEST_F(TagGridTest, TitleClicksSortTheRows) {
+  const struct {
+    std::vector<int> clicks;
+    const char* rows;
+  } cases[] = {
+      {{1}, "x\xC3\xA9 xZ_ xz X x/R x/S "},
+      {{0}, "xz x\xC3\xA9 X x/R x/S xZ_ "},
+      {{1, 0}, "xZ_ X x/R x/S xz x\xC3\xA9 "},
+      {{1, 1}, "X x/R x/S xz xZ_ x\xC3\xA9 "},
   };
+  Fill({{"b", "x\xC3\xA9", ""},
+        {"B", "xz", ""},
+        {"a", "X", ""},
+        {"A", "x", "S"},
+        {"", "xZ_", ""},
+        {"a", "x", "R"}});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rows);
+    CCitectTagGrid grid(tags_, ui_);
+    grid.ReloadTags();
+    for (int col : c.clicks) grid.OnTitleClick(col);
+    EXPECT_EQ(grid.IsSortAscending(), c.clicks.size() == 2);
+    EXPECT_EQ(grid.GetSortColumn(), c.clicks.back());
+    EXPECT_EQ(Rows(grid), c.rows);
+  }
   grid_.OnTitleClick(1);
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"x\xC3\xA9", "xZ_", "xz", "X", "x", "x"}));
-  EXPECT_EQ(stations(), ",,,,R,S,");
-  grid_.OnTitleClick(0);
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"xZ_", "X", "x", "x", "xz", "x\xC3\xA9"}));
-  EXPECT_EQ(stations(), ",,R,S,,,");
+  grid_.ReloadTags();  // list order again
+  EXPECT_EQ(Rows(grid_), "x\xC3\xA9 xz X x/S xZ_ x/R ");
 }
 
 TEST_F(TagGridTest, RowsReachTheirRecordsThroughTheRowOrder) {
@@ -86,47 +84,88 @@ TEST_F(TagGridTest, RowsReachTheirRecordsThroughTheRowOrder) {
   EXPECT_EQ(grid_.GetRecordAtRow(4), nullptr);
   grid_.OnEditFinish(3, kCitectTagNameCol, "Flow");
   EXPECT_EQ(tags_[0].m_strTagName, "Flow");
-
   // Removing records renumbers the rows of the later ones as the list does.
   CCitectDataSource source = grid_.GetDataSource();
   source.RemoveRecordRows(std::vector<int>{2, 0});
-  int pos = -1;
-  ASSERT_EQ(source.RowCount(), 2);
-  EXPECT_TRUE(source.GetRecordPos(0, pos));
-  EXPECT_EQ(pos, 1);  // was d at 3
-  EXPECT_EQ(source.GetRowOfRecord(0), 1);  // was b at 1
-  EXPECT_EQ(source.GetRowOfRecord(2), -1);
   source.SetRows(std::vector<int>{0, 2, 1}, 0);  // only 2 is new: it goes to the front
-  EXPECT_TRUE(source.GetRecordPos(0, pos));
-  EXPECT_EQ(pos, 2);
-  EXPECT_EQ(source.RowCount(), 3);
+  std::vector<int> positions(source.RowCount());
+  for (int r = 0; r < source.RowCount(); ++r) source.GetRecordPos(r, positions[r]);
+  EXPECT_EQ(positions, (std::vector<int>{2, 1, 0}));  // 2 new, then d and b
 }
 
-TEST_F(TagGridTest, EditsStoreInTheBindingColumnsOnly) {
+// What each standard column offers, and that edits reach the record in editable ones only.
+TEST_F(TagGridTest, ColumnsOfferTheirEditorsAndStoreOnlyWhereEditable) {
+  const struct {
+    CellKind kind;
+    Action open_key;
+    std::string_view group;
+    std::string CCitectTrendTag::*field;
+  } cases[] = {
+      {CellKind::ReadOnly, Action::None, "Citect", &CCitectTrendTag::m_strCitectProj},
+      {CellKind::ReadOnly, Action::None, "Citect", &CCitectTrendTag::m_strTrendVar},
+      {CellKind::Ellipsis, Action::ChooseFile, "KALDEN", &CCitectTrendTag::m_strProjFile},
+      {CellKind::DropList, Action::ShowDropList, "KALDEN", &CCitectTrendTag::m_strStaName},
+      {CellKind::DropList, Action::ShowDropList, "KALDEN", &CCitectTrendTag::m_strDatalog},
+      {CellKind::DropList, Action::ShowDropList, "KALDEN", &CCitectTrendTag::m_strTagName},
+  };
   Fill({{"P", "t", ""}});
-  EXPECT_TRUE(grid_.WantsAttention(0, kCitectStaNameCol));
-  for (int col = 0; col < grid_.GetNumberCols(); ++col) grid_.OnEditFinish(0, col, "x");
-  const CCitectTrendTag& t = tags_[0];
-  EXPECT_EQ(t.m_strCitectProj + t.m_strTrendVar, "Pt");
-  EXPECT_EQ(t.m_strProjFile + t.m_strStaName + t.m_strDatalog + t.m_strTagName, "xxxx");
-  EXPECT_FALSE(grid_.WantsAttention(0, kCitectStaNameCol));
-  EXPECT_EQ(grid_.GetCellKind(2), CellKind::Ellipsis);
-  EXPECT_EQ(grid_.GetCellKind(5), CellKind::DropList);
+  ASSERT_EQ(grid_.GetNumberCols(), 6);
+  for (int col = 0; col < 6; ++col) {
+    SCOPED_TRACE(col);
+    const auto& c = cases[col];
+    EXPECT_EQ(grid_.GetCellKind(col), c.kind);
+    EXPECT_EQ(grid_.GetOpenKeyAction(0, col), c.open_key);
+    EXPECT_EQ(grid_.GetOpenKeyAction(1, col), Action::None);  // no such row
+    EXPECT_EQ(grid_.GetGroupLabel(col), c.group);
+    EXPECT_EQ(grid_.WantsAttention(0, col), (tags_[0].*c.field).empty());
+    grid_.OnEditFinish(0, col, c.kind == CellKind::ReadOnly ? "" : "/home/user/projects/s.kpj");
+    EXPECT_NE(tags_[0].*c.field, "");
+  }
+  // The path is drawn compacted with the whole of it in its tool tip; other texts whole.
+  const auto measure = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
+  EXPECT_EQ(grid_.GetShownText(0, 2, 150, measure, 10), "/ho/.../s.kpj");
+  EXPECT_EQ(grid_.GetShownText(0, 3, 50, measure, 10), "/home/user/projects/s.kpj");
+  EXPECT_EQ(grid_.GetToolTip(0, 2),
+            "/home/user/projects/s.kpj\nChoose a project file (F4 or Alt+Down)");
+  EXPECT_EQ(grid_.GetToolTip(0, 3), "");
 
-  // The wizard's two-column grid edits nothing and groups both columns under "Citect".
-  const std::array<int, 2> columns{kCitectExprCol, kCitectTrendVarCol};
+  // The wizard's narrow grid edits nothing, whatever its columns are elsewhere.
+  const std::array<int, 2> columns{kCitectExprCol, kCitectStaNameCol};
   CCitectTagGrid narrow(tags_, ui_, columns);
   narrow.ReloadTags();
-  ASSERT_EQ(narrow.GetNumberCols(), 2);
-  EXPECT_EQ(narrow.GetColumn(0).GetHeading(), "Trend Tag");
-  EXPECT_EQ(narrow.GetGroupLabel(1), "Citect");
-  for (int col = 0; col < 2; ++col) {
-    EXPECT_EQ(narrow.GetCellKind(col), CellKind::ReadOnly);
-    narrow.OnEditFinish(0, col, "y");
-  }
-  EXPECT_EQ(t.m_strTrendVar + t.m_strExpr, "t");
+  ASSERT_EQ(narrow.GetColumn(0).GetHeading(), "Station Name");
+  EXPECT_EQ(narrow.GetCellKind(0), CellKind::ReadOnly);
+  EXPECT_EQ(narrow.GetOpenKeyAction(0, 0), Action::None);
+  narrow.OnEditFinish(0, 0, "y");
+  EXPECT_NE(tags_[0].m_strStaName, "y");
 }
 
+TEST_F(TagGridTest, SelectionKeepsCellsOrWholeRowsInTheOrderSelected) {
+  Fill({{"P", "a", ""}, {"P", "b", ""}, {"P", "c", ""}});
+  const auto cells = [&] {
+    std::vector<std::array<int, 2>> out;  // row, column
+    for (const auto& c : grid_.m_selection) out.push_back({c.row, c.col});
+    return out;
+  };
+  using Cells = std::vector<std::array<int, 2>>;
+  grid_.OnCellsSelected(2, 3, 2, 4);
+  grid_.OnCellsSelected(0, 1, 2, 1);
+  grid_.OnCellsSelected(2, 4, 2, 4);  // already there
+  grid_.OnCellsDeselected(1, 0, 2, 1);
+  EXPECT_EQ(cells(), (Cells{{2, 3}, {2, 4}, {0, 1}}));
+  grid_.m_bHighlightRow = true;  // a row is one cell at column 0; any of its cells drops it
+  grid_.OnCellsSelected(1, 2, 1, 5);
+  grid_.OnCellsDeselected(2, 5, 2, 5);
+  EXPECT_EQ(cells(), (Cells{{0, 1}, {1, 0}}));
+  tags_.RemoveAt(2);
+  tags_.RemoveAt(1);
+  grid_.ReloadTags();
+  grid_.DropVanishedSelection();
+  EXPECT_EQ(cells(), (Cells{{0, 1}}));
+}
+
+// Each list needs the field before it: stations the project file, datalogs the station, tags
+// the datalog.
 TEST_F(TagGridTest, DropListsFollowTheRecordsProjectFile) {
   const auto kpj = env_.Path("Site.kpj");
   test::KpjProject project;
@@ -135,16 +174,14 @@ TEST_F(TagGridTest, DropListsFollowTheRecordsProjectFile) {
   project.datalogs = {{"Hourly", {}, {"Flow", "Level"}}, {"Daily", {}, {"Total"}}};
   ASSERT_TRUE(test::WriteKpjProject(kpj, project));
   Fill({{"P", "t", ""}});
-  using Choices = std::vector<std::string>;
-  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectStaNameCol), Choices{});
+  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectStaNameCol), Texts{});
   grid_.OnEditFinish(0, kCitectProjFileCol, kpj.string());
-  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectStaNameCol), (Choices{"North", "South"}));
-  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectDatalogCol), Choices{});
-  // The tag list needs the datalog, not the station.
+  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectStaNameCol), (Texts{"North", "South"}));
+  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectDatalogCol), Texts{});
   grid_.OnDropListChoice(0, kCitectDatalogCol, "Hourly");
-  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectTagNameCol), (Choices{"Flow", "Level"}));
+  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectTagNameCol), (Texts{"Flow", "Level"}));
   grid_.OnDropListChoice(0, kCitectStaNameCol, "North");
-  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectDatalogCol), (Choices{"Hourly", "Daily"}));
+  EXPECT_EQ(grid_.GetDropListChoices(0, kCitectDatalogCol), (Texts{"Hourly", "Daily"}));
 }
 
 TEST_F(TagGridTest, EllipsisStartsAtTheLastFileAndRemembersTheChoice) {
@@ -153,8 +190,8 @@ TEST_F(TagGridTest, EllipsisStartsAtTheLastFileAndRemembersTheChoice) {
   grid_.OnEllipsis(0);  // cancelled: nothing changes
   EXPECT_EQ(tags_[0].m_strProjFile, "");
   grid_.OnEllipsis(0);
-  EXPECT_EQ(tags_[0].m_strProjFile, "/srv/kpj/Site.kpj");
   grid_.OnEllipsis(0);
+  EXPECT_EQ(tags_[0].m_strProjFile, "/srv/kpj/Site.kpj");
   ASSERT_EQ(ui_.file_dialogs.size(), 3u);
   EXPECT_EQ(ui_.file_dialogs[0].title, "Select a project file:");
   EXPECT_EQ(ui_.file_dialogs[0].initial_name, "*.kpj");

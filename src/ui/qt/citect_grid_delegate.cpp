@@ -11,8 +11,6 @@
 #include <QTableView>
 
 #include "citect/citect_tag_grid.h"
-#include "citect/compact_path.h"
-#include "ui/qt/citect_tag_grid_model.h"
 #include "ui/qt/text.h"
 
 namespace kz::qtui {
@@ -45,13 +43,8 @@ CitectGridDelegate::CitectGridDelegate(CCitectTagGrid& grid, QObject* parent)
 
 QString CitectGridDelegate::ShownText(const QModelIndex& index, const QFontMetrics& metrics,
                                       int width) const {
-  const int col = index.column();
-  if (col < 0 || col >= grid_.GetNumberCols() || !grid_.GetColumn(col).IsPathColumn()) {
-    return index.data(Qt::DisplayRole).toString();
-  }
-  const std::string& path = grid_.GetText(index.row(), col);
-  return ToQString(citect::CompactPath(
-      path, width,
+  return ToQString(grid_.GetShownText(
+      index.row(), index.column(), width,
       [&metrics](std::string_view part) { return metrics.horizontalAdvance(ToQString(part)); },
       metrics.averageCharWidth()));
 }
@@ -94,8 +87,9 @@ QWidget* CitectGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     auto* line = new QLineEdit(parent);
     line->setFrame(false);
     line->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
-    auto* choose = new QAction(EllipsisIcon(*line), CitectTagGridModel::ChooseFileKeys(), line);
-    choose->setToolTip(CitectTagGridModel::ChooseFileKeys());
+    const QString keys = QString::fromLatin1(CCitectTagGrid::kChooseFileKeys);
+    auto* choose = new QAction(EllipsisIcon(*line), keys, line);
+    choose->setToolTip(keys);
     choose->setShortcuts({QKeySequence(Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Down)});
     choose->setShortcutContext(Qt::WidgetShortcut);
     // Also one of the line's own actions: its keys work while the line has focus.
@@ -157,7 +151,8 @@ bool CitectGridDelegate::eventFilter(QObject* object, QEvent* event) {
       case Qt::Key_Backtab:
         EndEdit(editor, true);  // at once, and on this cell
         return true;
-      default: break;
+      default:
+        break;
     }
   }
   return QStyledItemDelegate::eventFilter(object, event);

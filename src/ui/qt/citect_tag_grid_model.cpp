@@ -19,10 +19,6 @@ QColor FromRgb(std::uint32_t rgb) {
 
 }  // namespace
 
-QString CitectTagGridModel::ChooseFileKeys() {
-  return QStringLiteral("Choose a project file (F4 or Alt+Down)");
-}
-
 CitectTagGridModel::CitectTagGridModel(CCitectTagGrid& grid, QObject* parent)
     : QAbstractTableModel(parent),
       grid_(grid),
@@ -46,19 +42,18 @@ QVariant CitectTagGridModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
       return ToQString(grid_.GetText(row, col));
-    case Qt::ToolTipRole:
-      // The whole path, which the cell may show compacted.
-      if (grid_.GetCellKind(col) == CellKind::Ellipsis) {
-        return ToQString(grid_.GetText(row, col)) + QLatin1Char('\n') + ChooseFileKeys();
-      }
-      return {};
+    case Qt::ToolTipRole: {
+      const std::string tip = grid_.GetToolTip(row, col);
+      return tip.empty() ? QVariant() : QVariant(ToQString(tip));
+    }
     case Qt::BackgroundRole:
       if (grid_.WantsAttention(row, col)) return QBrush(FromRgb(citect::kAttentionBackground));
       return {};
     case Qt::ForegroundRole:
       if (grid_.WantsAttention(row, col)) return QBrush(FromRgb(citect::kAttentionText));
       return {};
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -78,8 +73,7 @@ Qt::ItemFlags CitectTagGridModel::flags(const QModelIndex& index) const {
   return flags;
 }
 
-QVariant CitectTagGridModel::headerData(int section, Qt::Orientation orientation,
-                                        int role) const {
+QVariant CitectTagGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= grid_.GetNumberCols()) {
     return {};
   }
@@ -90,7 +84,8 @@ QVariant CitectTagGridModel::headerData(int section, Qt::Orientation orientation
       return ToQString(grid_.GetGroupLabel(section));
     case Qt::AccessibleDescriptionRole:
       return ToQString(grid_.GetGroupLabel(section));
-    default: return {};
+    default:
+      return {};
   }
 }
 

@@ -15,8 +15,6 @@ class CitectTagGridModel : public QAbstractTableModel {
  public:
   // The heading's group label (Qt::UserRole on the horizontal header).
   static constexpr int kGroupLabelRole = Qt::UserRole;
-  // How the project file chooser opens from the keyboard, for tool tips.
-  static QString ChooseFileKeys();
 
   CitectTagGridModel(citect::CCitectTagGrid& grid, QObject* parent);
 

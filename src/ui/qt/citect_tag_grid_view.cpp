@@ -6,9 +6,6 @@
 #include <QKeyEvent>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cstdint>
-#include <unordered_set>
 
 #include "citect/citect_tag_grid.h"
 #include "ui/qt/citect_grid_delegate.h"
@@ -18,7 +15,6 @@
 namespace kz::qtui {
 
 using citect::CCitectTagGrid;
-using citect::CellKind;
 
 CitectTagGridView::CitectTagGridView(CCitectTagGrid& grid, QtUiService& /*ui*/, QWidget* parent)
     : QWidget(parent), grid_(grid) {
@@ -58,7 +54,9 @@ CitectTagGridView::CitectTagGridView(CCitectTagGrid& grid, QtUiService& /*ui*/, 
   Refresh();
 }
 
-QTableView* CitectTagGridView::table() { return table_; }
+QTableView* CitectTagGridView::table() {
+  return table_;
+}
 
 void CitectTagGridView::Refresh() {
   if (!grid_.m_bUpdatesEnabled) return;
@@ -95,18 +93,12 @@ void CitectTagGridView::ApplyWidths() {
 
 // The presenter's selection, as far as its cells still exist, back into the table.
 void CitectTagGridView::RestoreSelection() {
-  std::vector<CCitectTagGrid::Cell> kept;
+  grid_.DropVanishedSelection();
   QItemSelection selection;
   for (const CCitectTagGrid::Cell& cell : grid_.m_selection) {
-    if (cell.row < 0 || cell.row >= model_->rowCount() || cell.col < 0 ||
-        cell.col >= model_->columnCount()) {
-      continue;
-    }
-    kept.push_back(cell);
     const QModelIndex index = model_->index(cell.row, cell.col);
     selection.select(index, index);
   }
-  grid_.m_selection = std::move(kept);
   QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
   if (grid_.m_bHighlightRow) flags |= QItemSelectionModel::Rows;
   table_->selectionModel()->select(selection, flags);
@@ -115,30 +107,11 @@ void CitectTagGridView::RestoreSelection() {
 void CitectTagGridView::OnSelectionChanged(const QItemSelection& selected,
                                            const QItemSelection& deselected) {
   if (restoring_) return;
-  auto& cells = grid_.m_selection;
-  const bool rows = grid_.m_bHighlightRow;
-  for (const QItemSelectionRange& range : deselected) {
-    std::erase_if(cells, [&](const CCitectTagGrid::Cell& c) {
-      return c.row >= range.top() && c.row <= range.bottom() &&
-             (rows || (c.col >= range.left() && c.col <= range.right()));
-    });
+  for (const QItemSelectionRange& r : deselected) {
+    grid_.OnCellsDeselected(r.top(), r.left(), r.bottom(), r.right());
   }
-  // Select All on a large grid adds many cells at once: look them up in a set.
-  const auto key = [](int row, int col) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
-           static_cast<std::uint32_t>(col);
-  };
-  std::unordered_set<std::uint64_t> known;
-  for (const CCitectTagGrid::Cell& c : cells) known.insert(key(c.row, c.col));
-  for (const QItemSelectionRange& range : selected) {
-    // A selected row is one cell, at its first column.
-    const int left = rows ? 0 : range.left();
-    const int right = rows ? 0 : range.right();
-    for (int row = range.top(); row <= range.bottom(); ++row) {
-      for (int col = left; col <= right; ++col) {
-        if (known.insert(key(row, col)).second) cells.push_back({col, row});
-      }
-    }
+  for (const QItemSelectionRange& r : selected) {
+    grid_.OnCellsSelected(r.top(), r.left(), r.bottom(), r.right());
   }
 }
 
@@ -166,7 +139,7 @@ bool CitectTagGridView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Keys of the table outside an editor: Space selects (Ctrl+Space toggles) instead of starting
-// an edit; F4 and Alt+Down open the project file chooser or a drop list.
+// an edit; F4 and Alt+Down do what the presenter says for the cell.
 bool CitectTagGridView::OnTableKey(const QKeyEvent& key) {
   const QModelIndex current = table_->currentIndex();
   // Keys an open editor passes up are not the table's.
@@ -182,16 +155,20 @@ bool CitectTagGridView::OnTableKey(const QKeyEvent& key) {
   const bool open = (key.key() == Qt::Key_F4 && key.modifiers() == Qt::NoModifier) ||
                     (key.key() == Qt::Key_Down && key.modifiers() == Qt::AltModifier);
   if (!open) return false;
-  switch (grid_.GetCellKind(current.column())) {
-    case CellKind::Ellipsis: OnEllipsis(current.row()); return true;
-    case CellKind::DropList:
+  switch (grid_.GetOpenKeyAction(current.row(), current.column())) {
+    case CCitectTagGrid::OpenKeyAction::ChooseFile:
+      OnEllipsis(current.row());
+      return true;
+    case CCitectTagGrid::OpenKeyAction::ShowDropList:
       table_->edit(current);
       if (auto* combo = qobject_cast<QComboBox*>(table_->indexWidget(current))) {
         combo->showPopup();
       }
       return true;
-    default: return false;
+    case CCitectTagGrid::OpenKeyAction::None:
+      return false;
   }
+  return false;
 }
 
 }  // namespace kz::qtui

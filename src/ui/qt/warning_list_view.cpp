@@ -26,7 +26,8 @@ WarningListView::WarningListView(CWarningListDlg& presenter, QWidget* parent) : 
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // The presenter's lines end in CR LF; the widget wants bare line feeds.
+  // The presenter's lines end in CR LF; the text gets bare line feeds, whatever the widget
+  // would make of the carriage returns.
   text_->setPlainText(ToQString(presenter.m_strText).replace(QStringLiteral("\r\n"), "\n"));
   heading->setBuddy(text_);
 

@@ -13,7 +13,6 @@
 #include "projfiles/cancel_dlg.h"
 #include "projfiles/citect_data_mgr.h"
 #include "qt_view_test.h"
-#include "shell/kzdlogsrv_app.h"
 #include "support/temp_env.h"
 #include "support/trend_setup.h"
 #include "ui/qt/citect_cfg_dlg_view.h"
@@ -34,106 +33,76 @@ class CitectViewTest : public test::QtViewTest {
     ASSERT_TRUE(
         test::SaveBindings(store_, {test::WaterBinding("A", ""), test::WaterBinding("B", "")}));
   }
-  std::string Store() const { return store_.string(); }
-
-  // Runs `act` on the next modal dialog.
-  static void WhenDialog(std::function<void(QDialog&)> act) { WhenModal<QDialog>(std::move(act)); }
-
   test::TempEnv env_;
   std::filesystem::path store_;
   QtUiService ui_;
 };
 
+// Opened as the host opens it; Verify shows the warnings dialog, Remove asks, OK saves.
 TEST_F(CitectViewTest, DialogOpensFilledAndItsButtonsReachThePresenter) {
   citect::CCitectCfgDlg presenter(ui_);
-  CitectCfgDlgView view(presenter, ui_, nullptr);
-  EXPECT_EQ(view.windowTitle(), "Citect Trend Configuration");
-  QTableView* table = view.grid()->table();
-  ASSERT_EQ(table->model()->rowCount(), 2);
+  WhenModal<QDialog>([&](QDialog& dialog) {
+    auto& view = dynamic_cast<CitectCfgDlgView&>(dialog);
+    EXPECT_EQ(view.windowTitle(), "Citect Trend Configuration");
+    QTableView* table = view.grid()->table();
+    EXPECT_EQ(table->model()->rowCount(), 2);
+    QString warnings;
+    WhenModal<QDialog>([&](QDialog& box) {
+      warnings = box.findChild<QPlainTextEdit*>()->toPlainText();
+      box.accept();
+    });
+    view.verify()->click();
+    EXPECT_TRUE(warnings.endsWith("\n\n2 warning(s) found.")) << warnings.toStdString();
 
-  // Verify: the warnings of the two incomplete records, in the warnings dialog.
-  QString warnings;
-  WhenDialog([&](QDialog& dialog) {
-    auto* text = dialog.findChild<QPlainTextEdit*>();
-    ASSERT_NE(text, nullptr);
-    warnings = text->toPlainText();
-    dialog.accept();
+    table->selectRow(0);
+    QString question;
+    AnswerNextBox(QMessageBox::Yes, &question);
+    view.remove()->click();
+    EXPECT_EQ(question, "Remove selected tags?");
+    EXPECT_EQ(table->model()->rowCount(), 1);
+    test::Press(view, QDialogButtonBox::Ok);
   });
-  view.verify()->click();
-  EXPECT_TRUE(warnings.endsWith("\n\n2 warning(s) found.")) << warnings.toStdString();
-
-  // Remove: the selected row, after the question.
-  table->selectRow(0);
-  QString question;
-  AnswerNextBox(QMessageBox::Yes, &question);
-  view.remove()->click();
-  EXPECT_EQ(question, "Remove selected tags?");
-  ASSERT_EQ(presenter.tags().size(), 1u);
-  EXPECT_EQ(table->model()->rowCount(), 1);
-
-  // OK saves and closes.
-  test::Press(view, QDialogButtonBox::Ok);
-  EXPECT_EQ(view.result(), QDialog::Accepted);
+  EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Ok);
   projfiles::CCitectDataMgr saved(ui_);
-  saved.ReadWrite(Store(), false);
+  saved.ReadWrite(store_.string(), false);
   ASSERT_EQ(saved.m_tags.size(), 1u);
   EXPECT_EQ(saved.m_tags[0].m_strTrendVar, "B");
 }
 
-TEST_F(CitectViewTest, WarningsDialogShowsTheTextUnwrapped) {
+// The presenter's lines end in CR LF: the text shows each warning as one line, nothing more.
+TEST_F(CitectViewTest, WarningsDialogShowsOneLineAWarning) {
   citect::CWarningListDlg presenter({"First.", "Second."});
   WarningListView view(presenter, nullptr);
   EXPECT_EQ(view.windowTitle(), "Warnings");
-  EXPECT_EQ(view.text()->toPlainText(), "First.\nSecond.\n\n2 warning(s) found.");
-  EXPECT_TRUE(view.text()->isReadOnly());
-  EXPECT_EQ(view.text()->lineWrapMode(), QPlainTextEdit::NoWrap);
   EXPECT_EQ(test::Named<QPlainTextEdit>(&view, "The following warnings have been found:"),
             view.text());
+  EXPECT_EQ(view.text()->toPlainText().toStdString(), "First.\nSecond.\n\n2 warning(s) found.");
+  EXPECT_TRUE(view.text()->isReadOnly());
+  EXPECT_EQ(view.text()->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
 TEST_F(CitectViewTest, ProgressWindowFollowsTheLinesAndCancels) {
+  const auto shown = [] {
+    QWidget* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isVisible() && w->accessibleName() == "Progress") found = w;
+    }
+    return found;
+  };
   projfiles::CCancelDlg presenter(ui_);
   presenter.ShowProgress(false);
   presenter.SetLine1("Verifying tags...");
   presenter.Show();
-  int shown = 0;
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->isVisible() && w->accessibleName() == "Progress") {
-      ++shown;
-      presenter.SetLine2("Reading project files...");
-      EXPECT_EQ(w->findChildren<QLabel*>().at(0)->text(), "Verifying tags...");
-      EXPECT_EQ(w->findChildren<QLabel*>().at(1)->text(), "Reading project files...");
-      EXPECT_FALSE(w->findChild<QProgressBar*>()->isVisibleTo(w));
-      w->findChild<QPushButton*>()->click();
-    }
-  }
-  ASSERT_EQ(shown, 1) << "one progress window";
+  QWidget* window = shown();
+  ASSERT_NE(window, nullptr);
+  presenter.SetLine2("Reading project files...");
+  const QList<QLabel*> lines = window->findChildren<QLabel*>();
+  EXPECT_EQ(lines.at(0)->text() + lines.at(1)->text(), "Verifying tags...Reading project files...");
+  EXPECT_FALSE(window->findChild<QProgressBar*>()->isVisibleTo(window));
+  window->findChild<QPushButton*>()->click();
   EXPECT_TRUE(presenter.CheckCancel());
   presenter.Hide();
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    EXPECT_FALSE(w->isVisible() && w->accessibleName() == "Progress");
-  }
-}
-
-// configure "product=citect type=trend" opens the dialog on the stand-in installation and touches
-// nothing when it is cancelled.
-TEST_F(CitectViewTest, ConfigureForTrendsOpensTheTrendDialog) {
-  const std::string before = test::ReadFile(Store());
-  shell::CKzdlogsrvApp app(ui_, env_.Path("bin/libkzdlogsrv.so").string());
-  app.InitInstance();
-  QString title;
-  int rows = -1;
-  WhenDialog([&](QDialog& dialog) {
-    title = dialog.windowTitle();
-    if (auto* table = dialog.findChild<QTableView*>()) rows = table->model()->rowCount();
-    dialog.reject();
-  });
-  EXPECT_EQ(app.Configure("product=citect type=trend"), 0);
-  EXPECT_EQ(title, "Citect Trend Configuration");
-  EXPECT_EQ(rows, 2);
-  EXPECT_EQ(test::ReadFile(Store()), before);
-  EXPECT_FALSE(std::filesystem::exists(env_.windir() / "kzcitectsrv.cfg"));
-  app.ExitInstance();
+  EXPECT_EQ(shown(), nullptr);
 }
 
 }  // namespace
