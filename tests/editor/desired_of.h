@@ -11,30 +11,26 @@ namespace kz::editor {
 
 inline DesiredConfig DesiredOf(const config::CCfgMgr& model) {
   DesiredConfig d;
-  const auto general = GeneralSnapshot(model);
   d.general.emplace();
-  for (std::size_t i = 0; i < kGeneralKeyCount; ++i) (*d.general)[i] = general[i];
   d.transfers.emplace();
+  d.ports.emplace();
+  d.scheduled.emplace();
+  const auto general = GeneralSnapshot(model);
+  for (std::size_t i = 0; i < kGeneralKeyCount; ++i) (*d.general)[i] = general[i];
   for (int i = 0; i < model.GetConnectionCount(); ++i) {
     const config::CConnectionCfg& t = *model.GetConnection(i);
     if (t.IsRemoved()) continue;
     d.transfers->push_back({t.GetStationNumber(), t.GetID(), t.GetDatalogFile(),
                             t.GetNewFileMode(), t.GetNewFileSynchMode(), t.GetDataFile()});
   }
-  d.ports.emplace();
   for (int i = model.GetFirstPort(); i != -1; i = model.GetNextPort(i)) {
     const config::CPortCfg& p = *model.GetPort(i);
-    DesiredPort port{p.GetType(), p.GetNumber()};
+    d.ports->push_back({p.GetType(), p.GetNumber()});
     if (const auto* com = dynamic_cast<const config::CSerialCfg*>(&p)) {
-      port.baud = com->GetBaud();
-      port.data_bits = com->GetDataBits();
-      port.stop_bits = com->GetStopBits();
-      port.parity = com->GetParity();
-      port.flow = com->GetFlow();
+      d.ports->back() = {p.GetType(),         p.GetNumber(),   com->GetBaud(), com->GetDataBits(),
+                         com->GetStopBits(), com->GetParity(), com->GetFlow()};
     }
-    d.ports->push_back(port);
   }
-  d.scheduled.emplace();
   for (int i = model.GetFirstScheduledXfer(); i != -1; i = model.GetNextScheduledXfer(i)) {
     const config::CScheduledXfer& x = *model.GetScheduledXfer(i);
     d.scheduled->push_back({x.GetSyncPolling(), x.GetSyncClock(), x.GetPollInterval(),

@@ -2,7 +2,6 @@
 
 #include "editor/add_from_file_dlg.h"
 #include "editor/cfg_page4.h"
-#include "editor/edit_transfer_dlg.h"
 #include "editor/project_file_choice.h"
 #include "editor/rec_storage_dlg.h"
 #include "editor/rec_storage_summary.h"
@@ -69,9 +68,9 @@ class AddFromFileTest : public TransferTest {
 TEST_F(AddFromFileTest, ListsAreSortedAndDatalogIdFollowsTheLogIdType) {
   std::unique_ptr<Dlg> dialog = Open();
   EXPECT_EQ(dialog->m_stations, (std::vector<std::string>{"alpha", "North"}));
-  EXPECT_EQ(dialog->m_strStationNumber, "12");
   EXPECT_EQ(dialog->m_datalogs, (std::vector<std::string>{"CFG1", "Empty"}));
-  EXPECT_EQ(dialog->m_strDatalogFileName, "CFG1.kdl");
+  EXPECT_EQ(std::tie(dialog->m_strStationNumber, dialog->m_strDatalogFileName),
+            std::make_tuple("12", "CFG1.kdl"));
   EXPECT_EQ(dialog->m_transfers,
             (std::vector<std::string>{"ByStation", "Fixed7", "FromAX", "FromAY"}));
   const struct {
@@ -147,9 +146,9 @@ TEST_F(AddFromFileTest, EmptyStoragePathOpensRecordStorageAndStaysOpen) {
   EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{Dlg::kNoStoragePath, Dlg::kUnsupportedLogId}));
   EXPECT_EQ(dialog->focus(), Dlg::kEditStorage);
   ASSERT_EQ(ui_.modal_runs.size(), 1u);
-  EXPECT_EQ(dialog->m_strStoragePath, "/d/site.csv");
-  EXPECT_EQ(dialog->m_nSynch, 37800);
-  EXPECT_EQ(dialog->m_strStorageSummary, "'/d/site.csv'\n(Create new files daily at 10:30:00 AM)");
+  EXPECT_EQ(std::tie(dialog->m_strStoragePath, dialog->m_nSynch, dialog->m_strStorageSummary),
+            std::make_tuple("/d/site.csv", 37800,
+                            "'/d/site.csv'\n(Create new files daily at 10:30:00 AM)"));
 }
 
 TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
@@ -171,20 +170,16 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   page.OnAddFromFile();
   ASSERT_EQ(ui_.file_dialogs.size(), 1u);
   const ui::FileDialog& shown = ui_.file_dialogs[0];
-  EXPECT_EQ(shown.title, "Select Project File");
-  EXPECT_EQ(shown.initial_dir, "/opt/sc/Projects/");
-  EXPECT_EQ(shown.default_ext, "kpj");
-  EXPECT_EQ(shown.initial_name, "*.kpj");
-  EXPECT_TRUE(shown.must_exist);
+  EXPECT_EQ(std::tie(shown.title, shown.initial_dir, shown.default_ext, shown.initial_name,
+                     shown.must_exist),
+            std::make_tuple("Select Project File", "/opt/sc/Projects/", "kpj", "*.kpj", true));
 
   // "alpha" sorts first: its only transfer is fixed at 1.
   ASSERT_EQ(model_.GetConnectionCount(), 1);
   const config::CConnectionCfg* added = model_.GetConnection(0);
-  EXPECT_EQ(added->GetStationNumber(), 3);
-  EXPECT_EQ(added->GetID(), 1);
-  EXPECT_EQ(added->GetDatalogFile(), "CFG2.kdl");
-  EXPECT_EQ(added->GetDataFile(), "/d/site.csv");
-  EXPECT_EQ(added->GetNewFileMode(), kNewFileMonthly);
+  EXPECT_EQ(std::make_tuple(added->GetStationNumber(), added->GetID(), added->GetDatalogFile(),
+                            added->GetDataFile(), added->GetNewFileMode()),
+            std::make_tuple(3, 1, "CFG2.kdl", "/d/site.csv", kNewFileMonthly));
   EXPECT_EQ(page.m_rows.size(), 1u);
 
   const std::string folder = env_.Path("P/Site1/").string();
@@ -210,19 +205,11 @@ TEST_F(AddFromFileTest, AnotherProjectFileReplacesEverythingShown) {
   dialog->OnChooseProject();
   EXPECT_EQ(dialog->m_strProjectPath, other_path);
   EXPECT_EQ(dialog->m_stations, std::vector<std::string>{"South"});
-  EXPECT_EQ(dialog->m_strStationNumber, "44");
-  EXPECT_EQ(dialog->m_strDatalogFileName, "Daily.kdl");
-  EXPECT_EQ(dialog->m_strDatalogId, "44");
+  EXPECT_EQ(std::tie(dialog->m_strStationNumber, dialog->m_strDatalogFileName,
+                     dialog->m_strDatalogId),
+            std::make_tuple("44", "Daily.kdl", "44"));
   EXPECT_EQ(platform::AppProfile::GetString("settings", "last project file path", ""),
             env_.Path("Q/").string());
-}
-
-TEST_F(AddFromFileTest, EachDialogOpensItsOwnHelpTopic) {
-  config::CConnectionCfg record;
-  CEditTransferDlg(Sheet(), model_, record).OnHelp();
-  CRecStorageDlg(Sheet()).OnHelp();
-  Dlg(Sheet(), path_).OnHelp();
-  EXPECT_EQ(help_, (std::vector<std::uint32_t>{0x20000 + 212, 0x20000 + 209, 0x20000 + 208}));
 }
 
 }  // namespace

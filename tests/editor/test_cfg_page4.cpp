@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "editor/cfg_page4.h"
 #include "editor/edit_transfer_dlg.h"
 #include "transfer_fixture.h"
@@ -47,13 +49,11 @@ TEST_F(CfgPage4Test, ListsLiveTransfersInModelOrderWithTheEditionsColumns) {
 TEST_F(CfgPage4Test, AutomaticModeShowsOnlyTheNotice) {
   model_.SetMode(1);
   CCfgPage4& page = Page();
-  EXPECT_FALSE(page.m_bShowControls);
-  EXPECT_TRUE(page.m_bShowAutoNotice);
+  EXPECT_EQ(std::tie(page.m_bShowControls, page.m_bShowAutoNotice), std::make_tuple(false, true));
   // The General page stored mode 0 when it was left.
   model_.SetMode(0);
   page.OnSetActive();
-  EXPECT_TRUE(page.m_bShowControls);
-  EXPECT_FALSE(page.m_bShowAutoNotice);
+  EXPECT_EQ(std::tie(page.m_bShowControls, page.m_bShowAutoNotice), std::make_tuple(true, false));
 }
 
 TEST_F(CfgPage4Test, AddCustomEntersTheModelOnlyOnOk) {
@@ -99,8 +99,7 @@ TEST_F(CfgPage4Test, EditAndRemoveActOnTheSelectedLineOnly) {
   EXPECT_FALSE(model_.GetConnection(0)->IsRemoved());
   page.m_nSelected = 0;
   page.OnRemove();
-  EXPECT_EQ(ui_.Texts(),
-            (std::vector<std::string>{"Remove selected transfer?", "Remove selected transfer?"}));
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>(2, "Remove selected transfer?"));
   EXPECT_TRUE(model_.GetConnection(0)->IsRemoved());
   EXPECT_EQ(ModelIndexes(page), std::vector<int>{1});
 }

@@ -3,67 +3,67 @@
 #include <string>
 #include <vector>
 
-#include "config/cfg_mgr.h"
+#include "editor/add_from_file_dlg.h"
 #include "editor/cfg_page1.h"
 #include "editor/cfg_page5.h"
-#include "editor/cfg_psheet.h"
-#include "support/scripted_ui.h"
+#include "editor/edit_transfer_dlg.h"
+#include "editor/rec_storage_dlg.h"
+#include "transfer_fixture.h"
 
 namespace kz::editor {
 namespace {
 
-class CfgPSheetTest : public ::testing::Test {
- protected:
-  CCfgPSheet MakeSheet(const std::string& options) {
-    return CCfgPSheet(&model_, options, ui_, [this](std::uint32_t id) { help_.push_back(id); });
-  }
+using CfgPSheetTest = TransferTest;
 
-  config::CCfgMgr model_;
-  test::ScriptedUi ui_;
-  std::vector<std::uint32_t> help_;
-};
-
+// Help opens the topic of the active page or of the dialog asked; the Citect General page opens
+// the standard General topic.
 TEST_F(CfgPSheetTest, EditionChoosesTheGeneralPageAndHelpFollowsTheActiveTab) {
-  for (const std::string options : {"", "product=citect"}) {
-    SCOPED_TRACE(options);
+  for (const bool citect : {false, true}) {
+    SCOPED_TRACE(citect);
     help_.clear();
-    CCfgPSheet sheet = MakeSheet(options);
-    EXPECT_EQ(sheet.GetPage(0).TemplateId(), options.empty() ? 104 : 213);
-    sheet.OnInitDialog();
+    sheet_.reset();
+    EXPECT_EQ(Sheet(citect).GetPage(0).TemplateId(), citect ? 213 : 104);
+    Sheet().OnInitDialog();
     for (int i = 0; i < CCfgPSheet::kPageCount; ++i) {
-      ASSERT_TRUE(sheet.SetActivePage(i));
-      sheet.OnHelp();
+      ASSERT_TRUE(Sheet().SetActivePage(i));
+      Sheet().OnHelp();
     }
-    // The Citect General page opens the standard General topic.
     EXPECT_EQ(help_, (std::vector<std::uint32_t>{0x20000 + 104, 0x20000 + 107, 0x20000 + 105,
                                                  0x20000 + 106}));
   }
+  help_.clear();
+  config::CConnectionCfg record;
+  CEditTransferDlg(Sheet(), model_, record).OnHelp();
+  CRecStorageDlg(Sheet()).OnHelp();
+  CAddFromFileDlg(Sheet(), "").OnHelp();
+  EXPECT_EQ(help_, (std::vector<std::uint32_t>{0x20000 + 212, 0x20000 + 209, 0x20000 + 208}));
 }
 
 TEST_F(CfgPSheetTest, StartPageLeavesTheOtherPagesUnfilled) {
-  CCfgPSheet sheet = MakeSheet("");
-  sheet.SetStartPage(CCfgPSheet::kScheduledTransfersPage);
-  sheet.OnInitDialog();
-  EXPECT_EQ(sheet.GetActiveIndex(), 2);
-  EXPECT_TRUE(sheet.GetPage(2).initialized());
-  EXPECT_FALSE(sheet.GetPage(0).initialized());
-  EXPECT_FALSE(sheet.GetPage(1).initialized());
+  Sheet().SetStartPage(CCfgPSheet::kScheduledTransfersPage);
+  Sheet().OnInitDialog();
+  EXPECT_EQ(Sheet().GetActiveIndex(), 2);
+  EXPECT_TRUE(Sheet().GetPage(2).initialized());
+  EXPECT_FALSE(Sheet().GetPage(0).initialized());
+  EXPECT_FALSE(Sheet().GetPage(1).initialized());
 }
 
 TEST_F(CfgPSheetTest, OkAsksOnlyWhenNoLivePortIsLeft) {
-  struct Case {
+  const struct {
     std::vector<int> removed;  // which of two ports are marked removed
     std::deque<ui::Answer> answers;
     bool asked;
     bool closes;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {{}, {}, false, true},
       {{0}, {}, false, true},
       {{0, 1}, {ui::Answer::No}, true, false},
       {{0, 1}, {ui::Answer::Yes}, true, true},
   };
-  for (const Case& c : cases) {
+  using Box = test::ScriptedUi::Box;
+  const Box question{CCfgPSheet::kNoPortQuestion, "Warning", ui::Buttons::YesNo,
+                     ui::Icon::Question};
+  for (const auto& c : cases) {
     config::CCfgMgr model;
     model.AddPort(config::PORT_UDP);
     model.AddPort(config::PORT_SERIAL);
@@ -73,9 +73,6 @@ TEST_F(CfgPSheetTest, OkAsksOnlyWhenNoLivePortIsLeft) {
     CCfgPSheet sheet(&model, "", ui_);
     sheet.OnInitDialog();
     EXPECT_EQ(sheet.OnOK(), c.closes);
-    using Box = test::ScriptedUi::Box;
-    const Box question{CCfgPSheet::kNoPortQuestion, "Warning", ui::Buttons::YesNo,
-                       ui::Icon::Question};
     EXPECT_EQ(ui_.boxes, c.asked ? std::vector<Box>{question} : std::vector<Box>{});
   }
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <tuple>
 
 #include "editor/data_file_name.h"
 #include "editor/new_file_mode.h"
@@ -22,7 +23,6 @@ TEST(DataFileNameTest, SampleJoinsDirectoryBaseNameAndDateUnlessTheFileStaysTheS
   const Case cases[] = {
       {"/data", kNewFileDaily, 1, "/data/Sta#_20270309.csv"},
       {"/data/", kNewFileDaily, 1, "/data/Sta#_20270309.csv"},
-      {"/data", kNewFileSame, 1, "/data/Sta#.csv"},
       {"", kNewFileSame, 1, "Sta#.csv"},
       {"", kNewFileWeekly, 0, "StaName_20270309.csv"},
       {"d", kNewFileMonthly, 2, "d/DlogCfgName_20270309.csv"},
@@ -42,6 +42,24 @@ TEST(DataFileNameTest, SampleJoinsDirectoryBaseNameAndDateUnlessTheFileStaysTheS
 TEST(NewFileModeTest, TimeOfDayRunsOnIntoTheNextDay) {
   EXPECT_EQ(TimeOfDay(86400 + 61), 61);
   EXPECT_EQ(TimeOfDay(-1), 86399);
+}
+
+// Daily files start at a time, weekly ones on a day; no method leaves the controls as they are.
+TEST(NewFileModeTest, StartingShowsATimeForDailyAndADayForWeeklyFiles) {
+  const std::tuple<int, bool, bool, bool> cases[] = {// mode, label, time, weekday
+                                                     {kNewFileSame, false, false, false},
+                                                     {kNewFileDaily, true, true, false},
+                                                     {kNewFileWeekly, true, false, true},
+                                                     {kNewFileMonthly, false, false, false}};
+  for (const auto& [mode, label, time, weekday] : cases) {
+    const auto shown = StartingVisibilityFor(mode);
+    ASSERT_TRUE(shown) << mode;
+    EXPECT_EQ(std::tie(shown->label, shown->time_picker, shown->weekday_list),
+              std::tie(label, time, weekday))
+        << mode;
+  }
+  EXPECT_FALSE(StartingVisibilityFor(-1));
+  EXPECT_FALSE(StartingVisibilityFor(4));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
+// The Network and Serial port pages and the UDP/TCP and COM dialogs.
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -108,45 +108,63 @@ TEST(PortPages, AddNumbersTheNewPortAndSelectsItsLine) {
   }
 }
 
-TEST(PortPages, UdpDialogChecksInOrderAndStoresTheNumber) {
-  const std::tuple<int, std::string, std::string> cases[] = {
-      // type, text, message
-      {CCfgUDP::kTypeUdp, "1658", ""},
-      {CCfgUDP::kTypeUdp, "", CCfgUDP::kNoNumber},
-      {CCfgUDP::kTypeUdp, "0", CCfgUDP::kNumberOutOfRange},
-      {CCfgUDP::kTypeUdp, "65536", CCfgUDP::kNumberOutOfRange},
-      {CCfgUDP::kTypeUdp, "abc", CCfgUDP::kNumberOutOfRange},
-      {CCfgUDP::kTypeUdp, "65535x", ""},
-      {CCfgUDP::kTypeUdp, "1700", CCfgUDP::kDuplicateNumber},
-      {CCfgUDP::kTypeUdp, "1800", ""},
-      {CCfgUDP::kTypeUdp, "1900", ""},
-      {CCfgUDP::kTypeTcp, "1800", CCfgUDP::kDuplicateNumber},
-      {CCfgUDP::kTypeTcp, "1700", ""},
+// Both dialogs edit the first port of a model with live UDP1700, TCP1800, COM2 and a removed
+// UDP1900 and COM3: numbers must be given, in range and unique among live ports of the kind.
+TEST(PortPages, NumberIsCheckedInOrderAndStoredOnlyWhenAccepted) {
+  const std::tuple<int, int, std::string, std::string> cases[] = {
+      // port kind, UDP dialog's type, text, message
+      {PORT_UDP, CCfgUDP::kTypeUdp, "1658", ""},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "", CCfgUDP::kNoNumber},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "0", CCfgUDP::kNumberOutOfRange},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "65536", CCfgUDP::kNumberOutOfRange},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "abc", CCfgUDP::kNumberOutOfRange},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "65535x", ""},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "1700", CCfgUDP::kDuplicateNumber},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "1800", ""},
+      {PORT_UDP, CCfgUDP::kTypeUdp, "1900", ""},
+      {PORT_UDP, CCfgUDP::kTypeTcp, "1800", CCfgUDP::kDuplicateNumber},
+      {PORT_UDP, CCfgUDP::kTypeTcp, "1700", ""},
+      {PORT_SERIAL, 0, "", CCfgCOM::kNoNumber},
+      {PORT_SERIAL, 0, "2", CCfgCOM::kDuplicateNumber},
+      {PORT_SERIAL, 0, "1", ""},
+      {PORT_SERIAL, 0, "3", ""},
   };
-  for (const auto& [type, text, message] : cases) {
-    SCOPED_TRACE(text);
+  for (const auto& [kind, type, text, message] : cases) {
+    SCOPED_TRACE(testing::Message() << kind << " " << type << " \"" << text << '"');
     Sheet s;
-    auto& record = static_cast<config::CIpPortCfg&>(s.Port(PORT_UDP, 1658));
+    config::CPortCfg& edited = s.Port(kind, kind == PORT_UDP ? 1658 : 1);
     s.Port(PORT_UDP, 1700);
     s.Port(PORT_TCP, 1800);
+    s.Port(PORT_SERIAL, 2);
     s.Port(PORT_UDP, 1900, true);
+    s.Port(PORT_SERIAL, 3, true);
     const Snapshot before = s.Ports();
-    CCfgUDP dialog(s.sheet.page2(), record, s.model);
-    dialog.OnInitDialog();
-    ASSERT_EQ(dialog.m_strPortNumber, "1658");
-    dialog.m_nType = type;
-    dialog.m_strPortNumber = text;
-    const bool ok = dialog.OnOK();
+    bool ok;
+    bool focus;
+    if (kind == PORT_UDP) {
+      CCfgUDP udp(s.sheet.page2(), static_cast<config::CIpPortCfg&>(edited), s.model);
+      udp.OnInitDialog();
+      udp.m_nType = type;
+      udp.m_strPortNumber = text;
+      ok = udp.OnOK();
+      focus = udp.focus() == CCfgUDP::kPortNumberEdit;
+    } else {
+      CCfgCOM com(s.sheet.page3(), static_cast<config::CSerialCfg&>(edited), s.model);
+      com.OnInitDialog();
+      com.m_strComNumber = text;
+      ok = com.OnOK();
+      focus = com.focus() == CCfgCOM::kComNumberEdit;
+    }
     EXPECT_EQ(ok, message.empty());
     if (ok) {
       EXPECT_TRUE(s.ui.boxes.empty());
-      EXPECT_EQ(dialog.port().GetPortNumber(), std::stoi(text));
-      EXPECT_EQ(dialog.port().GetType(), type == CCfgUDP::kTypeUdp ? PORT_UDP : PORT_TCP);
-      EXPECT_EQ(s.model.GetPort(0), &dialog.port());
+      const config::CPortCfg& port = *s.model.GetPort(0);
+      EXPECT_EQ(port.GetNumber(), std::stoi(text));
+      EXPECT_EQ(port.GetType(), type == CCfgUDP::kTypeTcp ? PORT_TCP : kind);
     } else {
       EXPECT_EQ(s.ui.boxes, (std::vector<test::ScriptedUi::Box>{
                                 {message, "Error", ui::Buttons::Ok, ui::Icon::None}}));
-      EXPECT_EQ(dialog.focus(), CCfgUDP::kPortNumberEdit);
+      EXPECT_TRUE(focus) << "on the number";
       EXPECT_EQ(s.Ports(), before);
     }
   }
@@ -181,6 +199,8 @@ TEST(PortPages, TypeChangeReplacesTheRecordOnlyWhenAccepted) {
   EXPECT_EQ(Selected(page), "TCP1658");
 }
 
+// Values no list offers select the first entry; flow is stored as none whatever was read. The
+// accepted line is rewritten in its place on the page.
 TEST(PortPages, ComDialogSelectsByStoredValueAndStoresFlowNone) {
   const std::pair<Strings, std::vector<int>> cases[] = {
       // baud, data, parity, stop, flow
@@ -194,48 +214,21 @@ TEST(PortPages, ComDialogSelectsByStoredValueAndStoresFlowNone) {
     port.SetParity(stored[2]);
     port.SetStopBits(stored[3]);
     port.SetFlow(stored[4]);
-    CCfgCOM dialog(s.sheet.page3(), port, s.model);
-    dialog.OnInitDialog();
-    EXPECT_EQ((std::vector<int>{dialog.m_nBaud, dialog.m_nDataBits, dialog.m_nParity,
-                                dialog.m_nStopBits, dialog.m_nFlow}),
-              selected);
-    EXPECT_FALSE(dialog.m_bFlowVisible);
-    dialog.m_nParity = 3;
-    ASSERT_TRUE(dialog.OnOK());
+    CCfgPage3& page = s.sheet.page3();
+    page.OnInitDialog();
+    s.Answer<CCfgCOM>([&](CCfgCOM& d) {
+      EXPECT_EQ((std::vector<int>{d.m_nBaud, d.m_nDataBits, d.m_nParity, d.m_nStopBits, d.m_nFlow}),
+                selected);
+      EXPECT_FALSE(d.m_bFlowVisible);
+      d.m_nParity = 3;
+    });
+    page.OnConfigure();
     EXPECT_EQ(port.GetFlow(), "n");
     EXPECT_EQ(port.GetParity(), "m");
     EXPECT_EQ(port.GetBaud(), CCfgCOM::kBauds.at(selected[0]).stored);
+    EXPECT_EQ(Texts(page), Strings{"COM4 " + port.GetBaud() + "," + port.GetDataBits() + ",M," +
+                                   port.GetStopBits()});
   }
-}
-
-TEST(PortPages, ComNumberMustBeGivenAndUniqueAmongLivePorts) {
-  Sheet s;
-  s.Port(PORT_SERIAL, 1);
-  s.Port(PORT_SERIAL, 2);
-  CCfgPage3& page = s.sheet.page3();
-  page.OnInitDialog();
-  // The last line edited; COM1 is live until the last case removes it.
-  const std::pair<std::string, std::string> cases[] = {
-      {"", CCfgCOM::kNoNumber}, {"1", CCfgCOM::kDuplicateNumber}, {"2", ""}, {"3", ""}, {"1", ""}};
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const auto& [text, message] = cases[i];
-    SCOPED_TRACE(i);
-    if (i + 1 == std::size(cases)) {
-      page.m_nSelected = 0;
-      page.OnRemove();  // COM1, answered Yes
-    }
-    s.ui.boxes.clear();
-    page.m_nSelected = static_cast<int>(page.m_lines.size()) - 1;
-    s.Answer<CCfgCOM>([&](CCfgCOM& d) { d.m_strComNumber = text; });
-    page.OnConfigure();
-    if (message.empty()) {
-      EXPECT_TRUE(s.ui.boxes.empty());
-      EXPECT_EQ(Selected(page), "COM" + text + " 9600,8,N,1");
-    } else {
-      EXPECT_EQ(s.ui.Texts(), Strings{message});
-    }
-  }
-  EXPECT_EQ(Texts(page), Strings{"COM1 9600,8,N,1"});  // rewritten in its place
 }
 
 TEST(PortPages, RemoveAsksAndActsOnlyOnYes) {
