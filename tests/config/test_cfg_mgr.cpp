@@ -27,80 +27,68 @@ class CCfgMgrTest : public ::testing::Test {
     EXPECT_EQ(t, nullptr);
     return raw;
   }
+  // Re-keys `t` to `station` as the editor does: the record first, then the index.
+  void Rekey(CConnectionCfg* t, int station) {
+    const std::string old_key = CCfgMgr::MakeConnectionKey(t->GetStationNumber(), t->GetID());
+    t->SetStationNumber(station);
+    model_.RekeyConnection(t, old_key);
+  }
 
   CCfgMgr model_;
 };
 
-TEST_F(CCfgMgrTest, DuplicateStationAndIdIsRefusedAndStaysWithTheCaller) {
+TEST_F(CCfgMgrTest, RefusedDuplicateStaysWithTheCallerAndRemovalFreesTheKey) {
   EXPECT_EQ(model_.FindConnection("5.1"), Add(5, 1, "a.csv"));
   EXPECT_EQ(model_.FindConnection("5.10"), nullptr);
   auto second = Transfer(5, 1, "b.csv");
   EXPECT_EQ(model_.AddConnection(second), kDuplicateTransfer);
   ASSERT_NE(second, nullptr);
-  EXPECT_EQ(model_.GetConnectionCount(), 1);
-}
-
-TEST_F(CCfgMgrTest, RemovedTransferFreesItsKeyAndBadIndexesAreIgnored) {
-  Add(5, 1, "a.csv");
   model_.RemoveConnection(-1);
   model_.RemoveConnection(1);
   EXPECT_FALSE(model_.GetConnection(0)->IsRemoved());
-  EXPECT_EQ(model_.GetConnection(1), nullptr);
   model_.RemoveConnection(0);
   EXPECT_TRUE(model_.GetConnection(0)->IsRemoved());
   EXPECT_EQ(model_.FindConnection("5.1"), nullptr);
-  CConnectionCfg* again = Add(5, 1, "b.csv");
-  EXPECT_EQ(model_.FindConnection("5.1"), again);
+  EXPECT_EQ(model_.FindConnection("5.1"), Add(5, 1, "b.csv"));
   EXPECT_EQ(model_.GetConnectionCount(), 2);
 }
 
-TEST_F(CCfgMgrTest, DataFilesDifferingOnlyInCaseClash) {
-  Add(1, 1, "C:\\Data\\A.csv");
-  auto second = Transfer(2, 1, "c:\\data\\a.csv");
-  EXPECT_EQ(model_.AddConnection(second), kDuplicateDataFile);
-  // No trimming or path normalisation beyond case.
-  Add(3, 1, "c:\\data\\a.csv ");
-}
-
-TEST_F(CCfgMgrTest, CheckWithoutATransferCountsRemovedAndEmptyDataFiles) {
+// A transfer not built yet (no `self`) is checked against every data file, removed ones too; an
+// edited one only against the live others. The key is checked first.
+TEST_F(CCfgMgrTest, ValidateConnectionChecksKeyThenDataFile) {
   Add(1, 1, "Used.csv");
-  Add(2, 1, "");
+  CConnectionCfg* empty = Add(2, 1, "");
   Add(3, 1, "");  // a built transfer's empty data file is always accepted
-  EXPECT_EQ(model_.ValidateConnection(*model_.GetConnection(1)), kCfgOk);
+  CConnectionCfg* b = Add(4, 1, "b.csv");
+  CConnectionCfg* marked = Add(6, 1, "m.csv");
   model_.RemoveConnection(0);
-  EXPECT_EQ(model_.ValidateConnection(9, 9, "used.CSV", nullptr), kDuplicateDataFile);
-  EXPECT_EQ(model_.ValidateConnection(9, 9, "", nullptr), kDuplicateDataFile);
-  EXPECT_EQ(model_.ValidateConnection(9, 9, "new.csv", nullptr), kCfgOk);
-  // The key check comes first.
-  EXPECT_EQ(model_.ValidateConnection(2, 1, "used.csv", nullptr), kDuplicateTransfer);
-  // The edit check skips removed transfers.
-  EXPECT_FALSE(model_.IsDataFileInUse("used.csv", nullptr));
-}
-
-TEST_F(CCfgMgrTest, EditCheckExcludesTheEditedTransfer) {
-  CConnectionCfg* a = Add(1, 1, "a.csv");
-  Add(2, 1, "b.csv");
-  EXPECT_EQ(model_.ValidateConnection(1, 1, "a.csv", a), kCfgOk);
-  EXPECT_EQ(model_.ValidateConnection(2, 1, "a.csv", a), kDuplicateTransfer);
-  EXPECT_EQ(model_.ValidateConnection(1, 1, "B.csv", a), kDuplicateDataFile);
-}
-
-TEST_F(CCfgMgrTest, RekeyMovesTheIndexEntry) {
-  CConnectionCfg* t = Add(1, 1, "a.csv");
-  const std::string old_key = CCfgMgr::MakeConnectionKey(1, 1);
-  t->SetStationNumber(7);
-  model_.RekeyConnection(t, old_key);
-  EXPECT_EQ(model_.FindConnection("1.1"), nullptr);
-  EXPECT_EQ(model_.FindConnection("7.1"), t);
-  Add(1, 1, "b.csv");
+  marked->SetRemoved(true);  // marked past the model: still indexed, yet holds nothing
+  const struct {
+    int station;
+    const char* data_file;
+    const CConnectionCfg* self;
+    int want;
+  } cases[] = {
+      {9, "used.CSV", nullptr, kDuplicateDataFile}, {9, "", nullptr, kDuplicateDataFile},
+      {9, "new.csv", nullptr, kCfgOk},              {2, "used.csv", nullptr, kDuplicateTransfer},
+      {9, "used.csv", b, kCfgOk},                   {4, "b.csv", b, kCfgOk},
+      {2, "x.csv", b, kDuplicateTransfer},          {1, "x.csv", b, kCfgOk},
+      {9, "B.CSV", empty, kDuplicateDataFile},      {9, "b.csv ", empty, kCfgOk},
+      {6, "M.csv", b, kCfgOk},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.station << " " << c.data_file << " " << c.self);
+    EXPECT_EQ(model_.ValidateConnection(c.station, 1, c.data_file, c.self), c.want);
+  }
+  EXPECT_EQ(model_.ValidateConnection(*empty), kCfgOk);
 }
 
 TEST_F(CCfgMgrTest, KeyStaysTakenWhileAnotherLiveTransferHoldsIt) {
   // Two transfers under one key, as a file can hold them; the later one is indexed.
   CConnectionCfg* first = Add(1, 1, "a.csv");
   CConnectionCfg* later = Add(2, 1, "b.csv");
-  later->SetStationNumber(1);
-  model_.RekeyConnection(later, "2.1");
+  Rekey(later, 1);
+  EXPECT_EQ(model_.FindConnection("2.1"), nullptr);
   ASSERT_EQ(model_.FindConnection("1.1"), later);
 
   model_.RemoveConnection(1);
@@ -110,44 +98,30 @@ TEST_F(CCfgMgrTest, KeyStaysTakenWhileAnotherLiveTransferHoldsIt) {
 
   // Moving the indexed one away leaves the other indexed too.
   CConnectionCfg* moved = Add(3, 1, "d.csv");
-  moved->SetStationNumber(1);
-  model_.RekeyConnection(moved, "3.1");
-  moved->SetStationNumber(4);
-  model_.RekeyConnection(moved, "1.1");
+  Rekey(moved, 1);
+  Rekey(moved, 4);
   EXPECT_EQ(model_.FindConnection("1.1"), first);
   EXPECT_EQ(model_.FindConnection("4.1"), moved);
 }
 
 TEST_F(CCfgMgrTest, AddPortNumbersEachTypeOnFromItsHighestEver) {
-  CPortCfg* udp = model_.AddPort(PORT_UDP);
-  ASSERT_NE(udp, nullptr);
-  EXPECT_EQ(udp->GetType(), PORT_UDP);
-  EXPECT_EQ(udp->GetNumber(), 1658);
-  auto* udp2 = static_cast<CUDPCfg*>(model_.AddPort(PORT_UDP));
-  udp2->SetPortNumber(1700);
+  EXPECT_EQ(model_.AddPort(PORT_UDP)->GetNumber(), 1658);
+  static_cast<CUDPCfg*>(model_.AddPort(PORT_UDP))->SetPortNumber(1700);
   model_.RemovePort(1);
   EXPECT_EQ(model_.AddPort(PORT_UDP)->GetNumber(), 1701);
   EXPECT_EQ(model_.AddPort(PORT_TCP)->GetNumber(), 1658);
-  CPortCfg* com = model_.AddPort(PORT_SERIAL);
-  EXPECT_EQ(com->GetNumber(), 1);
-  EXPECT_EQ(com->EntryText(), "COM1");
+  EXPECT_EQ(model_.AddPort(PORT_SERIAL)->EntryText(), "COM1");
   EXPECT_EQ(model_.AddPort(7), nullptr);
   EXPECT_EQ(model_.GetPortCount(), 5);
   // At the highest number the next one does not overflow.
   static_cast<CTCPCfg*>(model_.GetPort(3))->SetPortNumber(std::numeric_limits<int>::max());
   EXPECT_EQ(model_.AddPort(PORT_TCP)->GetNumber(), std::numeric_limits<int>::max());
-}
-
-TEST_F(CCfgMgrTest, DiscardLastPortLeavesNoTrace) {
-  model_.AddPort(PORT_UDP);
-  model_.AddPort(PORT_UDP);
+  // A discarded port leaves no trace, not even in the numbering.
   model_.DiscardLastPort();
-  EXPECT_EQ(model_.GetPortCount(), 1);
-  EXPECT_EQ(model_.AddPort(PORT_UDP)->GetNumber(), 1659);
-  model_.DiscardLastPort();
-  model_.DiscardLastPort();
-  model_.DiscardLastPort();
+  EXPECT_EQ(model_.GetPortCount(), 5);
+  for (int i = 0; i < 6; ++i) model_.DiscardLastPort();
   EXPECT_EQ(model_.GetPortCount(), 0);
+  EXPECT_EQ(model_.AddPort(PORT_UDP)->GetNumber(), 1658);
 }
 
 TEST_F(CCfgMgrTest, InsertPortGoesBeforeTheIndexAndClamps) {
@@ -164,18 +138,24 @@ TEST_F(CCfgMgrTest, InsertPortGoesBeforeTheIndexAndClamps) {
   EXPECT_EQ(model_.GetPort(4)->GetType(), PORT_TCP);
 }
 
-TEST_F(CCfgMgrTest, PortIterationSkipsRemovedPorts) {
+TEST_F(CCfgMgrTest, IterationSkipsRemovedPortsAndScheduledTransfers) {
   for (int i = 0; i < 4; ++i) model_.AddPort(PORT_UDP);
-  model_.RemovePort(0);
-  model_.RemovePort(2);
-  model_.RemovePort(4);
-  model_.RemovePort(-1);
+  for (int i : {0, 2, 4, -1}) model_.RemovePort(i);
   EXPECT_EQ(model_.GetFirstPort(), 1);
   EXPECT_EQ(model_.GetNextPort(1), 3);
   EXPECT_EQ(model_.GetNextPort(3), -1);
   model_.RemovePort(1);
   model_.RemovePort(3);
   EXPECT_EQ(model_.GetFirstPort(), -1);
+
+  for (int i = 0; i < 3; ++i) model_.AddScheduledXfer(std::make_unique<CScheduledXfer>());
+  model_.AddScheduledXfer(nullptr);
+  EXPECT_EQ(model_.GetScheduledXferCount(), 3);
+  model_.GetScheduledXfer(1)->SetRemoved(true);
+  EXPECT_EQ(model_.GetFirstScheduledXfer(), 0);
+  EXPECT_EQ(model_.GetNextScheduledXfer(0), 2);
+  EXPECT_EQ(model_.GetNextScheduledXfer(2), -1);
+  EXPECT_EQ(model_.GetScheduledXfer(3), nullptr);
 }
 
 TEST_F(CCfgMgrTest, PortNumbersClashOnlyWithinOneType) {
@@ -188,17 +168,6 @@ TEST_F(CCfgMgrTest, PortNumbersClashOnlyWithinOneType) {
   EXPECT_FALSE(model_.IsComPortInUse(1, com));
   model_.RemovePort(0);
   EXPECT_FALSE(model_.IsUDPPortInUse(1658, nullptr));
-}
-
-TEST_F(CCfgMgrTest, ScheduledIterationSkipsRemovedTransfers) {
-  for (int i = 0; i < 3; ++i) model_.AddScheduledXfer(std::make_unique<CScheduledXfer>());
-  model_.AddScheduledXfer(nullptr);
-  EXPECT_EQ(model_.GetScheduledXferCount(), 3);
-  model_.GetScheduledXfer(1)->SetRemoved(true);
-  EXPECT_EQ(model_.GetFirstScheduledXfer(), 0);
-  EXPECT_EQ(model_.GetNextScheduledXfer(0), 2);
-  EXPECT_EQ(model_.GetNextScheduledXfer(2), -1);
-  EXPECT_EQ(model_.GetScheduledXfer(3), nullptr);
 }
 
 }  // namespace

@@ -5,23 +5,16 @@
 namespace kz::config {
 namespace {
 
-TEST(ParseLeadingInt, ReadsTheLeadingDecimalNumberLikeAtoi) {
-  EXPECT_EQ(ParseLeadingInt("12abc"), 12);
-  EXPECT_EQ(ParseLeadingInt(" \t\n-7 8"), -7);
-  EXPECT_EQ(ParseLeadingInt("+42"), 42);
-  EXPECT_EQ(ParseLeadingInt("abc"), 0);
-  EXPECT_EQ(ParseLeadingInt(""), 0);
-  EXPECT_EQ(ParseLeadingInt("-"), 0);
-  EXPECT_EQ(ParseLeadingInt("- 5"), 0);
-  EXPECT_EQ(ParseLeadingInt("0x10"), 0);
-}
-
-TEST(ParseLeadingInt, ValuesBeyondThirtyTwoBitsStopAtTheLimit) {
-  EXPECT_EQ(ParseLeadingInt("2147483647"), 2147483647);
-  EXPECT_EQ(ParseLeadingInt("2147483648"), 2147483647);
-  EXPECT_EQ(ParseLeadingInt("-2147483648"), -2147483647 - 1);
-  EXPECT_EQ(ParseLeadingInt("-99999999999999999999999"), -2147483647 - 1);
-  EXPECT_EQ(ParseLeadingInt(std::string(5000, '9')), 2147483647);
+// The leading decimal number, as atoi reads it, held within 32 bits.
+TEST(ParseLeadingInt, ReadsTheLeadingDecimalNumberWithinThirtyTwoBits) {
+  const std::pair<std::string, int> cases[] = {
+      {"12abc", 12},        {" \t\n-7 8", -7},           {"+42", 42},
+      {"abc", 0},           {"", 0},                     {"-", 0},
+      {"- 5", 0},           {"0x10", 0},                 {"2147483647", 2147483647},
+      {"2147483648", 2147483647}, {"-2147483648", -2147483647 - 1},
+      {"-99999999999999999999999", -2147483647 - 1}, {std::string(5000, '9'), 2147483647},
+  };
+  for (const auto& [text, want] : cases) EXPECT_EQ(ParseLeadingInt(text), want) << text;
 }
 
 }  // namespace

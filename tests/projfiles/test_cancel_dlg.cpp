@@ -1,3 +1,5 @@
+// The progress window's life and its Cancel press; where the checks fall and how long each pumps
+// is tested with tag resolution (tests/citect/test_tag_resolver_cancel.cpp).
 #include <gtest/gtest.h>
 
 #include "projfiles/cancel_dlg.h"
@@ -6,30 +8,10 @@
 namespace kz::projfiles {
 namespace {
 
-class CancelDlgTest : public ::testing::Test {
- protected:
-  test::ScriptedUi ui_;
-  CCancelDlg dlg_{ui_};
-};
-
-TEST_F(CancelDlgTest, CancelBetweenChecksIsSeenAtTheNextCheckAndEachCheckPumpsFiveMs) {
-  dlg_.Show();
-  EXPECT_FALSE(dlg_.CheckCancel());
-  dlg_.OnCancel();
-  dlg_.OnCancel();  // a second press changes nothing
-  EXPECT_TRUE(dlg_.CheckCancel());
-  EXPECT_TRUE(dlg_.CheckCancel());
-  EXPECT_EQ(ui_.pumps, std::vector<std::chrono::milliseconds>(3, std::chrono::milliseconds(5)));
-}
-
-TEST_F(CancelDlgTest, PressDuringTheEventPumpIsSeenByThatCheck) {
-  ui_.during_pump.push_back([&] { dlg_.OnCancel(); });
-  EXPECT_TRUE(dlg_.CheckCancel());
-}
-
-TEST_F(CancelDlgTest, LinesRefreshTheWindowWhichIsClosedOnceWhenTheDialogEnds) {
+TEST(CancelDlgTest, WindowIsShownOnceRefreshedByEachLineAndClosedWhenTheDialogEnds) {
+  test::ScriptedUi ui;
   {
-    CCancelDlg dlg(ui_);
+    CCancelDlg dlg(ui);
     dlg.Show();
     dlg.Show();
     dlg.Hide();
@@ -37,10 +19,14 @@ TEST_F(CancelDlgTest, LinesRefreshTheWindowWhichIsClosedOnceWhenTheDialogEnds) {
     dlg.SetLine1("Resolving trend tags");
     dlg.SetLine2("Reading variable tags...");
     EXPECT_EQ(dlg.m_strLine1, "Resolving trend tags");  // one line does not clear the other
-    EXPECT_EQ(ui_.modeless_refreshed, 2);
+    EXPECT_EQ(ui.modeless_refreshed, 2);
+    EXPECT_FALSE(dlg.CheckCancel());
+    dlg.OnCancel();
+    EXPECT_TRUE(dlg.CheckCancel());
+    EXPECT_TRUE(dlg.CheckCancel());  // a press stays seen
   }
-  EXPECT_EQ(ui_.modeless_shown, 2);
-  EXPECT_EQ(ui_.modeless_closed, 2);
+  EXPECT_EQ(ui.modeless_shown, 2);
+  EXPECT_EQ(ui.modeless_closed, 2);
 }
 
 }  // namespace

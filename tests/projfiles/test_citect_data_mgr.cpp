@@ -54,19 +54,43 @@ class CitectDataMgrTest : public test::TempEnvTest {
   CCitectDataMgr mgr_{ui_};
 };
 
+// Each record loaded as project, trend tag, station and the expression found for it.
+std::string Loaded(const citect::CCitectTrendTagArray& tags) {
+  std::string out;
+  for (std::size_t i = 0; i < tags.size(); ++i) {
+    out += (i ? " | " : "") + tags[i].m_strCitectProj + " " + tags[i].m_strTrendVar + " " +
+           tags[i].m_strStaName + " " + tags[i].m_strExpr;
+  }
+  return out;
+}
+
+// Project folders are found without case, trend tag names match with case; records without a
+// project or trend tag are dropped; of two records of one trend tag the later takes the
+// expression; a tag deleted in trend.dbf has none.
 TEST_F(CitectDataMgrTest, SavedListLoadsBackWithProjectExpressions) {
-  SaveList(
-      {Binding("Water", "PumpFlow"), Binding("power", "Load", "South"), Binding("WATER", "Level")});
-  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
-  ASSERT_EQ(mgr_.m_tags.size(), 3u);
-  EXPECT_EQ(mgr_.m_tags[0].m_strCitectProj, "Water");
-  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "Pump1_Flow");
-  EXPECT_EQ(mgr_.m_tags[1].m_strStaName, "South");
-  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "Feeder_Load");  // project folder found without case
-  EXPECT_EQ(mgr_.m_tags[2].m_strExpr, "Tank_Level");
-  EXPECT_EQ(mgr_.m_tags[2].m_strProjFile, "/data/Site.kpj");
-  EXPECT_EQ(mgr_.m_tags[2].m_strDatalog, "Hourly");
-  EXPECT_EQ(mgr_.m_tags[2].m_strTagName, "Flow");
+  const struct {
+    std::vector<CCitectTrendTag> saved;
+    const char* loaded;
+  } cases[] = {
+      {{Binding("Water", "PumpFlow"), Binding("power", "Load", "South"), Binding("WATER", "Level")},
+       "Water PumpFlow North Pump1_Flow | power Load South Feeder_Load | WATER Level North "
+       "Tank_Level"},
+      {{Binding("", "PumpFlow"), Binding("Water", ""), Binding("Water", "Level")},
+       "Water Level North Tank_Level"},
+      {{Binding("Water", "pumpflow"), Binding("Water", "Old")},
+       "Water pumpflow North  | Water Old North "},
+      {{Binding("Water", "PumpFlow"), Binding("Water", "PumpFlow", "South")},
+       "Water PumpFlow North  | Water PumpFlow South Pump1_Flow"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.loaded);
+    SaveList(c.saved);
+    ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
+    EXPECT_EQ(Loaded(mgr_.m_tags), c.loaded);
+    const CCitectTrendTag& last = mgr_.m_tags[mgr_.m_tags.size() - 1];
+    EXPECT_EQ(last.m_strProjFile + " " + last.m_strDatalog + " " + last.m_strTagName,
+              "/data/Site.kpj Hourly Flow");
+  }
   EXPECT_TRUE(ui_.boxes.empty());
 }
 
@@ -91,13 +115,6 @@ TEST_F(CitectDataMgrTest, SavedTableHasExactLayoutAndRecordBytes) {
   }
 }
 
-TEST_F(CitectDataMgrTest, RecordsWithoutProjectOrTrendTagAreDropped) {
-  SaveList({Binding("", "PumpFlow"), Binding("Water", ""), Binding("Water", "Level")});
-  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
-  ASSERT_EQ(mgr_.m_tags.size(), 1u);
-  EXPECT_EQ(mgr_.m_tags[0].m_strTrendVar, "Level");
-}
-
 TEST_F(CitectDataMgrTest, ColumnsAreFoundByNameAndAMissingOneReadsEmpty) {
   const std::vector<CFieldNode> fields = {{"trendvar", 32}, {"STANAME", 20}, {"CitectPrj", 255}};
   ASSERT_EQ(CDBaseFile::Create(Store(), fields), kDbfCreated);
@@ -106,47 +123,30 @@ TEST_F(CitectDataMgrTest, ColumnsAreFoundByNameAndAMissingOneReadsEmpty) {
   ASSERT_EQ(table.AppendRecord({"PumpFlow", "North", "Water"}), kDbfDone);
   ASSERT_TRUE(table.Close());
   ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
-  ASSERT_EQ(mgr_.m_tags.size(), 1u);
-  EXPECT_EQ(mgr_.m_tags[0].m_strCitectProj, "Water");
-  EXPECT_EQ(mgr_.m_tags[0].m_strTrendVar, "PumpFlow");
-  EXPECT_EQ(mgr_.m_tags[0].m_strStaName, "North");
-  EXPECT_EQ(mgr_.m_tags[0].m_strProjFile, "");
-  EXPECT_EQ(mgr_.m_tags[0].m_strTagName, "");
-  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "Pump1_Flow");
+  EXPECT_EQ(Loaded(mgr_.m_tags), "Water PumpFlow North Pump1_Flow");
+  EXPECT_EQ(mgr_.m_tags[0].m_strProjFile + mgr_.m_tags[0].m_strTagName, "");
 }
 
-TEST_F(CitectDataMgrTest, TrendTagNamesMatchTheProjectWithCase) {
-  SaveList({Binding("Water", "pumpflow"), Binding("Water", "Old")});
-  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
-  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "");  // differs in case only
-  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "");  // deleted in trend.dbf
-}
-
-TEST_F(CitectDataMgrTest, MissingStoreLoadsEmptyWithoutMessage) {
+// No message for a missing store; one for an unreadable project table (the records stay, later
+// projects are not read); one for an unknown user folder.
+TEST_F(CitectDataMgrTest, LoadFailuresAndTheirMessages) {
   mgr_.m_tags.Add();
   EXPECT_EQ(mgr_.ReadWrite(env_.Path("none.dbf").string(), false), kDataFailed);
   EXPECT_TRUE(mgr_.m_tags.empty());
   EXPECT_TRUE(ui_.boxes.empty());
-}
-
-TEST_F(CitectDataMgrTest, UnreadableProjectTableIsReportedOnceAndKeepsTheRecords) {
   SaveList({Binding("Ghost", "A"), Binding("Ghost", "B"), Binding("Zzz", "C")});
   ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataFailed);
   EXPECT_EQ(mgr_.m_tags.size(), 3u);
+  std::filesystem::remove(env_.windir() / "citect.ini");
+  std::unordered_map<std::string, std::string> exprs;
+  EXPECT_EQ(mgr_.ReadTrendExpressions("Water", exprs), kDataFailed);
   EXPECT_EQ(ui_.boxes,
             (std::vector<Box>{{"Unable to access trend tag list - the file may be in use by "
                                "Citect.\n\n" +
                                    install_.user_folder.string() + "/ghost/trend.dbf",
-                               "Error", ui::Buttons::Ok, ui::Icon::Exclamation}}));
-}
-
-TEST_F(CitectDataMgrTest, UnknownUserFolderIsReported) {
-  SaveList({Binding("Water", "PumpFlow")});
-  std::filesystem::remove(env_.windir() / "citect.ini");
-  std::unordered_map<std::string, std::string> exprs;
-  EXPECT_EQ(mgr_.ReadTrendExpressions("Water", exprs), kDataFailed);
-  EXPECT_EQ(ui_.boxes, (std::vector<Box>{{"Unable to locate the Citect user folder location.",
-                                          "Error", ui::Buttons::Ok, ui::Icon::Exclamation}}));
+                               "Error", ui::Buttons::Ok, ui::Icon::Exclamation},
+                              {"Unable to locate the Citect user folder location.", "Error",
+                               ui::Buttons::Ok, ui::Icon::Exclamation}}));
 }
 
 TEST_F(CitectDataMgrTest, ReadTrendExpressionsGivesLiveRecordsLaterWinning) {
@@ -155,15 +155,6 @@ TEST_F(CitectDataMgrTest, ReadTrendExpressionsGivesLiveRecordsLaterWinning) {
   std::unordered_map<std::string, std::string> exprs;
   ASSERT_EQ(mgr_.ReadTrendExpressions("water", exprs), kDataOk);
   EXPECT_EQ(exprs, (std::unordered_map<std::string, std::string>{{"A", "three"}}));
-}
-
-// Two records of one trend tag: the expression goes to the later one only.
-TEST_F(CitectDataMgrTest, LaterRecordOfADuplicateTrendTagTakesTheExpression) {
-  SaveList({Binding("Water", "PumpFlow"), Binding("Water", "PumpFlow", "South")});
-  ASSERT_EQ(mgr_.ReadWrite(Store(), false), kDataOk);
-  ASSERT_EQ(mgr_.m_tags.size(), 2u);
-  EXPECT_EQ(mgr_.m_tags[0].m_strExpr, "");
-  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "Pump1_Flow");
 }
 
 TEST_F(CitectDataMgrTest, StoreLivesInTheToolsProjectsFolderElseInTheCurrentOne) {
@@ -175,23 +166,23 @@ TEST_F(CitectDataMgrTest, StoreLivesInTheToolsProjectsFolderElseInTheCurrentOne)
   EXPECT_EQ(LocateTrendStore(), "/opt/tool/Projects/kztrendvars.dbf");
 }
 
-class CitectDataMgrSaveFailureTest : public CitectDataMgrTest {};
-
-TEST_F(CitectDataMgrSaveFailureTest, FailedSaveLeavesTheOldTableWhole) {
+TEST_F(CitectDataMgrTest, FailedSaveLeavesTheOldTableWhole) {
   SaveList({Binding("Water", "PumpFlow")});
   const std::string before = test::ReadFile(Store());
   mgr_.m_tags.Add().CopyFrom(Binding("Water", "Level"));
+  EXPECT_EQ(mgr_.ReadWrite(env_.Path("no/such/kztrendvars.dbf").string(), true), kDataFailed);
   test::FailEachStepInTurn(
       [&] { return mgr_.ReadWrite(Store(), true) == kDataOk; },
       [&](const std::string& step) { EXPECT_EQ(test::ReadFile(Store()), before) << step; });
   CCitectDataMgr loaded(ui_);
   ASSERT_EQ(loaded.ReadWrite(Store(), false), kDataOk);
   EXPECT_EQ(loaded.m_tags.size(), 1u);
+  EXPECT_TRUE(ui_.boxes.empty());
 }
 
 // A list cut short by a failed read must not load as the whole list: the next save would drop
 // the rest.
-TEST_F(CitectDataMgrSaveFailureTest, ReadFailureAfterTheHeaderFailsTheLoad) {
+TEST_F(CitectDataMgrTest, ReadFailureAfterTheHeaderFailsTheLoad) {
   SaveList({Binding("Water", "PumpFlow"), Binding("Water", "Level")});
   // The header takes two reads (the second finds the end of the small file); the records come
   // after.
@@ -203,107 +194,73 @@ TEST_F(CitectDataMgrSaveFailureTest, ReadFailureAfterTheHeaderFailsTheLoad) {
   EXPECT_GT(reads, 2);
 }
 
-TEST_F(CitectDataMgrSaveFailureTest, SaveIntoMissingFolderFails) {
-  mgr_.m_tags.Add().CopyFrom(Binding("Water", "Level"));
-  EXPECT_EQ(mgr_.ReadWrite(env_.Path("no/such/kztrendvars.dbf").string(), true), kDataFailed);
-  EXPECT_TRUE(ui_.boxes.empty());
-}
-
 TEST_F(CitectDataMgrTest, AppendCopiesAddsIndependentRecordsInOrder) {
   citect::CCitectTrendTagArray wizard;
   wizard.Add().CopyFrom(Binding("Water", "A"));
-  wizard[0].m_strExpr = "X";
   wizard.Add().CopyFrom(Binding("Water", "B"));
   mgr_.m_tags.Add().CopyFrom(Binding("Water", "Z"));
   mgr_.AppendCopies(wizard);
   wizard.RemoveAll();
-  ASSERT_EQ(mgr_.m_tags.size(), 3u);
-  EXPECT_EQ(mgr_.m_tags[1].m_strTrendVar, "A");
-  EXPECT_EQ(mgr_.m_tags[1].m_strExpr, "X");
-  EXPECT_EQ(mgr_.m_tags[2].m_strTrendVar, "B");
+  EXPECT_EQ(Loaded(mgr_.m_tags), "Water Z North  | Water A North  | Water B North ");
 }
 
 class StationFileTest : public CitectDataMgrTest {
  protected:
   void SetUp() override {
     CitectDataMgrTest::SetUp();
-    test::WriteFile(env_.Path("Projects/Site.kpj"),
-                    "[Zel Stations]\n0=North,1,0\n[Zel: North]\nStaNum=7\n"
-                    "[Brenmark]\n0=South,2\n1=NoNumber,3\n[Brenmark: South]\nStaNum=9\n"
-                    "[Quenda]\n0=North,Hourly,60\n1=NORTH,Daily,60\n2=South,Hourly,60\n"
-                    "[Quenda:Hourly]\n0=Flow\n1=Pressure\n2=Sched:1\n3=Level\n"
-                    "[Quenda:Daily]\n0=Total\n[Plant Floor Names]\n0=Only,4\n");
-    path_ = env_.Path("Projects/Site.kpj").string();
+    test::WriteFile(
+        path_,
+        "[Zel Stations]\n0=North,1,0\n[Zel: North]\nStaNum=7\n"
+        "[Brenmark]\n0=South,2\n1=NoNumber,3\n[Brenmark: South]\nStaNum=9\n"
+        "[Quenda]\n0=North,Hourly,60\n1=NORTH,Daily,60\n2=South,Hourly,60\n3=West,Daily\n"
+        "[Quenda:Hourly]\n0=Flow\n1=Pressure\n2=Sched:1\n3=Level\n"
+        "[Quenda:Daily]\n0=Total\n[Plant Floor Names]\n0=Only,4\n");
   }
-  std::string path_;
+  // Each station as name, number and datalog configurations.
+  std::string Stations(const std::string& path) {
+    std::string out;
+    for (const CStaInfo& s : mgr_.GetStations(path)) {
+      out += s.m_strName + " " + std::to_string(s.m_nStationNumber);
+      for (const auto& d : s.m_datalogNames) out += " " + d;
+      out += ";";
+    }
+    return out;
+  }
+  const std::string path_ = env_.Path("Projects/Site.kpj").string();
 };
 
-TEST_F(StationFileTest, StationsComeFromZelThenBrenmarkWithNumbersAndDatalogs) {
-  const auto& stations = mgr_.GetStations(path_);
-  ASSERT_EQ(stations.size(), 3u);
-  EXPECT_EQ(stations[0].m_strName, "North");
-  EXPECT_EQ(stations[0].m_nStationNumber, 7);
-  EXPECT_EQ(stations[0].m_datalogNames, (std::vector<std::string>{"Hourly", "Daily"}));
-  EXPECT_EQ(stations[1].m_strName, "South");
-  EXPECT_EQ(stations[1].m_nStationNumber, 9);
-  EXPECT_EQ(stations[2].m_strName, "NoNumber");
-  EXPECT_EQ(stations[2].m_nStationNumber, 0);
-}
-
-TEST_F(StationFileTest, DatalogTagsLeaveOutEntriesWithAColon) {
+// Stations from "Zel Stations" then "Brenmark" (not "Plant Floor Names"), datalog tags without
+// the entries holding a colon; the path found without case, a missing file giving empty lists.
+TEST_F(StationFileTest, StationsDatalogsAndTagsComeFromTheirSections) {
+  EXPECT_EQ(Stations(path_), "North 7 Hourly Daily;South 9 Hourly;NoNumber 0;");
   EXPECT_EQ(mgr_.GetDatalogTags(path_, "HOURLY"),
             (std::vector<std::string>{"Flow", "Pressure", "Level"}));
-}
-
-TEST_F(StationFileTest, ListsEndAtTheFirstMissingOrEmptyKey) {
-  test::WriteFile(path_,
-                  "[Quenda:Gap]\n0=First\n2=AfterTheGap\n"
-                  "[Quenda:Blank]\n0=First\n1=\n2=AfterTheBlank\n");
-  EXPECT_EQ(mgr_.GetDatalogTags(path_, "Gap"), std::vector<std::string>{"First"});
-  EXPECT_EQ(mgr_.GetDatalogTags(path_, "Blank"), std::vector<std::string>{"First"});
-}
-
-TEST_F(StationFileTest, LowerCasedPathsStillFindTheFile) {
   const std::string lower = env_.Path("projects/site.kpj").string();
-  EXPECT_EQ(mgr_.GetStations(lower).size(), 3u);
+  EXPECT_EQ(Stations(lower), Stations(path_));
   EXPECT_EQ(mgr_.GetDatalogTags(lower, "daily"), std::vector<std::string>{"Total"});
+  const std::string missing = env_.Path("none.kpj").string();
+  EXPECT_EQ(Stations(missing), "");
+  EXPECT_TRUE(mgr_.GetDatalogConfigs(missing, "North").empty());
+  EXPECT_TRUE(mgr_.GetDatalogTags(missing, "Hourly").empty());
 }
 
-TEST_F(StationFileTest, DatalogCachesIgnoreCaseButStationCacheDoesNot) {
+// Datalog lists are cached by lower-cased path and name, stations by the path text as given; a
+// station first asked after the file changed is answered from the new file; a load empties all.
+TEST_F(StationFileTest, CachesAnswerUntilTheFileChangesOrTheListIsLoaded) {
   const auto& configs = mgr_.GetDatalogConfigs(path_, "North");
   const auto& tags = mgr_.GetDatalogTags(path_, "Hourly");
   const auto& stations = mgr_.GetStations(path_);
-  test::WriteFile(path_, "[Zel Stations]\n0=Other,1\n[Quenda]\n0=North,Changed\n");
+  test::WriteFile(path_, "[Zel Stations]\n0=Other,1\n[Quenda]\n0=North,Changed\n1=East,Minute\n");
   const std::string upper = env_.Path("PROJECTS/SITE.KPJ").string();
   EXPECT_EQ(&mgr_.GetDatalogConfigs(upper, "NORTH"), &configs);
   EXPECT_EQ(configs, (std::vector<std::string>{"Hourly", "Daily"}));
   EXPECT_EQ(&mgr_.GetDatalogTags(upper, "hourly"), &tags);
   EXPECT_EQ(&mgr_.GetStations(path_), &stations);
-  const auto& reread = mgr_.GetStations(upper);
-  EXPECT_NE(&reread, &stations);
-  ASSERT_EQ(reread.size(), 1u);
-  EXPECT_EQ(reread[0].m_strName, "Other");
-}
-
-TEST_F(StationFileTest, StationFirstAskedAfterTheFileChangedIsAnsweredFromTheNewFile) {
-  EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "North"), (std::vector<std::string>{"Hourly", "Daily"}));
-  test::WriteFile(path_, "[Zel Stations]\n0=East,1\n[Quenda]\n0=East,Minute\n");
   EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "East"), std::vector<std::string>{"Minute"});
-  EXPECT_TRUE(mgr_.GetDatalogConfigs(path_, "South").empty());
-}
-
-TEST_F(StationFileTest, LoadEmptiesTheCaches) {
-  const auto first = mgr_.GetDatalogConfigs(path_, "North");
-  test::WriteFile(path_, "[Quenda]\n0=North,Changed\n");
+  EXPECT_TRUE(mgr_.GetDatalogConfigs(path_, "West").empty());
+  EXPECT_EQ(Stations(upper), "Other 0;");
   mgr_.ReadWrite(Store(), false);
   EXPECT_EQ(mgr_.GetDatalogConfigs(path_, "North"), std::vector<std::string>{"Changed"});
-}
-
-TEST_F(StationFileTest, MissingFileGivesEmptyCachedLists) {
-  const std::string missing = env_.Path("none.kpj").string();
-  EXPECT_TRUE(mgr_.GetStations(missing).empty());
-  EXPECT_TRUE(mgr_.GetDatalogConfigs(missing, "North").empty());
-  EXPECT_TRUE(mgr_.GetDatalogTags(missing, "Hourly").empty());
 }
 
 }  // namespace

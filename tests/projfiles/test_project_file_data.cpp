@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "projfiles/project_file_data.h"
-#include "support/kpj_project.h"
 #include "support/run_command.h"
 #include "support/temp_env.h"
 
@@ -197,42 +196,36 @@ TEST(ProjectFileData, FewTransfersCopiedIntoManyStationsStayWithinTheBudget) {
 
 class ProjectFileTest : public test::TempEnvTest {};
 
+// Paths are found without case; a second load, of another file or none, replaces everything.
 TEST_F(ProjectFileTest, PathIsFoundWithoutCaseAndASecondLoadReplacesEverything) {
-  test::KpjProject first;
-  first.stations = {{"North", test::KpjStationList::kBrenmark, 7, {"Hourly"}}};
-  first.datalogs = {{"Hourly", {{"To SCADA", 128, 0}}, {}}};
-  ASSERT_TRUE(test::WriteKpjProject(env_.Path("Projects/Site.kpj"), first));
-  test::KpjProject second;
-  second.stations = {{"South", test::KpjStationList::kPlantFloor, 9, {"Daily"}}};
-  ASSERT_TRUE(test::WriteKpjProject(env_.Path("Projects/Other.kpj"), second));
-
+  test::WriteFile(env_.Path("Projects/Site.kpj"),
+                  "[Brenmark]\n0=North,1\n[Brenmark: North]\nStaNum=7\n[Quenda]\n0=North,Hourly\n"
+                  "[Client Transfers: Hourly]\n0=`To SCADA`,\n0a=,,,,,,,,,,,128,0,\n");
+  test::WriteFile(env_.Path("Projects/Other.kpj"),
+                  "[Plant Floor Names]\n0=South,9\n[Quenda]\n0=South,Daily\n");
   CProjectFileData p;
   p.Load(env_.Path("PROJECTS/site.KPJ").string());
   EXPECT_EQ(Stations(p), Names{"North"});
   EXPECT_EQ(p.GetTransfer("North", "Hourly", "To SCADA")->m_nLogID, 7);
   p.Load(env_.Path("projects/other.kpj").string());
   EXPECT_EQ(Stations(p), Names{"South"});
-  EXPECT_EQ(Datalogs(p, "North"), Names{});
   EXPECT_EQ(p.m_stationNumbers.size(), 1u);
-  EXPECT_EQ(p.GetStationNumber("South"), 9);
   p.Load(env_.Path("none.kpj").string());
   EXPECT_TRUE(p.m_stations.empty());
   EXPECT_TRUE(p.m_stationNumbers.empty());
 }
 
+// One transfer read on its own, by section and key, the file found without case.
 TEST_F(ProjectFileTest, ReadTakesOneTransferFromTheFile) {
   test::WriteFile(env_.Path("p.kpj"),
                   "[CLIENT TRANSFERS: C]\r\n3=`T`,1\r\n3A=,,,,,,,,,,,0,4,\r\n4=U,\r\n");
-  const std::string path = env_.Path("P.KPJ").string();
-  CClientXferData x;
-  x.Read(path, "Client Transfers: C", "3");
-  EXPECT_EQ(x.m_strName, "T");
-  EXPECT_EQ(x.m_nLogIDType, LOGID_AX);
-  EXPECT_EQ(x.m_nLogID, 4);
-  CClientXferData y;
-  y.Read(path, "Client Transfers: C", "4");
-  EXPECT_EQ(y.m_strName, "U");
-  EXPECT_EQ(y.m_nLogIDType, std::nullopt);
+  for (const auto& [key, want] : {std::pair{"3", "T 0 4"}, std::pair{"4", "U none -1"}}) {
+    CClientXferData x;
+    x.Read(env_.Path("P.KPJ").string(), "Client Transfers: C", key);
+    EXPECT_EQ(x.m_strName + " " + (x.m_nLogIDType ? std::to_string(*x.m_nLogIDType) : "none") +
+                  " " + std::to_string(x.m_nLogID),
+              want);
+  }
 }
 
 TEST_F(ProjectFileTest, SampleProjectListsEveryStationWithItsTransfers) {
