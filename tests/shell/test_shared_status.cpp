@@ -1,6 +1,4 @@
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +6,7 @@
 
 #include "platform/shared_status.h"
 #include "platform/system_dirs.h"
+#include "support/file_faults.h"
 #include "support/scoped_user_id.h"
 #include "support/temp_env.h"
 
@@ -17,71 +16,34 @@ namespace {
 class SharedStatusTest : public test::TempEnvTest {
  protected:
   std::filesystem::path BlockPath() const { return RuntimeDirectory() / SharedStatus::kName; }
-
-  // Runs `body` in a child process that opens the block, reports through a pipe that it is
-  // ready, then waits to be killed. Returns the child's pid.
-  pid_t SpawnHolder(std::int32_t word0) {
-    int ready[2];
-    EXPECT_EQ(pipe(ready), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      close(ready[0]);
-      auto block = SharedStatus::Open();
-      char ok = block ? 1 : 0;
-      if (block) block->Store(0, word0);
-      (void)!write(ready[1], &ok, 1);
-      for (;;) pause();
-    }
-    close(ready[1]);
-    char ok = 0;
-    EXPECT_EQ(read(ready[0], &ok, 1), 1);
-    EXPECT_EQ(ok, 1);
-    close(ready[0]);
-    return pid;
-  }
-
-  static void Kill(pid_t pid) {
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-  }
 };
 
-TEST_F(SharedStatusTest, FirstOpenerCreatesPrivateZeroedBlock) {
+// The first opener makes a private zeroed block; words are shared while any process holds it,
+// and zeroed again once every holder has gone, whether it closed the block or just ended.
+TEST_F(SharedStatusTest, WordsAreSharedWhileHeldAndZeroedOnceEveryHolderHasGone) {
+  {
+    auto block = SharedStatus::Open();
+    ASSERT_TRUE(block);
+    for (std::size_t i = 0; i < SharedStatus::kWords; ++i) EXPECT_EQ(block->Load(i), 0);
+    EXPECT_EQ(std::filesystem::file_size(BlockPath()), 16u);
+    EXPECT_EQ(std::filesystem::status(BlockPath()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    block->Store(0, 42);
+    EXPECT_TRUE(test::InChildProcesses(1, [](int) {
+      auto shared = SharedStatus::Open();
+      if (!shared || shared->Load(0) != 42) return false;
+      shared->Store(1, 7);
+      return true;
+    }));
+    EXPECT_EQ(block->Load(1), 7);
+  }
+  EXPECT_TRUE(test::InChildProcesses(1, [](int) {
+    auto block = SharedStatus::Open();
+    return block && block->Load(0) == 0 && (block->Store(3, 9), true);
+  }));
   auto block = SharedStatus::Open();
   ASSERT_TRUE(block);
-  for (std::size_t i = 0; i < SharedStatus::kWords; ++i) EXPECT_EQ(block->Load(i), 0);
-  struct stat st;
-  ASSERT_EQ(stat(BlockPath().c_str(), &st), 0);
-  EXPECT_EQ(st.st_size, 16);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
-}
-
-TEST_F(SharedStatusTest, WordsAreSharedWithAnotherProcessAndSurviveWhileHeld) {
-  const pid_t holder = SpawnHolder(42);
-  {
-    auto block = SharedStatus::Open();
-    ASSERT_TRUE(block);
-    EXPECT_EQ(block->Load(0), 42);  // not zeroed: the other process still holds it
-    block->Store(1, 7);
-    auto again = SharedStatus::Open();
-    ASSERT_TRUE(again);
-    EXPECT_EQ(again->Load(1), 7);
-  }
-  Kill(holder);
-}
-
-// Once every holder has gone, whether it closed the block or was killed.
-TEST_F(SharedStatusTest, BlockIsZeroedAgainOnceEveryHolderHasGone) {
-  {
-    auto block = SharedStatus::Open();
-    ASSERT_TRUE(block);
-    block->Store(3, 9);
-  }
-  Kill(SpawnHolder(5));
-  auto reopened = SharedStatus::Open();
-  ASSERT_TRUE(reopened);
-  EXPECT_EQ(reopened->Load(0), 0);
-  EXPECT_EQ(reopened->Load(3), 0);
+  EXPECT_EQ(block->Load(3), 0);
 }
 
 TEST_F(SharedStatusTest, ForeignLookingFilesCountAsNoBlock) {
