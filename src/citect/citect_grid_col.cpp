@@ -8,6 +8,9 @@ namespace kz::citect {
 
 CCitectGridCol::CCitectGridCol(int id) : id_(id) {
   assert(id >= 0 && id < kCitectColumnCount);
+  // An editable column stores through a setter, a read-only one has none. (Not a static_assert:
+  // member pointers do not compare in constant expressions under the sanitizer build.)
+  assert((Facts().kind == CellKind::ReadOnly) == (Facts().setter == nullptr));
 }
 
 void CCitectGridCol::SetText(CCitectTrendTag& tag, std::string_view text) const {

@@ -67,15 +67,6 @@ inline constexpr int kCitectTagNameCol = CitectColumnOf(&CCitectTrendTag::m_strT
 inline constexpr int kCitectExprCol = CitectColumnOf(&CCitectTrendTag::m_strExpr);
 inline constexpr int kCitectColumnCount = static_cast<int>(kCitectColumns.size());
 
-// An editable column stores through a setter, a read-only one has none: the table cannot say
-// one thing in a kind and another in a setter.
-static_assert([] {
-  for (const CitectColumnFacts& c : kCitectColumns) {
-    if ((c.kind == CellKind::ReadOnly) != (c.setter == nullptr)) return false;
-  }
-  return true;
-}());
-
 class CCitectGridCol {
  public:
   // `id` is one of the column ids above.
