@@ -110,21 +110,28 @@ class ConfigureOnXTest : public TempEnvTest {
   std::filesystem::path cfg_ = env_.Path("site.cfg");
 };
 
-// OK writes the file back (its comment and blanks gone); Escape leaves it as it was.
-TEST_F(ConfigureOnXTest, OkSavesEscapeKeepsAndTheHostEndsCleanly) {
-  for (const std::string key : {"Return", "Escape"}) {
-    WriteFile(cfg_, kConfig);
-    auto answer = PressInSheet(key);
-    const auto r = RunHost({"configure", "--options", "File=" + cfg_.string()});
-    ASSERT_EQ(answer.get().exit_code, 0) << "the window was shown";
-    EXPECT_EQ(r.exit_code, 0) << "exit status " << r.exit_code << ": " << r.err;
-    EXPECT_EQ(ReadFile(cfg_) == kConfig, key == "Escape");
-  }
+// OK writes the file back (its comment and blanks gone); Escape leaves it as it was. Each key
+// gets its own X server: a key still held or repeating in one server's input would reach the
+// next window.
+class ConfigureKeyTest : public ConfigureOnXTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ConfigureKeyTest, OkSavesEscapeKeepsAndTheHostEndsCleanly) {
+  const std::string key = GetParam();
+  auto answer = PressInSheet(key);
+  const auto r = RunHost({"configure", "--options", "File=" + cfg_.string()}, 90000);
+  const auto found = answer.get();
+  ASSERT_EQ(found.exit_code, 0) << "the window was not found; the host's exit status "
+                                << r.exit_code << ": " << r.err;
+  EXPECT_EQ(r.exit_code, 0) << "exit status " << r.exit_code << ": " << r.err;
+  EXPECT_EQ(ReadFile(cfg_) == kConfig, key == "Escape");
   config::CCfgMgr model;
   model.ReadWrite(cfg_.string(), false);
   EXPECT_EQ(model.GetConnectionCount(), 1);
   EXPECT_EQ(model.GetPortCount(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Configure, ConfigureKeyTest, ::testing::Values("Return", "Escape"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST_F(ConfigureOnXTest, HostThatUnloadsTheModuleAfterTheCallEndsCleanly) {
   auto answer = PressInSheet("Return");
