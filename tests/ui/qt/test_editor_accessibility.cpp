@@ -92,15 +92,7 @@ QStringList Faults(const QWidget& window) {
 class EditorAccessibilityTest : public test::QtViewTest {
  protected:
   EditorAccessibilityTest() {
-    model_.SetMode(0);
-    auto transfer = std::make_unique<config::CConnectionCfg>();
-    transfer->SetStationNumber(3);
-    transfer->SetID(1);
-    transfer->SetDatalogFile("CFG1.kdl");
-    transfer->SetDataFile("/d/a.csv");
-    model_.AddConnection(transfer);
-    model_.AddPort(config::PORT_UDP);
-    model_.AddPort(config::PORT_SERIAL);
+    model_.SetMode(0);  // the Client Transfers page shows its controls
     test::KpjProject project;
     project.stations = {{"North", test::KpjStationList::kZel, 12, {"CFG1"}}};
     project.datalogs = {{"CFG1", {{"Hourly"}}, {"flow"}}};
@@ -147,8 +139,9 @@ TEST_F(EditorAccessibilityTest, EveryControlIsNamedAndReachedAndMnemonicsAreUniq
   install.user_folder = env_.Path("citect/User");
   install.projects = {{"Water", "", {{"Level", "Pump1_Level"}}, {}}};
   ASSERT_TRUE(test::WriteCitectInstall(install));
-  auto& udp = static_cast<config::CIpPortCfg&>(*model_.GetPort(0));
-  auto& com = static_cast<config::CSerialCfg&>(*model_.GetPort(1));
+  config::CUDPCfg udp;
+  config::CSerialCfg com;
+  config::CConnectionCfg transfer;
   using Open = std::function<void(CCfgPSheet & sheet)>;
   const std::vector<std::pair<const char*, Open>> dialogs = {
       {"UDP port",
@@ -161,7 +154,7 @@ TEST_F(EditorAccessibilityTest, EveryControlIsNamedAndReachedAndMnemonicsAreUniq
        }},
       {"Edit Transfer",
        [&](CCfgPSheet& s) {
-         Modal<editor::CEditTransferDlg>(s, model_, *model_.GetConnection(0));
+         Modal<editor::CEditTransferDlg>(s, model_, transfer);
        }},
       {"Record Storage", [&](CCfgPSheet& s) { Modal<editor::CRecStorageDlg>(s); }},
       {"Add From File",
