@@ -96,21 +96,19 @@ TEST(GeneralPagesTest, FolderBrowsersReplaceTheirTextOnlyWhenAFolderIsChosen) {
   CCfgPage1& p = s.Standard();
   p.m_strDataDir = "/old";
   p.m_strLogDir = "/oldlog";
-  // Cancelled, or no file-system path: nothing changes.
-  s.ui.chosen_folders = {std::nullopt, "", "/new", std::nullopt, "/newlog"};
+  // Cancelled, or no file-system path: nothing changes (both browsers share the rule).
+  s.ui.chosen_folders = {std::nullopt, "", "/new", "/newlog"};
   for (const char* expected : {"/old", "/old", "/new"}) {
     p.OnBrowseDataDir();
     EXPECT_EQ(p.m_strDataDir, expected);
   }
   EXPECT_EQ(p.m_strSample, "/new/StaName.csv");
-  for (const char* expected : {"/oldlog", "/newlog"}) {
-    p.OnBrowseLogDir();
-    EXPECT_EQ(p.m_strLogDir, expected);
-  }
+  p.OnBrowseLogDir();
+  EXPECT_EQ(p.m_strLogDir, "/newlog");
   using Dialog = std::pair<std::string, std::string>;
   const Dialog data = {"Select the directory for data files:", "/old"};
   const Dialog log = {"Select the directory for log files:", "/oldlog"};
-  EXPECT_EQ(s.ui.folder_dialogs, (std::vector<Dialog>{data, data, data, log, log}));
+  EXPECT_EQ(s.ui.folder_dialogs, (std::vector<Dialog>{data, data, data, log}));
 }
 
 // Each case breaks one control of an otherwise valid page: the page shows at most one box (an
