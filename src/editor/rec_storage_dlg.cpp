@@ -1,6 +1,7 @@
 #include "editor/rec_storage_dlg.h"
 
 #include "editor/cfg_psheet.h"
+#include "editor/new_file_mode.h"
 #include "editor/rec_storage_summary.h"
 
 namespace kz::editor {
@@ -13,21 +14,10 @@ void CRecStorageDlg::OnInitDialog() {
 }
 
 void CRecStorageDlg::ApplyVisibility() {
-  switch (m_nMode) {
-    case kNewFileDaily:
-      m_bShowStarting = m_bShowTime = true;
-      m_bShowWeekday = false;
-      break;
-    case kNewFileWeekly:
-      m_bShowStarting = m_bShowWeekday = true;
-      m_bShowTime = false;
-      break;
-    case kNewFileSame:
-    case kNewFileMonthly:
-      m_bShowStarting = m_bShowWeekday = m_bShowTime = false;
-      break;
-    default:
-      break;  // no method chosen: leave the controls as they are
+  if (const auto shown = StartingVisibilityFor(m_nMode)) {
+    m_bShowStarting = shown->label;
+    m_bShowTime = shown->time_picker;
+    m_bShowWeekday = shown->weekday_list;
   }
 }
 

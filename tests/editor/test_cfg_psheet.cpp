@@ -50,13 +50,12 @@ TEST_F(CfgPSheetTest, StartPageLeavesTheOtherPagesUnfilled) {
 
 TEST_F(CfgPSheetTest, OkAsksOnlyWhenNoLivePortIsLeft) {
   const struct {
-    std::vector<int> removed;  // which of two ports are marked removed
+    std::vector<int> removed;  // which of two ports are removed (what is live is the model's)
     std::deque<ui::Answer> answers;
     bool asked;
     bool closes;
   } cases[] = {
       {{}, {}, false, true},
-      {{0}, {}, false, true},
       {{0, 1}, {ui::Answer::No}, true, false},
       {{0, 1}, {ui::Answer::Yes}, true, true},
   };

@@ -65,94 +65,89 @@ struct Refusal {
   ConfigProblem expected;
   const char* options = "";
 };
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
 
-class RefusalTest : public ::testing::TestWithParam<Refusal> {};
-
-TEST_P(RefusalTest, ReachesTheUserWithTheEditorsMessageAndPath) {
-  const auto model = Loaded(kBase);
-  DesiredConfig desired = DesiredOf(*model);
-  GetParam().change(desired);
-  const ApplyResult result = ApplyDesired(*model, desired, {GetParam().options});
-  EXPECT_EQ(result.problems, std::vector<ConfigProblem>{GetParam().expected});
+TEST(ConfigApply, RefusalsReachTheUserWithTheEditorsMessageAndPath) {
+  const std::string no_ports =
+      std::string(CCfgPSheet::kNoPortQuestion) + " Answered No; --allow-no-ports answers Yes.";
+  const Refusal cases[] = {
+      {"NoStoragePathWhenModeChanges",
+       AddTransfer(Transfer(14, 1, ""), [](auto& t) { t.new_file_mode = 3; }),
+       {"transfers[2]", CRecStorageDlg::kNoPath}},
+      {"PairTwiceInTheDesiredState", AddTransfer(Transfer(12, 1, "/d/c.csv")),
+       {"transfers[2]", CEditTransferDlg::kPairInUse}},
+      {"StorageMethodNoListOffers",
+       [](DesiredConfig& d) { (*d.transfers)[0].new_file_mode = 7; },
+       {"transfers[0][\"new file mode\"]",
+        "Is none of the \"Create new files:\" choices (0 Always Use the Same File, 1 "
+        "Daily, 2 Weekly, 3 Monthly)."}},
+      {"DailyStartBeyondADay",
+       [](DesiredConfig& d) { (*d.transfers)[1].new_file_synch_mode = 90000; },
+       {"transfers[1][\"new file synch mode\"]",
+        "Is no time of day for daily files (0 to 86399 seconds after midnight)."}},
+      {"DataFileTheFileCannotHold",
+       [](DesiredConfig& d) { (*d.transfers)[0].data_file = "/d/x.csv\r\n[general]"; },
+       {"transfers[0][\"data file\"]",
+        "Holds a line break, which the configuration file cannot hold."}},
+      {"TransfersInAutomaticMode",
+       [](DesiredConfig& d) {
+         (*d.general)[kKeyMode] = 1;
+         (*d.general)[kKeyAutoModeDataPath] = std::string("/auto");
+         (*d.transfers)[0].datalog_file = "z.kdl";
+       },
+       {"transfers[0]", std::string(CCfgPage4::kAutoAccept) +
+                            " (\"mode\" 1): the page keeps no client transfers to add "
+                            "or edit."}},
+      {"ToleranceOutOfRange", SetGeneral(kKeyClockTolerance, 604801),
+       {"general[\"clock tolerance\"]", CCfgGeneralPage::kToleranceRangeMessage}},
+      {"AutomaticModeWithoutDataDirectory", SetGeneral(kKeyMode, 1),
+       {"general[\"auto mode data path\"]", CCfgPage1::kNoDataDirMessage}},
+      {"LogWithoutDirectory", SetGeneral(kKeyEnableLog, 1),
+       {"general[\"log dir\"]", CCfgGeneralPage::kNoLogDirMessage}},
+      {"DataFileSettingInSpecifiedStationsMode", SetGeneral(kKeyNewFileMode, 2),
+       {"general[\"new file mode\"]",
+        "Stored only when new clients may automatically connect (\"mode\" 1)."}},
+      {"SettingTheCitectPageLacks", SetGeneral(kKeyUseScaling, 1),
+       {"general[\"use scaling\"]",
+        "The General page of the Citect edition has no control for this setting."},
+       "product=citect"},
+      {"ModeNoButtonOffers", SetGeneral(kKeyMode, 2),
+       {"general[\"mode\"]", "Is none of the \"Client connection mode:\" buttons (0 or 1)."}},
+      {"UdpPortTwice",
+       [](DesiredConfig& d) { d.ports->push_back({config::PORT_UDP, 1658}); },
+       {"ports[2]", CCfgUDP::kDuplicateNumber}},
+      {"BaudNoListOffers", [](DesiredConfig& d) { (*d.ports)[1].baud = "1200"; },
+       {"ports[1][\"baud\"]",
+        "Is none of the \"Baud:\" choices (\"9600\", \"14400\", \"19200\", \"38400\", "
+        "\"57600\")."}},
+      {"FlowTheDialogNeverStores", [](DesiredConfig& d) { (*d.ports)[1].flow = "h"; },
+       {"ports[1][\"flow\"]",
+        "The COM Port Configuration dialog stores flow control \"n\" only."}},
+      {"RemovingThePortAScheduledTransferPollsOn",
+       [](DesiredConfig& d) { d.ports->pop_back(); },
+       {"scheduled[0]", "The port \"COM1\" is none of the live ports of the configuration."}},
+      {"NoPortLeft",
+       [](DesiredConfig& d) {
+         d.ports->clear();
+         d.scheduled->clear();
+       },
+       {"ports", no_ports}},
+      {"ScheduledLineThatWouldNotReadBack",
+       [](DesiredConfig& d) { (*d.scheduled)[0].reserved = "a,b"; },
+       {"scheduled[0]",
+        "Would not read back as given: the server reads at most 40 characters of the "
+        "description and of the reserved text and 20 of the port, a comma in the "
+        "reserved text or the port or a backquote in the description shifts the "
+        "fields, and reading drops blanks around the texts."}},
+  };
+  for (const Refusal& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto model = Loaded(kBase);
+    DesiredConfig desired = DesiredOf(*model);
+    c.change(desired);
+    EXPECT_EQ(ApplyDesired(*model, desired, {c.options}).problems,
+              std::vector<ConfigProblem>{c.expected});
+  }
 }
-
-const std::string kNoPorts = std::string(CCfgPSheet::kNoPortQuestion) +
-                             " Answered No; --allow-no-ports answers Yes.";
-
-INSTANTIATE_TEST_SUITE_P(
-    Apply, RefusalTest,
-    ::testing::Values(
-        Refusal{"NoStoragePathWhenModeChanges",
-                AddTransfer(Transfer(14, 1, ""), [](auto& t) { t.new_file_mode = 3; }),
-                {"transfers[2]", CRecStorageDlg::kNoPath}},
-        Refusal{"PairTwiceInTheDesiredState", AddTransfer(Transfer(12, 1, "/d/c.csv")),
-                {"transfers[2]", CEditTransferDlg::kPairInUse}},
-        Refusal{"StorageMethodNoListOffers",
-                [](DesiredConfig& d) { (*d.transfers)[0].new_file_mode = 7; },
-                {"transfers[0][\"new file mode\"]",
-                 "Is none of the \"Create new files:\" choices (0 Always Use the Same File, 1 "
-                 "Daily, 2 Weekly, 3 Monthly)."}},
-        Refusal{"DailyStartBeyondADay",
-                [](DesiredConfig& d) { (*d.transfers)[1].new_file_synch_mode = 90000; },
-                {"transfers[1][\"new file synch mode\"]",
-                 "Is no time of day for daily files (0 to 86399 seconds after midnight)."}},
-        Refusal{"DataFileTheFileCannotHold",
-                [](DesiredConfig& d) { (*d.transfers)[0].data_file = "/d/x.csv\r\n[general]"; },
-                {"transfers[0][\"data file\"]",
-                 "Holds a line break, which the configuration file cannot hold."}},
-        Refusal{"TransfersInAutomaticMode",
-                [](DesiredConfig& d) {
-                  (*d.general)[kKeyMode] = 1;
-                  (*d.general)[kKeyAutoModeDataPath] = std::string("/auto");
-                  (*d.transfers)[0].datalog_file = "z.kdl";
-                },
-                {"transfers[0]", std::string(CCfgPage4::kAutoAccept) +
-                                     " (\"mode\" 1): the page keeps no client transfers to add "
-                                     "or edit."}},
-        Refusal{"ToleranceOutOfRange", SetGeneral(kKeyClockTolerance, 604801),
-                {"general[\"clock tolerance\"]", CCfgGeneralPage::kToleranceRangeMessage}},
-        Refusal{"AutomaticModeWithoutDataDirectory", SetGeneral(kKeyMode, 1),
-                {"general[\"auto mode data path\"]", CCfgPage1::kNoDataDirMessage}},
-        Refusal{"LogWithoutDirectory", SetGeneral(kKeyEnableLog, 1),
-                {"general[\"log dir\"]", CCfgGeneralPage::kNoLogDirMessage}},
-        Refusal{"DataFileSettingInSpecifiedStationsMode", SetGeneral(kKeyNewFileMode, 2),
-                {"general[\"new file mode\"]",
-                 "Stored only when new clients may automatically connect (\"mode\" 1)."}},
-        Refusal{"SettingTheCitectPageLacks", SetGeneral(kKeyUseScaling, 1),
-                {"general[\"use scaling\"]",
-                 "The General page of the Citect edition has no control for this setting."},
-                "product=citect"},
-        Refusal{"ModeNoButtonOffers", SetGeneral(kKeyMode, 2),
-                {"general[\"mode\"]", "Is none of the \"Client connection mode:\" buttons (0 or 1)."}},
-        Refusal{"UdpPortTwice",
-                [](DesiredConfig& d) { d.ports->push_back({config::PORT_UDP, 1658}); },
-                {"ports[2]", CCfgUDP::kDuplicateNumber}},
-        Refusal{"BaudNoListOffers", [](DesiredConfig& d) { (*d.ports)[1].baud = "1200"; },
-                {"ports[1][\"baud\"]",
-                 "Is none of the \"Baud:\" choices (\"9600\", \"14400\", \"19200\", \"38400\", "
-                 "\"57600\")."}},
-        Refusal{"FlowTheDialogNeverStores", [](DesiredConfig& d) { (*d.ports)[1].flow = "h"; },
-                {"ports[1][\"flow\"]",
-                 "The COM Port Configuration dialog stores flow control \"n\" only."}},
-        Refusal{"RemovingThePortAScheduledTransferPollsOn",
-                [](DesiredConfig& d) { d.ports->pop_back(); },
-                {"scheduled[0]", "The port \"COM1\" is none of the live ports of the configuration."}},
-        Refusal{"NoPortLeft",
-                [](DesiredConfig& d) {
-                  d.ports->clear();
-                  d.scheduled->clear();
-                },
-                {"ports", kNoPorts}},
-        Refusal{"ScheduledLineThatWouldNotReadBack",
-                [](DesiredConfig& d) { (*d.scheduled)[0].reserved = "a,b"; },
-                {"scheduled[0]",
-                 "Would not read back as given: the server reads at most 40 characters of the "
-                 "description and of the reserved text and 20 of the port, a comma in the "
-                 "reserved text or the port or a backquote in the description shifts the "
-                 "fields, and reading drops blanks around the texts."}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConfigApply, UnchangedDesiredStateChangesNothingEvenWhereTheFileHasFaults) {
   // Two transfers with one pair, a data file used twice, a tolerance the page refuses: the
@@ -234,39 +229,28 @@ TEST(ConfigApply, AcceptedChangesLandWholeAndAreReportedLineByLine) {
   }
 }
 
-struct Finding {
-  const char* name;
-  const char* file;
-  std::vector<ConfigProblem> expected;
-};
-void PrintTo(const Finding& f, std::ostream* os) { *os << f.name; }
-
-class CheckTest : public ::testing::TestWithParam<Finding> {};
-
-TEST_P(CheckTest, FindsWhatTheEditorRefusesOnOk) {
-  const auto model = Loaded(GetParam().file);
-  EXPECT_EQ(CheckConfig(*model, ""), GetParam().expected);
+TEST(ConfigApply, CheckFindsWhatTheEditorRefusesOnOk) {
+  const struct {
+    const char* file;
+    std::vector<ConfigProblem> expected;
+  } cases[] = {
+      {kBase, {}},
+      {"[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
+       "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/a.csv\r\ndatalog file=a.kdl\r\n"
+       "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/b.csv\r\ndatalog file=b.kdl\r\n",
+       {{"transfers[0]", CEditTransferDlg::kPairInUse}}},
+      {"[ports]\r\n0=UDP1658\r\n[scheduled]\r\n0=1,0,1,0,0,12,0,`N`,,COM2,1\r\n",
+       {{"scheduled[0]", "The port \"COM2\" is none of the live ports of the configuration."}}},
+      {"[ports]\r\n0=UDP0\r\n1=COM3\r\n2=COM3\r\n",
+       {{"ports[0]", CCfgUDP::kNumberOutOfRange},
+        {"ports[1]", CCfgCOM::kDuplicateNumber},
+        {"ports[2]", CCfgCOM::kDuplicateNumber}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    EXPECT_EQ(CheckConfig(*Loaded(c.file), ""), c.expected);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Check, CheckTest,
-    ::testing::Values(
-        Finding{"Clean", kBase, {}},
-        Finding{"PairTwice",
-                "[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
-                "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/a.csv\r\ndatalog file=a.kdl\r\n"
-                "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/b.csv\r\ndatalog file=b.kdl\r\n",
-                {{"transfers[0]", CEditTransferDlg::kPairInUse}}},
-        Finding{"ScheduledOnAPortThatIsNotLive",
-                "[ports]\r\n0=UDP1658\r\n[scheduled]\r\n0=1,0,1,0,0,12,0,`N`,,COM2,1\r\n",
-                {{"scheduled[0]",
-                  "The port \"COM2\" is none of the live ports of the configuration."}}},
-        Finding{"PortsTwiceAndOutOfRange",
-                "[ports]\r\n0=UDP0\r\n1=COM3\r\n2=COM3\r\n",
-                {{"ports[0]", CCfgUDP::kNumberOutOfRange},
-                 {"ports[1]", CCfgCOM::kDuplicateNumber},
-                 {"ports[2]", CCfgCOM::kDuplicateNumber}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kz::editor

@@ -144,29 +144,19 @@ TEST(RecStorageSummaryTest, ShowsThePathAndWhenNewFilesStart) {
   }
 }
 
-// The method decides what "Starting" shows; no method chosen leaves it as it was.
-TEST_F(TransferTest, RecordStorageModeDecidesWhatStartingShows) {
-  const struct {
-    int mode;
-    bool starting, weekday, time;
-  } cases[] = {{kNewFileSame, false, false, false},
-               {kNewFileDaily, true, false, true},
-               {kNewFileWeekly, true, true, false},
-               {kNewFileMonthly, false, false, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.mode);
-    CRecStorageDlg dialog(Sheet());
-    dialog.m_nMode = c.mode;
-    dialog.m_nWeekday = 4;
-    dialog.OnInitDialog();
-    EXPECT_EQ(dialog.m_nWeekday, 4);
-    EXPECT_EQ(std::tie(dialog.m_bShowStarting, dialog.m_bShowWeekday, dialog.m_bShowTime),
-              std::tie(c.starting, c.weekday, c.time));
-    dialog.m_nMode = -1;
-    dialog.OnModeChange();
-    EXPECT_EQ(dialog.m_nWeekday, 0);
-    EXPECT_EQ(dialog.m_bShowWeekday, c.weekday);
-  }
+// Which controls a method shows is StartingVisibilityFor's; here, that the dialog follows it, a
+// new method restarts the week on Sunday and no method leaves the controls as they were.
+TEST_F(TransferTest, RecordStorageStartingFollowsTheMode) {
+  CRecStorageDlg dialog(Sheet());
+  dialog.m_nMode = kNewFileWeekly;
+  dialog.m_nWeekday = 4;
+  dialog.OnInitDialog();
+  EXPECT_EQ(std::tie(dialog.m_nWeekday, dialog.m_bShowStarting, dialog.m_bShowWeekday,
+                     dialog.m_bShowTime),
+            std::make_tuple(4, true, true, false));
+  dialog.m_nMode = -1;
+  dialog.OnModeChange();
+  EXPECT_EQ(std::tie(dialog.m_nWeekday, dialog.m_bShowWeekday), std::make_tuple(0, true));
 }
 
 TEST_F(TransferTest, RecordStorageOkNeedsAPathAndBrowseOffersCsvFiles) {

@@ -5,13 +5,11 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <memory>
+#include <tuple>
 
-#include "config/cfg_mgr.h"
-#include "editor/cfg_page1.h"
 #include "editor/cfg_page5.h"
-#include "editor/cfg_psheet.h"
+#include "editor/general_page_fixture.h"
 #include "qt_view_test.h"
-#include "support/scripted_ui.h"
 #include "ui/qt/cfg_page1_view.h"
 #include "ui/qt/cfg_page5_view.h"
 #include "ui/qt/qt_ui_service.h"
@@ -23,42 +21,27 @@ using test::Named;
 
 class CfgGeneralViewTest : public test::QtViewTest {
  protected:
-  void SetUp() override {
-    model_.SetMode(1);
-    model_.SetNewFileMode(1);
-    model_.SetNewFileSynchMode(37800);
-    model_.SetAutoModeDataPath("/srv/data");
-    model_.SetAutoModeBaseNameChoice(1);
-    model_.SetSetStaClock(1);
-    model_.SetClockTolerance(90);
-  }
-
+  // The General page of the edition, filled, in a view under the widget returned.
   std::unique_ptr<QWidget> Show(const char* options) {
-    sheet_ = std::make_unique<editor::CCfgPSheet>(&model_, options, ui_);
-    sheet_->OnInitDialog();
+    page_ = std::make_unique<editor::GeneralPage>(
+        options, "mode=1\r\nnew file mode=1\r\nnew file synch mode=37800\r\n"
+                 "auto mode data path=/srv/data\r\nauto mode base name choice=1\r\n"
+                 "set sta clock=1\r\nclock tolerance=90\r\n");
+    page_->Open();
     auto parent = std::make_unique<QWidget>();
-    if (sheet_->IsCitect()) {
-      view_ = MakeCfgPage5View(sheet_->page5(), qt_ui_, parent.get());
-    } else {
-      sheet_->page1().SetToday([] {
-        return std::chrono::year_month_day{std::chrono::year{2027}, std::chrono::month{3},
-                                           std::chrono::day{9}};
-      });
-      sheet_->page1().OnDataDirChanged();  // redate the sample on the fixed day
-      view_ = MakeCfgPage1View(sheet_->page1(), qt_ui_, parent.get());
-    }
+    editor::CCfgPSheet& sheet = page_->sheet;
+    view_ = sheet.IsCitect() ? MakeCfgPage5View(sheet.page5(), qt_ui_, parent.get())
+                             : MakeCfgPage1View(sheet.page1(), qt_ui_, parent.get());
     return parent;
   }
 
-  config::CCfgMgr model_;
-  kz::test::ScriptedUi ui_;
   QtUiService qt_ui_;
-  std::unique_ptr<editor::CCfgPSheet> sheet_;
+  std::unique_ptr<editor::GeneralPage> page_;
   PageView* view_ = nullptr;  // owned by the widget Show returns
 };
 
 // Opened filled from the presenter; the method swaps the start picker; what is typed (the
-// tolerance takes digits only) reaches the model through Collect.
+// tolerance takes digits only) reaches the presenter through Collect.
 TEST_F(CfgGeneralViewTest, StandardPageBindsEachControlBothWays) {
   auto root = Show("");
   EXPECT_TRUE(Named<QRadioButton>(root.get(), "Allow new clients to automatically connect/log data")
@@ -75,7 +58,7 @@ TEST_F(CfgGeneralViewTest, StandardPageBindsEachControlBothWays) {
   EXPECT_TRUE(time->isVisibleTo(root.get()));
   EXPECT_FALSE(weekday->isVisibleTo(root.get()));
   QTest::keyClick(mode, Qt::Key_Down);  // Weekly
-  EXPECT_EQ(sheet_->page1().m_nNewFileMode, 2);
+  EXPECT_EQ(page_->sheet.page1().m_nNewFileMode, 2);
   EXPECT_TRUE(weekday->isVisibleTo(root.get()));
   EXPECT_FALSE(time->isVisibleTo(root.get()));
   QTest::keyClick(mode, Qt::Key_Up);
@@ -88,11 +71,9 @@ TEST_F(CfgGeneralViewTest, StandardPageBindsEachControlBothWays) {
   time->setTime(QTime(6, 15, 0));
   Named<QCheckBox>(root.get(), "Store scaled data")->setChecked(false);
   view_->Collect();
-  ASSERT_TRUE(sheet_->page1().OnKillActive());
-  EXPECT_EQ(model_.GetClockTolerance(), 120);
-  EXPECT_EQ(model_.GetAutoModeDataPath(), "/var/data");
-  EXPECT_EQ(model_.GetNewFileSynchMode(), 6 * 3600 + 15 * 60);
-  EXPECT_EQ(model_.GetUseScaling(), 0);
+  const editor::CCfgPage1& p = page_->sheet.page1();
+  EXPECT_EQ(std::tie(p.m_strClockTolerance, p.m_strDataDir, p.m_nStartTime, p.m_bUseScaling),
+            std::make_tuple("120", "/var/data", 6 * 3600 + 15 * 60, false));
 }
 
 TEST_F(CfgGeneralViewTest, CitectPageShowsOnlyModeClockAndLog) {
@@ -105,7 +86,7 @@ TEST_F(CfgGeneralViewTest, CitectPageShowsOnlyModeClockAndLog) {
   auto* log_dir = Named<QLineEdit>(root.get(), "Directory:");
   EXPECT_FALSE(log_dir->isEnabled());
   QTest::mouseClick(log, Qt::LeftButton);
-  EXPECT_TRUE(sheet_->page5().m_bEnableLog);
+  EXPECT_TRUE(page_->sheet.page5().m_bEnableLog);
   EXPECT_TRUE(log_dir->isEnabled());
 }
 

@@ -68,9 +68,6 @@ class CfgPSheetViewTest : public test::QtViewTest {
     return ui_.RunModal(*sheet_);
   }
 
-  static QPushButton* Button(CfgPSheetView& view, QDialogButtonBox::StandardButton which) {
-    return view.buttons()->button(which);
-  }
   config::CCfgMgr model_;
   QtUiService ui_;
   std::vector<std::uint32_t> help_;
@@ -103,13 +100,13 @@ TEST_F(CfgPSheetViewTest, TabsHelpAndOkFollowTheSheet) {
       EXPECT_EQ(calls_[107].refreshes, refuse ? 0 : 1);
     }
     EXPECT_EQ(calls_[105].collects, 2) << "the page is asked with what was typed";
-    Button(view, QDialogButtonBox::Help)->click();
+    test::Press(view, QDialogButtonBox::Help);
 
     AnswerNextBox(QMessageBox::No, &question);
-    Button(view, QDialogButtonBox::Ok)->click();
+    test::Press(view, QDialogButtonBox::Ok);
     open_after_no = view.isVisible();
     AnswerNextBox(QMessageBox::Yes);
-    Button(view, QDialogButtonBox::Ok)->click();
+    test::Press(view, QDialogButtonBox::Ok);
   });
   EXPECT_EQ(result, ui::DialogResult::Ok);
   EXPECT_EQ(help_, std::vector<std::uint32_t>{0x20000 + editor::CCfgPage4::kTemplateId});
@@ -119,7 +116,7 @@ TEST_F(CfgPSheetViewTest, TabsHelpAndOkFollowTheSheet) {
 }
 
 TEST_F(CfgPSheetViewTest, CancelAndEscapeTakeNothingFromThePages) {
-  EXPECT_EQ(Run([](CfgPSheetView& view) { Button(view, QDialogButtonBox::Cancel)->click(); }),
+  EXPECT_EQ(Run([](CfgPSheetView& view) { test::Press(view, QDialogButtonBox::Cancel); }),
             ui::DialogResult::Cancel);
   EXPECT_EQ(Run([](CfgPSheetView& view) { QTest::keyClick(&view, Qt::Key_Escape); }),
             ui::DialogResult::Cancel);

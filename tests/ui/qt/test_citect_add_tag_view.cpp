@@ -1,5 +1,6 @@
 // The add trend tags wizard's window: a walk from the project to Finish with automatic binding,
-// by the controls' accessible names and the keyboard.
+// by the controls' accessible names and the keyboard, each page checked for what a keyboard user
+// and a screen reader would miss.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -7,6 +8,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "accessibility_faults.h"
 #include "platform/registry.h"
 #include "qt_view_test.h"
 #include "support/add_tag_wizard.h"
@@ -34,10 +36,15 @@ TEST_F(CitectAddTagViewTest, WalksFromTheProjectToFinishWithAutomaticBinding) {
     auto* folder = test::Named<QLineEdit>(&view, "Project file location (*.kpj):");
     auto* automatic = test::Named<QRadioButton>(&view, "Automatically resolve tags");
     if (!projects || !folder || !automatic) return view.reject();
+    // What each page lacks for the keyboard and a screen reader.
+    const auto faults = [&view] { return test::Faults(view).join('\n').toStdString(); };
     projects->setCurrentIndex(projects->findText("Water"));
+    EXPECT_EQ(faults(), "") << "page 1";
     QTest::keyClick(&view, Qt::Key_Return);                                 // Next
     view.pages()->currentWidget()->findChild<QTableView*>()->selectRow(0);  // Level
+    EXPECT_EQ(faults(), "") << "page 2";
     QTest::keyClick(&view, Qt::Key_Return);
+    EXPECT_EQ(faults(), "") << "page 3";
     seen.push_back(folder->isEnabled());
     automatic->click();
     seen.push_back(folder->isEnabled());
@@ -47,6 +54,7 @@ TEST_F(CitectAddTagViewTest, WalksFromTheProjectToFinishWithAutomaticBinding) {
     QTest::keyClick(&view, Qt::Key_Return);
     auto* rows = view.pages()->currentWidget()->findChild<QTableView*>()->model();
     EXPECT_EQ(rows->data(rows->index(0, citect::kCitectStaNameCol)).toString(), "Alpha");
+    EXPECT_EQ(faults(), "") << "page 4";
     QTest::keyClick(&view, Qt::Key_Return);  // Finish, shown in Next's place
   });
   EXPECT_EQ(ui.RunModal(sheet), ui::DialogResult::Ok);

@@ -44,16 +44,13 @@ TEST_F(TransferViewTest, PageListsTransfersAndActsOnTheSelectedLine) {
   view.list()->selectRow(1);
   ui_.answers = {ui::Answer::Yes};
   view.remove()->click();
-  EXPECT_TRUE(model_.GetConnection(1)->IsRemoved());
   EXPECT_EQ(table->rowCount(), 1);
   std::string edited;
-  ui_.on_modal = [&](ui::Window& w) {
-    if (auto* d = dynamic_cast<editor::CEditTransferDlg*>(&w)) {
-      d->OnInitDialog();
-      edited = d->m_strStationNumber;
-    }
+  OnModal<editor::CEditTransferDlg>([&](editor::CEditTransferDlg& d) {
+    d.OnInitDialog();
+    edited = d.m_strStationNumber;
     return ui::DialogResult::Cancel;
-  };
+  });
   view.list()->selectRow(0);
   emit view.list()->activated(table->index(0, 0));
   EXPECT_EQ(edited, "12");
