@@ -56,11 +56,8 @@ TEST_F(ConfigCommandTest, ShowPrintsTheLiveRecordsAsJson) {
 // Without --file the options text picks the file as Configure does (the rule itself is pinned by
 // its own tests); a relative name where the current folder has been deleted is a usage error.
 TEST_F(ConfigCommandTest, FileIsTakenFromTheOptionsOrNamedForWhyItCannotBe) {
-  auto run = test::RunHost({"config", "show"});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_NE(run.err.find((env_.windir() / "kzdlogrcv.cfg").string()), std::string::npos);
   test::WriteFile(env_.windir() / "kzcitectsrv.cfg", "[general]\r\nclock tolerance=11\r\n");
-  run = test::RunHost({"config", "show", "--options", "product=citect"});
+  auto run = test::RunHost({"config", "show", "--options", "product=citect"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(ordered_json::parse(run.out)["general"]["clock tolerance"], 11);
 

@@ -64,9 +64,6 @@ TEST_F(CfgFileTest, EveryFieldIsReadAndSavedInOrderWithoutRemovedRecords) {
   const auto copy = env_.Path("copy.cfg").string();
   ASSERT_EQ(model_.ReadWrite(copy, true), kCfgOk);
   EXPECT_EQ(test::ReadFile(copy), Crlf(kEveryFieldFile));
-  EXPECT_EQ(model_.FindConnection("13.2"), model_.GetConnection(1));
-  EXPECT_EQ(dynamic_cast<const CSerialCfg&>(*model_.GetPort(0)).DisplayText(), "COM2 19200,7,E,2");
-  EXPECT_EQ(model_.GetScheduledXfer(0)->GetDescription(), "North, hill");
 }
 
 // A new serial port writes its flow key empty rather than leaving it out.
@@ -240,9 +237,7 @@ TEST_F(CfgFileTest, FailedSaveKeepsTheOldFile) {
   test::FailEachStepInTurn([&] { return Save() == kCfgOk; },
                            [&](const std::string& step) { EXPECT_EQ(File(), before) << step; });
   EXPECT_NE(File().find("clock tolerance=45\r\n"), std::string::npos);
-  for (const auto& entry : std::filesystem::directory_iterator(env_.root())) {
-    EXPECT_TRUE(entry.path().filename() == "kzdlogrcv.cfg" || entry.is_directory()) << entry.path();
-  }
+  EXPECT_EQ(test::FileNames(env_.root()), std::vector<std::string>{"kzdlogrcv.cfg"});
 }
 
 }  // namespace

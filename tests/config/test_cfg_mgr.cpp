@@ -5,6 +5,7 @@
 #include "config/serial_cfg.h"
 #include "config/tcp_cfg.h"
 #include "config/udp_cfg.h"
+#include "platform/profile_document.h"
 
 namespace kz::config {
 namespace {
@@ -168,6 +169,38 @@ TEST_F(CCfgMgrTest, PortNumbersClashOnlyWithinOneType) {
   EXPECT_FALSE(model_.IsComPortInUse(1, com));
   model_.RemovePort(0);
   EXPECT_FALSE(model_.IsUDPPortInUse(1658, nullptr));
+}
+
+// The data file index follows every change of a transfer's data file and removed mark, whoever
+// makes it: the uniqueness checks read only the index.
+TEST_F(CCfgMgrTest, DataFileIndexFollowsDataFileChangesRemovalsAndReloads) {
+  CConnectionCfg* a = Add(1, 1, "/d/A.csv");
+  CConnectionCfg* b = Add(2, 1, "/d/b.csv");
+  EXPECT_TRUE(model_.IsDataFileInUse("/D/a.CSV", b));
+  EXPECT_FALSE(model_.IsDataFileInUse("/d/a.csv", a));  // its own file does not count
+
+  a->SetDataFile("/d/c.csv");  // as the Edit Transfer dialog does, past the model
+  EXPECT_FALSE(model_.IsDataFileInUse("/d/a.csv", b));
+  EXPECT_TRUE(model_.IsDataFileInUse("/d/C.csv", b));
+  EXPECT_EQ(model_.ValidateConnection(9, 1, "/d/a.csv", nullptr), kCfgOk);
+
+  model_.RemoveConnection(0);
+  EXPECT_FALSE(model_.IsDataFileInUse("/d/c.csv", b));
+  // A transfer not built yet is checked against removed transfers' files too.
+  EXPECT_EQ(model_.ValidateConnection(9, 1, "/d/c.csv", nullptr), kDuplicateDataFile);
+  a->SetDataFile("/d/e.csv");  // a removed record's change moves only its own entry
+  EXPECT_EQ(model_.ValidateConnection(9, 1, "/d/c.csv", nullptr), kCfgOk);
+  EXPECT_FALSE(model_.IsDataFileInUse("/d/e.csv", b));
+
+  // Two transfers with one file: one of them leaving keeps the file taken.
+  Add(3, 1, "/d/x.csv");
+  model_.Load(platform::ProfileDocument(
+      "[transfers]\r\n0=xfer0\r\n1=xfer1\r\n[xfer0]\r\ndata file=/x.csv\r\n"
+      "[xfer1]\r\nstation number=1\r\ndata file=/X.csv\r\n"));
+  EXPECT_FALSE(model_.IsDataFileInUse("/d/b.csv", nullptr));
+  model_.RemoveConnection(0);
+  EXPECT_TRUE(model_.IsDataFileInUse("/x.csv", nullptr));
+  EXPECT_FALSE(model_.IsDataFileInUse("/x.csv", model_.GetConnection(1)));
 }
 
 }  // namespace

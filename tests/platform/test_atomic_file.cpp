@@ -20,15 +20,7 @@ using test::WriteFile;
 
 class AtomicFileTest : public test::TempEnvTest {
  protected:
-  // Names in the folder, to prove that no temporary file is left behind.
-  std::vector<std::string> Listing() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(env_.Path("d"))) {
-      names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Listing() const { return test::FileNames(env_.Path("d")); }
   static mode_t Mode(const std::filesystem::path& path) {
     struct stat st {};
     EXPECT_EQ(stat(path.c_str(), &st), 0) << path;

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/file_faults.h"
 #include "platform/profile.h"
 #include "support/file_faults.h"
 #include "support/temp_env.h"
@@ -18,14 +17,6 @@ using test::WriteFile;
 class ProfileTest : public test::TempEnvTest {
  protected:
   std::string Cfg() const { return env_.Path("kzdlogrcv.cfg").string(); }
-  // The file steps `action` takes.
-  static int StepsOf(const std::function<bool()>& action) {
-    int steps = 0;
-    SetFileFaultHook([&](FileStep) { return ++steps, false; });
-    EXPECT_TRUE(action());
-    SetFileFaultHook(nullptr);
-    return steps;
-  }
 };
 
 TEST_F(ProfileTest, BareNameReachesTheWindowsDirectoryWithoutRegardToCase) {
@@ -64,6 +55,10 @@ TEST_F(ProfileTest, RefusedWriteSaysWhyAndLeavesTheFileAsItWas) {
     EXPECT_TRUE(WriteProfileString("s", "k", "2", Cfg()).Is(Status::Kind::kPermissionDenied));
     chmod(Cfg().c_str(), 0600);
   }
+  ProfileBatch batch(Cfg());  // a refused write fails the whole batch
+  ASSERT_TRUE(batch.Write("s", "k", "2"));
+  EXPECT_FALSE(batch.Write("s", "j", "line\nbreak"));
+  EXPECT_TRUE(batch.Commit().Is(Status::Kind::kInvalidArgument));
   EXPECT_EQ(ReadFile(Cfg()), kept);
 }
 
@@ -86,8 +81,10 @@ TEST_F(ProfileTest, CacheSeesEveryRewrite) {
   EXPECT_EQ(GetPrivateProfileString("s", "k", "", 256, Cfg()), "3");
 }
 
+// A commit that fails at any step leaves the file and keeps the writes for the next one.
 TEST_F(ProfileTest, BatchReadsSeeItsPendingWritesAndCommitWritesOnce) {
-  WriteFile(Cfg(), "; server configuration\r\n[general]\r\nmode=0\r\n[xfer0]\r\nID=1\r\n");
+  const std::string before = "; server configuration\r\n[general]\r\nmode=0\r\n[xfer0]\r\nID=1\r\n";
+  WriteFile(Cfg(), before);
   ProfileBatch batch(Cfg());
   ASSERT_TRUE(batch.Write("xfer0", std::nullopt, std::nullopt));
   ASSERT_TRUE(batch.Write("general", "mode", "1"));
@@ -96,30 +93,13 @@ TEST_F(ProfileTest, BatchReadsSeeItsPendingWritesAndCommitWritesOnce) {
   EXPECT_EQ(batch.GetString("general", "mode", "", 10), "1");
   EXPECT_EQ(batch.GetString("xfer0", "ID", "", 256), "7");
   EXPECT_EQ(GetPrivateProfileString("general", "mode", "", 10, Cfg()), "0") << "not yet on disk";
-  EXPECT_GT(StepsOf([&] { return batch.Commit().ok(); }), 0);
+  const auto commit = [&] { return batch.Commit().ok(); };
+  const auto kept = [&](const std::string& step) { EXPECT_EQ(ReadFile(Cfg()), before) << step; };
+  EXPECT_GT(test::FailEachStepInTurn(commit, kept), 0);
   EXPECT_EQ(ReadFile(Cfg()),
             "; server configuration\r\n[general]\r\nmode=1\r\n[transfers]\r\n0=xfer0\r\n"
             "[xfer0]\r\nID=7\r\n");
-  EXPECT_EQ(StepsOf([&] { return batch.Commit().ok(); }), 0) << "nothing new to write";
-}
-
-// A refused write fails the commit; a failed commit leaves the file and keeps the writes.
-TEST_F(ProfileTest, FailedCommitLeavesTheFile) {
-  WriteFile(Cfg(), "[s]\r\nk=1\r\n");
-  {
-    ProfileBatch refused(Cfg());
-    ASSERT_TRUE(refused.Write("s", "k", "2"));
-    EXPECT_FALSE(refused.Write("s", "j", "line\nbreak"));
-    EXPECT_TRUE(refused.Commit().Is(Status::Kind::kInvalidArgument));
-  }
-  ProfileBatch batch(Cfg());
-  ASSERT_TRUE(batch.Write("s", "k", "2"));
-  SetFileFaultHook([](FileStep step) { return step == FileStep::Write; });
-  EXPECT_FALSE(batch.Commit());
-  SetFileFaultHook(nullptr);
-  EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=1\r\n");
-  ASSERT_TRUE(batch.Commit());
-  EXPECT_EQ(ReadFile(Cfg()), "[s]\r\nk=2\r\n");
+  EXPECT_EQ(test::FailEachStepInTurn(commit, {}), 0) << "nothing new to write";
 }
 
 // One writer uses single writes, the other batches; the file starts missing, so the first
@@ -142,9 +122,7 @@ TEST_F(ProfileTest, WritersInTwoProcessesLoseNoChange) {
   const auto doc = ProfileSnapshot(Cfg());
   EXPECT_EQ(doc->KeyNames("single").size(), std::size_t{kPerWriter});
   EXPECT_EQ(doc->KeyNames("batch").size(), std::size_t{kPerWriter});
-  for (const auto& e : std::filesystem::directory_iterator(env_.root())) {
-    EXPECT_TRUE(e.path() == Cfg() || e.is_directory()) << e.path();  // no lock or temporary file
-  }
+  EXPECT_EQ(test::FileNames(env_.root()), std::vector<std::string>{"kzdlogrcv.cfg"});
 }
 
 }  // namespace

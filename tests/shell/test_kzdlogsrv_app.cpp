@@ -34,9 +34,6 @@ class ConfigureTest : public AppTest {
       return result;
     };
   }
-  void SetWord(std::size_t word, int value) {
-    app_->SetServerStat(word == 1 ? "product=citect" : "", value);
-  }
   std::string LogDirIn(const std::filesystem::path& file) {
     return platform::GetPrivateProfileString("general", "log dir", "?", 256, file.string());
   }
@@ -54,11 +51,7 @@ TEST_F(ConfigureTest, EditionAndStatusWordsDecideTheQuestionsAndTheFile) {
   using R = DialogResult;
   using A = Answer;
   const Box warn{std::string(kServerRunningText), "Server Running", Buttons::Ok, Icon::Exclamation};
-  const Box ask{
-      "The server is currently running and cannot use any changes that may have been "
-      "made.\nIf you choose to save changes now, they will not be used until the server "
-      "is stopped, and restarted.\n\nSave changes now?",
-      "Save Changes?", Buttons::YesNo, Icon::Question};
+  const Box ask{std::string(kSaveChangesText), "Save Changes?", Buttons::YesNo, Icon::Question};
   const struct {
     const char* options;
     int word0, word1;
@@ -81,8 +74,8 @@ TEST_F(ConfigureTest, EditionAndStatusWordsDecideTheQuestionsAndTheFile) {
     SCOPED_TRACE(testing::Message() << c.options << " words " << c.word0 << "," << c.word1);
     WriteFile(StandardFile(), kOldFile);
     WriteFile(CitectFile(), kOldFile);
-    SetWord(0, c.word0);
-    SetWord(1, c.word1);
+    app_->SetServerStat("", c.word0);
+    app_->SetServerStat("product=citect", c.word1);
     ui_.boxes.clear();
     ui_.answers.assign(c.answers.begin(), c.answers.end());
     AnswerSheet(c.result);
@@ -197,14 +190,10 @@ TEST_F(HelpTest, OemAnswersDecideTheNameAndTheMessage) {
 }
 
 using StartUpTest = AppTest;
-TEST_F(StartUpTest, MissingSettingsAreWrittenWithTheirDefaultsAndStoredOnesKept) {
-  using platform::AppProfile;
-  EXPECT_EQ(AppProfile::GetInt("settings", "server init time ms", -5), 1500);
-  EXPECT_EQ(AppProfile::GetString("settings", "server path", "?"), "");
-  AppProfile::WriteInt("settings", "server init time ms", 250);
-  app_->ExitInstance();
-  app_->InitInstance();
-  EXPECT_EQ(app_->server_init_time_ms(), 250);
+// That stored ones are kept and used is the launcher's test.
+TEST_F(StartUpTest, MissingSettingsAreWrittenWithTheirDefaults) {
+  EXPECT_EQ(platform::AppProfile::GetInt("settings", "server init time ms", -5), 1500);
+  EXPECT_EQ(platform::AppProfile::GetString("settings", "server path", "?"), "");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/registry.h"
+#include "shell/com.h"
 #include "shell/guid.h"
+#include "shell/module_file.h"
 #include "shell/registration.h"
 #include "support/temp_env.h"
 
@@ -29,6 +31,20 @@ TEST_F(RegistrationTest, ModulePathIsFoundThroughTheProgIdUntilUnregistered) {
   ASSERT_TRUE(
       Registry::SetString(Hive::ClassesRoot, "Kzdlogsrv.DlogServer.1\\CLSID", "", "{junk}"));
   EXPECT_EQ(RegisteredModulePath("Kzdlogsrv.DlogServer.1"), std::nullopt);
+}
+
+// The module beside the program wins, then the installed library folder; with neither, the
+// path beside the program is named.
+TEST_F(RegistrationTest, BesideTheProgramWinsThenTheInstalledLibraryFolder) {
+  const auto bin = env_.Path("usr/bin");
+  const auto lib = env_.Path("usr/lib/x86_64-linux-gnu");
+  std::filesystem::create_directories(bin);
+  std::filesystem::create_directories(lib);
+  EXPECT_EQ(ModuleFileFor(bin, "../lib/x86_64-linux-gnu"), (bin / com::kModuleFileName).string());
+  test::WriteFile(lib / com::kModuleFileName, "");
+  EXPECT_EQ(ModuleFileFor(bin, "../lib/x86_64-linux-gnu"), (lib / com::kModuleFileName).string());
+  test::WriteFile(bin / com::kModuleFileName, "");
+  EXPECT_EQ(ModuleFileFor(bin, "../lib/x86_64-linux-gnu"), (bin / com::kModuleFileName).string());
 }
 
 TEST(GuidTest, FormatsAndParsesTheRegistryForm) {

@@ -66,20 +66,16 @@ TEST_F(ServerChannelTest, CodeReachesTheServerOfItsTitleAndIsAcknowledged) {
   EXPECT_EQ(ServerChannelPath(kTitle), RuntimeDirectory() / "Datalog Server.sock");
 }
 
-TEST_F(ServerChannelTest, SecondServerIsRefusedWhileTheFirstLives) {
+// A live server refuses a second, and its socket goes when it ends; a socket file with nobody
+// behind it, as a killed server leaves it, is replaced; a file that is not a socket is neither a
+// server nor replaced.
+TEST_F(ServerChannelTest, ListenTakesOnlyAPathNoLiveServerHolds) {
   auto first = Listen();
   std::string error;
   EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
   EXPECT_EQ(error, "a server already runs as \"Datalog Server\"");
   first.reset();
-  EXPECT_FALSE(std::filesystem::exists(ServerChannelPath(kTitle))) << "socket removed at the end";
-  EXPECT_TRUE(Listen());
-}
-
-// A socket file with nobody behind it, as a killed server leaves it, is replaced; a file that
-// is not a socket is neither a server nor replaced.
-TEST_F(ServerChannelTest, StaleSocketIsReplacedButAFileThatIsNoSocketIsNot) {
-  std::string error;
+  EXPECT_FALSE(std::filesystem::exists(ServerChannelPath(kTitle)));
   test::WriteFile(ServerChannelPath(kTitle), "not a socket");
   EXPECT_FALSE(ServerListening(kTitle));
   EXPECT_FALSE(ServerChannel::Listen(kTitle, error));

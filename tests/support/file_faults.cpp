@@ -38,6 +38,14 @@ int FailEachStepInTurn(const std::function<bool()>& action,
   return kMaxSteps;
 }
 
+bool WithFailingStep(platform::FileStep step, const std::function<bool()>& action, int spared) {
+  int seen = 0;
+  platform::SetFileFaultHook([&](platform::FileStep s) { return s == step && ++seen > spared; });
+  const bool result = action();
+  platform::SetFileFaultHook(nullptr);
+  return result;
+}
+
 bool InChildProcesses(int count, const std::function<bool(int index)>& body) {
   std::vector<pid_t> children;
   for (int i = 0; i < count; ++i) {

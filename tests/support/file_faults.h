@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/file_faults.h"
+
 namespace kz::test {
 
 // Runs `action` again and again with its first file step failing, then its second, and so on,
@@ -12,6 +14,9 @@ namespace kz::test {
 // return true. Returns the number of steps of that last run.
 int FailEachStepInTurn(const std::function<bool()>& action,
                        const std::function<void(const std::string& step)>& after_failure);
+
+// Runs `action` with every file step of kind `step` failing but the first `spared`; its result.
+bool WithFailingStep(platform::FileStep step, const std::function<bool()>& action, int spared = 0);
 
 // Runs `body(0)` ... `body(count - 1)` in as many forked processes at once and waits for them;
 // true when every one returned true.

@@ -59,6 +59,9 @@ class TempEnvTest : public ::testing::Test {
 // Whole-file helpers for assertions on exact bytes.
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+// Names of what `folder` holds other than folders, sorted: proof that no part or temporary file
+// was left behind.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
 // An executable shell script at `program` that runs `script` and then leaves what it printed in
 // `record`, whole (written aside, then renamed).
 void WriteRecorder(const std::filesystem::path& program, const std::string& script,
