@@ -72,17 +72,22 @@ void CCitectDataSource::SortBy(int col, bool ascending) {
   // Every compared text folded once, and each row's texts side by side in one buffer, each
   // behind its length: a comparison then reads two short runs of bytes, whichever column
   // decides it, and the n log n comparisons stay byte compares.
-  std::string folded;
-  std::vector<std::size_t> starts(n);
+  // The buffer is sized first: growing it row by row copied it over and over.
+  std::size_t total = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const CCitectTrendTag& tag = record_at_(rows_[i]);
-    starts[i] = folded.size();
+    for (const CCitectGridCol* key : keys) total += sizeof(std::uint32_t) + key->GetText(tag).size();
+  }
+  std::string folded(total, '\0');
+  std::vector<std::size_t> starts(n);
+  char* out = folded.data();
+  for (std::size_t i = 0; i < n; ++i) {
+    const CCitectTrendTag& tag = record_at_(rows_[i]);
+    starts[i] = static_cast<std::size_t>(out - folded.data());
     for (const CCitectGridCol* key : keys) {
-      const std::size_t at = folded.size();
-      folded.append(sizeof(std::uint32_t), '\0');
-      key->AppendSortKey(tag, folded);
-      const auto length = static_cast<std::uint32_t>(folded.size() - at - sizeof(std::uint32_t));
-      std::memcpy(folded.data() + at, &length, sizeof length);
+      const auto length = static_cast<std::uint32_t>(key->GetText(tag).size());
+      std::memcpy(out, &length, sizeof length);
+      out = key->WriteSortKey(tag, out + sizeof length);
     }
   }
 

@@ -1,5 +1,6 @@
 #include "citect/citect_grid_col.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "platform/ascii_case.h"
@@ -21,8 +22,9 @@ int CCitectGridCol::Compare(const CCitectTrendTag& a, const CCitectTrendTag& b) 
   return platform::CompareNoCase(GetText(a), GetText(b));
 }
 
-void CCitectGridCol::AppendSortKey(const CCitectTrendTag& tag, std::string& out) const {
-  for (char c : GetText(tag)) out.push_back(platform::AsciiFold(c));
+char* CCitectGridCol::WriteSortKey(const CCitectTrendTag& tag, char* out) const {
+  const std::string& text = GetText(tag);
+  return std::transform(text.begin(), text.end(), out, platform::AsciiFold);
 }
 
 }  // namespace kz::citect

@@ -86,9 +86,10 @@ class CCitectGridCol {
   bool WantsAttention(const CCitectTrendTag& tag) const { return GetText(tag).empty(); }
   // <0, 0, >0 comparing the two records' texts without letter case.
   int Compare(const CCitectTrendTag& a, const CCitectTrendTag& b) const;
-  // Appends the record's text in the form whose plain byte order is the order of Compare, so
-  // that a sort can fold letter case once per row instead of once per comparison.
-  void AppendSortKey(const CCitectTrendTag& tag, std::string& out) const;
+  // Writes the record's text at `out` in the form whose plain byte order is the order of
+  // Compare (GetText(tag).size() bytes), so that a sort can fold letter case once per row
+  // instead of once per comparison; returns the end of what it wrote.
+  char* WriteSortKey(const CCitectTrendTag& tag, char* out) const;
 
  private:
   const CitectColumnFacts& Facts() const { return kCitectColumns[id_]; }
