@@ -5,8 +5,8 @@
 #include "citect/tag_verifier.h"
 #include "citect/warning_list_dlg.h"
 #include "platform/ascii_case.h"
-#include "platform/file_faults.h"
 #include "projfiles/cancel_dlg.h"
+#include "support/file_faults.h"
 #include "support/scripted_ui.h"
 #include "support/temp_env.h"
 #include "support/trend_setup.h"
@@ -166,11 +166,7 @@ TEST_F(CfgDlgTest, OnlyOkWritesAndAFailedWriteKeepsTheDialogOpen) {
   EXPECT_EQ(dlg_.grid()->GetText(2, kCitectTrendVarCol), "X");
   dlg_.grid()->m_selection = {{0, 0}};
   dlg_.OnRemove();
-  platform::SetFileFaultHook(
-      [](platform::FileStep step) { return step == platform::FileStep::Rename; });
-  const bool closed = dlg_.OnOK();
-  platform::SetFileFaultHook(nullptr);
-  EXPECT_FALSE(closed);
+  EXPECT_FALSE(test::WithFailingStep(platform::FileStep::Rename, [&] { return dlg_.OnOK(); }));
   EXPECT_EQ(ui_.boxes.back(), (Box{"Failed to save the trend tag list to " + store_.string() + ".",
                                    "Error", ui::Buttons::Ok, ui::Icon::Exclamation}));
   EXPECT_EQ(Stored(), "AB");

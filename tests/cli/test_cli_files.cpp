@@ -77,12 +77,8 @@ TEST_F(FileCommandTest, FailuresExitWithOneLineAndChangeNothing) {
       {{"ini", "get", "", "s", "k"}, 2, empty_err, true},
       {{"trend", "show", "--file", ""}, 2, empty_err, true},
       {{"ini"}, 2, "", true},
-      {{"ini", "get", a, "s"}, 2, "", true},
-      {{"ini", "delete", a, "s", "k", "extra"}, 2, "", true},
-      {{"kpj", "show"}, 2, "", true},
       {{"config", "show", "--file", "a", "--options", "b"}, 2, "", true},
       {{"message", "476"}, 2, "", true},
-      {{"set-status"}, 2, "", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.args[0] << " " << (c.args.size() > 1 ? c.args[1] : "")
