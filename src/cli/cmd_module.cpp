@@ -117,7 +117,7 @@ int CallRegistration(std::string_view command, const char* export_name) {
 // server is there at all.
 std::string WhyNotSent(const std::string& options) {
   const std::string_view title = shell::EditionByEquality(options).server_title;
-  if (std::string problem = platform::ServerChannelProblem(title); !problem.empty()) return problem;
+  if (const auto path = platform::ServerChannelPath(title); !path) return path.status().message();
   if (platform::ServerListening(title)) {
     return "the datalog server is running but did not answer in time";
   }
@@ -153,10 +153,10 @@ void AddModuleCommands(CLI::App& app, int& exit_code) {
         if (r && *r < 0) Fail("start-server", "the datalog server could not be started");
         exit_code = (r && *r == 0) ? kOk : kFailed;
         // A server that cannot have its channel ends at once, and the module does not look back.
-        const std::string problem =
-            platform::ServerChannelProblem(shell::EditionByEquality(options).server_title);
-        if (exit_code == kOk && !problem.empty()) {
-          Fail("start-server", problem);
+        const auto path =
+            platform::ServerChannelPath(shell::EditionByEquality(options).server_title);
+        if (exit_code == kOk && !path) {
+          Fail("start-server", path.status().message());
           exit_code = kFailed;
         }
       });

@@ -49,31 +49,52 @@ bool CloseInheritedDescriptors(posix_spawn_file_actions_t& actions) {
 #endif
 }
 
+// posix_spawn's attribute and file-action objects, destroyed however the start ends.
+class SpawnSetup {
+ public:
+  SpawnSetup()
+      : actions_ready_(posix_spawn_file_actions_init(&actions_) == 0),
+        attr_ready_(posix_spawnattr_init(&attr_) == 0) {}
+  ~SpawnSetup() {
+    if (actions_ready_) posix_spawn_file_actions_destroy(&actions_);
+    if (attr_ready_) posix_spawnattr_destroy(&attr_);
+  }
+  SpawnSetup(const SpawnSetup&) = delete;
+  SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+  // The child's descriptors and session; false when a step could not be recorded.
+  bool Detach() {
+    bool ok = actions_ready_ && attr_ready_ && CloseInheritedDescriptors(actions_);
+    for (int fd = 0; fd <= 2; ++fd) {
+      ok = ok && posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null",
+                                                  fd == 0 ? O_RDONLY : O_WRONLY, 0) == 0;
+    }
+    return ok && posix_spawnattr_setflags(&attr_, POSIX_SPAWN_SETSID) == 0;
+  }
+  const posix_spawn_file_actions_t* actions() const { return &actions_; }
+  const posix_spawnattr_t* attr() const { return &attr_; }
+
+ private:
+  posix_spawn_file_actions_t actions_;
+  posix_spawnattr_t attr_;
+  const bool actions_ready_;
+  const bool attr_ready_;
+};
+
 }  // namespace
 
-std::optional<pid_t> StartDetached(const std::string& path) {
+Result<pid_t> StartDetached(const std::string& path) {
   ReapEndedChildren();
-  if (path.empty()) return std::nullopt;
-  posix_spawn_file_actions_t actions;
-  posix_spawnattr_t attr;
-  if (posix_spawn_file_actions_init(&actions) != 0) return std::nullopt;
-  if (posix_spawnattr_init(&attr) != 0) {
-    posix_spawn_file_actions_destroy(&actions);
-    return std::nullopt;
+  if (path.empty()) return Status::Error(Status::Kind::kInvalidArgument, {}, "no program given");
+  SpawnSetup setup;
+  if (!setup.Detach()) {
+    return Status::Error(Status::Kind::kIoError, path, "the start could not be prepared");
   }
-  bool ready = CloseInheritedDescriptors(actions);
-  for (int fd = 0; fd <= 2; ++fd) {
-    ready = ready && posix_spawn_file_actions_addopen(&actions, fd, "/dev/null",
-                                                      fd == 0 ? O_RDONLY : O_WRONLY, 0) == 0;
-  }
-  ready = ready && posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID) == 0;
   char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
   pid_t pid = -1;
   // glibc reports a failed exec as the spawn's result, so a path that cannot run is an error here.
-  const int rc = ready ? posix_spawn(&pid, path.c_str(), &actions, &attr, argv, environ) : -1;
-  posix_spawnattr_destroy(&attr);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return std::nullopt;
+  const int rc = posix_spawn(&pid, path.c_str(), setup.actions(), setup.attr(), argv, environ);
+  if (rc != 0) return Status::FromErrno(rc, path);
   std::lock_guard lock(g_children_mutex);
   g_children.push_back(pid);
   return pid;

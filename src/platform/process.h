@@ -8,15 +8,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace kz::platform {
 
 // Starts the program at `path` with the path itself as argv[0] and no arguments: never through a
 // shell, never split at blanks. The program runs in a new session with standard input, output and
 // error on /dev/null, so it outlives the caller and holds none of its terminals or pipes. Returns
-// the process id, or nullopt when it could not be started (a path that is missing or not
-// executable included). No descriptor above 2 is inherited, whatever its close-on-exec flag. The
+// the process id, or why it could not be started (a path that is missing or not executable
+// included). No descriptor above 2 is inherited, whatever its close-on-exec flag. The
 // caller keeps no handle: ended children are reaped by later calls.
-std::optional<pid_t> StartDetached(const std::string& path);
+Result<pid_t> StartDetached(const std::string& path);
 
 // The folder of the running program (/proc/self/exe); empty when unknown.
 std::filesystem::path HostProgramDirectory();

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "platform/system_dirs.h"
 #include "platform/user_id.h"
@@ -50,11 +51,11 @@ bool IsPrivateSocket(const struct stat& st) {
 
 // Connects to a title's server when its socket file and its process are this user's.
 UniqueFd Connect(std::string_view title, std::chrono::milliseconds timeout, pid_t* pid = nullptr) {
-  const std::filesystem::path path = ServerChannelPath(title);
+  const auto path = ServerChannelPath(title);
   sockaddr_un addr;
-  if (!MakeAddress(path, addr)) return {};
+  if (!path || !MakeAddress(*path, addr)) return {};
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0 || !IsPrivateSocket(st)) return {};
+  if (lstat(path->c_str(), &st) != 0 || !IsPrivateSocket(st)) return {};
   UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (!fd.valid()) return {};
   // connect() on a full backlog blocks for the send timeout.
@@ -100,21 +101,17 @@ bool PeerHasGone(int fd) {
 
 }  // namespace
 
-std::filesystem::path ServerChannelPath(std::string_view title) {
-  const std::filesystem::path dir = RuntimeDirectory();
-  if (dir.empty()) return {};
-  return dir / (std::string(title) + ".sock");
-}
-
-std::string ServerChannelProblem(std::string_view title) {
-  const std::filesystem::path path = ServerChannelPath(title);
-  if (path.empty()) return "no private runtime folder for the server channel";
+Result<std::filesystem::path> ServerChannelPath(std::string_view title) {
+  const auto dir = RuntimeDirectory();
+  if (!dir) return dir.status();
+  std::filesystem::path path = *dir / (std::string(title) + ".sock");
   sockaddr_un addr;
   if (!MakeAddress(path, addr)) {
-    return path.string() + ": path too long for a socket (at most " +
-           std::to_string(sizeof addr.sun_path - 1) + " bytes)";
+    return Status::Error(Status::Kind::kInvalidArgument, path,
+                         "path too long for a socket (at most " +
+                             std::to_string(sizeof addr.sun_path - 1) + " bytes)");
   }
-  return {};
+  return path;
 }
 
 bool ServerListening(std::string_view title) {
@@ -138,45 +135,36 @@ bool SendServerCode(std::string_view title, std::uint32_t code, std::chrono::mil
   return ReadAll(fd.get(), &ack, 1) && ack == kServerAck;
 }
 
-std::unique_ptr<ServerChannel> ServerChannel::Listen(std::string_view title, std::string& error) {
-  error = ServerChannelProblem(title);
-  if (!error.empty()) return nullptr;
-  const std::filesystem::path path = ServerChannelPath(title);
+Result<std::unique_ptr<ServerChannel>> ServerChannel::Listen(std::string_view title) {
+  const auto found = ServerChannelPath(title);
+  if (!found) return found.status();
+  const std::filesystem::path& path = *found;
   sockaddr_un addr;
   MakeAddress(path, addr);
   const std::filesystem::path lock_path = path.parent_path() / (std::string(title) + ".lock");
   UniqueFd lock(open(lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
-  if (!lock.valid()) {
-    error = lock_path.string() + ": " + std::strerror(errno);
-    return nullptr;
-  }
+  if (!lock.valid()) return Status::FromErrno(errno, lock_path);
   if (flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
-    error = "a server already runs as \"" + std::string(title) + "\"";
-    return nullptr;
+    if (errno != EWOULDBLOCK) return Status::FromErrno(errno, lock_path);
+    return Status::Error(Status::Kind::kBusy, {},
+                         "a server already runs as \"" + std::string(title) + "\"");
   }
   struct stat st;
   if (lstat(path.c_str(), &st) == 0) {
     // Holding the lock, a socket of ours is a leftover of a server that died.
     if (!S_ISSOCK(st.st_mode) || st.st_uid != CurrentUserId()) {
-      error = path.string() + ": exists and is not a socket of this user";
-      return nullptr;
+      return Status::Error(Status::Kind::kNotOwned, path,
+                           "exists and is not a socket of this user");
     }
-    if (unlink(path.c_str()) != 0 && errno != ENOENT) {
-      error = path.string() + ": " + std::strerror(errno);
-      return nullptr;
-    }
+    if (unlink(path.c_str()) != 0 && errno != ENOENT) return Status::FromErrno(errno, path);
   }
   UniqueFd listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  if (!listener.valid()) {
-    error = std::string("socket: ") + std::strerror(errno);
-    return nullptr;
-  }
+  if (!listener.valid()) return Status::FromErrno(errno, path);
   // The runtime folder is already private; the socket's mode keeps it so if it is ever moved.
   fchmod(listener.get(), 0600);
   if (bind(listener.get(), reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
       listen(listener.get(), 16) != 0 || lstat(path.c_str(), &st) != 0) {
-    error = path.string() + ": " + std::strerror(errno);
-    return nullptr;
+    return Status::FromErrno(errno, path);
   }
   chmod(path.c_str(), 0600);
   return std::make_unique<ServerChannel>(Made{}, std::move(lock), std::move(listener), path,

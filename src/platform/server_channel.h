@@ -16,9 +16,9 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
 
+#include "platform/status.h"
 #include "platform/unique_fd.h"
 
 namespace kz::platform {
@@ -26,12 +26,9 @@ namespace kz::platform {
 inline constexpr std::uint8_t kServerAck = 0x06;
 inline constexpr std::chrono::milliseconds kServerReplyTimeout{5000};
 
-// The socket path of a title; empty when there is no private runtime directory.
-std::filesystem::path ServerChannelPath(std::string_view title);
-
-// Why no server can be found on the title's channel at all (no private runtime folder, a socket
-// path longer than a socket address holds), as one line; empty when the channel can exist.
-std::string ServerChannelProblem(std::string_view title);
+// The socket path of a title, or why the title can have no channel at all (no private runtime
+// folder, a path longer than a socket address holds).
+Result<std::filesystem::path> ServerChannelPath(std::string_view title);
 
 // FindWindowA: true when a server of this user listens on the title's channel.
 bool ServerListening(std::string_view title);
@@ -48,9 +45,9 @@ bool SendServerCode(std::string_view title, std::uint32_t code,
 // socket file (the lock file stays, so that two servers starting at once never both win).
 class ServerChannel {
  public:
-  // Takes the channel of `title`. nullptr with `error` set (one line) when a live server owns it
-  // already or it cannot be made. A socket file left by a server that died is replaced.
-  static std::unique_ptr<ServerChannel> Listen(std::string_view title, std::string& error);
+  // Takes the channel of `title`; kBusy when a live server owns it already. A socket file left by
+  // a server that died is replaced.
+  static Result<std::unique_ptr<ServerChannel>> Listen(std::string_view title);
   ~ServerChannel();
   ServerChannel(const ServerChannel&) = delete;
   ServerChannel& operator=(const ServerChannel&) = delete;

@@ -48,12 +48,9 @@ Status WrongSize(const std::filesystem::path& path, off_t size) {
 }  // namespace
 
 Result<SharedStatus> SharedStatus::Open() {
-  const std::filesystem::path dir = RuntimeDirectory();
-  if (dir.empty()) {
-    return Status::Error(Status::Kind::kNotFound, {},
-                         "no private runtime folder for the status block");
-  }
-  return OpenAt(dir / kName);
+  const auto dir = RuntimeDirectory();
+  if (!dir) return dir.status();
+  return OpenAt(*dir / kName);
 }
 
 Result<SharedStatus> SharedStatus::OpenAt(const std::filesystem::path& path, ReserveFn reserve) {

@@ -59,10 +59,12 @@ std::filesystem::path StateRuntimeDirectory() {
 }
 
 // The folder must be ours alone: the status block and the server sockets live in it.
-bool IsPrivateDirectory(const std::filesystem::path& dir) {
+Status CheckPrivateDirectory(const std::filesystem::path& dir) {
   struct stat st {};
-  if (lstat(dir.c_str(), &st) != 0) return false;
-  return S_ISDIR(st.st_mode) && st.st_uid == CurrentUserId() && (st.st_mode & 077) == 0;
+  if (lstat(dir.c_str(), &st) != 0) return Status::FromErrno(errno, dir);
+  if (S_ISDIR(st.st_mode) && st.st_uid == CurrentUserId() && (st.st_mode & 077) == 0) return {};
+  return Status::Error(Status::Kind::kNotOwned, dir,
+                       "is not a folder of this user's alone (mode 0700, not a link)");
 }
 
 }  // namespace
@@ -84,16 +86,20 @@ std::filesystem::path RegistryDirectory() {
   return ConfigHome() / "kzdlogsrv" / "registry";
 }
 
-std::filesystem::path RuntimeDirectory() {
+Result<std::filesystem::path> RuntimeDirectory() {
   std::filesystem::path dir;
   if (const char* run = PathVariable("XDG_RUNTIME_DIR")) {
     dir = std::filesystem::path(run) / "kzdlogsrv";
   } else {
     dir = StateRuntimeDirectory();
-    if (dir.empty()) return {};
+    if (dir.empty()) {
+      return Status::Error(Status::Kind::kNotFound, {},
+                           "no runtime folder: neither XDG_RUNTIME_DIR nor a home folder is known");
+    }
   }
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
-  return IsPrivateDirectory(dir) ? dir : std::filesystem::path();
+  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return Status::FromErrno(errno, dir);
+  if (Status s = CheckPrivateDirectory(dir); !s) return s;
+  return dir;
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/status.h"
+
 namespace kz::platform {
 
 // $KZDLOGSRV_WINDIR, else $XDG_CONFIG_HOME/kzdlogsrv, else ~/.config/kzdlogsrv.
@@ -18,9 +20,9 @@ std::filesystem::path RegistryDirectory();
 // block and the server channels: $XDG_RUNTIME_DIR/kzdlogsrv; without that variable, a folder in
 // the user's own home that no other user can create first, $XDG_STATE_HOME/kzdlogsrv/run-<host>
 // (else ~/.local/state/...; the host name keeps machines that share a home apart). Created when
-// missing. Empty path when no such folder can be had (it exists but belongs to someone else, is
-// open to others or is a link, or there is no home).
-std::filesystem::path RuntimeDirectory();
+// missing. A failure when no such folder can be had (it exists but belongs to someone else, is
+// open to others or is a link, or there is no home); the Status says which.
+Result<std::filesystem::path> RuntimeDirectory();
 
 // Joins a folder and a name the way the Windows code joins with "\\": one '/' between them unless
 // the folder already ends with one. An empty folder gives the name alone.

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "config/cfg_mgr.h"
@@ -104,12 +105,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::string error;
-  auto channel = platform::ServerChannel::Listen(server.edition.server_title, error);
-  if (!channel) {
-    Fail(name, error);
+  auto listening = platform::ServerChannel::Listen(server.edition.server_title);
+  if (!listening) {
+    Fail(name, listening.status().message());
     return 1;
   }
+  std::unique_ptr<platform::ServerChannel> channel = std::move(*listening);
 
   const std::string module = shell::UnregisteredModuleFile();
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -27,29 +27,35 @@ TEST_F(SystemDirsTest, VariablesNameTheFoldersAndConfigHomeIsTheFallback) {
 }
 
 TEST_F(SystemDirsTest, RuntimeDirectoryIsCreatedPrivateAndRefusedWhenOpenToOthers) {
-  const auto dir = RuntimeDirectory();
-  ASSERT_EQ(dir, env_.runtime() / "kzdlogsrv");
+  const auto dir = env_.runtime() / "kzdlogsrv";
+  const auto made = RuntimeDirectory();
+  ASSERT_TRUE(made) << made.status().message();
+  ASSERT_EQ(*made, dir);
   EXPECT_EQ(std::filesystem::status(dir).permissions(), std::filesystem::perms::owner_all);
   chmod(dir.c_str(), 0755);
-  EXPECT_EQ(RuntimeDirectory(), std::filesystem::path());
+  EXPECT_EQ(RuntimeDirectory().status().message(),
+            dir.string() + ": is not a folder of this user's alone (mode 0700, not a link)");
   std::filesystem::remove(dir);
   std::filesystem::create_directory_symlink(env_.root(), dir);
-  EXPECT_EQ(RuntimeDirectory(), std::filesystem::path());
+  EXPECT_TRUE(RuntimeDirectory().status().Is(Status::Kind::kNotOwned));
 }
 
 TEST_F(SystemDirsTest, WithoutARuntimeDirectoryThePrivateFolderLiesInTheUsersHome) {
   env_.SetVar("XDG_RUNTIME_DIR", nullptr);
   env_.SetVar("XDG_STATE_HOME", nullptr);
   env_.SetVar("HOME", env_.root().c_str());
-  const auto dir = RuntimeDirectory();
+  const auto made = RuntimeDirectory();
+  ASSERT_TRUE(made) << made.status().message();
+  const auto dir = *made;
   ASSERT_EQ(dir.parent_path(), env_.root() / ".local" / "state" / "kzdlogsrv");
   EXPECT_TRUE(dir.filename().string().starts_with("run-")) << dir;
   EXPECT_EQ(std::filesystem::symlink_status(dir).permissions(), std::filesystem::perms::owner_all);
 
   env_.SetVar("XDG_STATE_HOME", env_.Path("state").c_str());
-  EXPECT_EQ(RuntimeDirectory(), env_.Path("state") / "kzdlogsrv" / dir.filename());
+  EXPECT_EQ(RuntimeDirectory().status().message(), "ok");
+  EXPECT_EQ(*RuntimeDirectory(), env_.Path("state") / "kzdlogsrv" / dir.filename());
   test::ScopedUserId other;
-  EXPECT_EQ(RuntimeDirectory(), std::filesystem::path()) << "taken by someone else first";
+  EXPECT_FALSE(RuntimeDirectory()) << "taken by someone else first";
 }
 
 }  // namespace

@@ -125,7 +125,7 @@ TEST_F(ConfigureTest, FileOptionNamesTheFileAndAFailedSaveIsReported) {
 TEST_F(ConfigureTest, WithoutAStatusBlockTheServerCountsAsRunning) {
   app_->ExitInstance();
   // A block that is not private cannot be used.
-  const auto block = platform::RuntimeDirectory() / platform::SharedStatus::kName;
+  const auto block = *platform::RuntimeDirectory() / platform::SharedStatus::kName;
   std::filesystem::remove(block);
   WriteFile(block, std::string(16, '\0'));
   std::filesystem::permissions(block, std::filesystem::perms(0644));

@@ -147,9 +147,8 @@ TEST_F(ServerStartTest, FoundServerIsStartedOnlyWhenItsWordSaysStopped) {
   EXPECT_EQ(app_->GetServerStatus(""), 0);
   EXPECT_FALSE(app_->FindServerWindow(""));
   // The other edition's server is found by its own title only.
-  std::string error;
-  const auto citect = platform::ServerChannel::Listen("Citect Datalog Server", error);
-  EXPECT_TRUE(app_->FindServerWindow("PRODUCT=citect")) << error;
+  const auto citect = platform::ServerChannel::Listen("Citect Datalog Server");
+  EXPECT_TRUE(app_->FindServerWindow("PRODUCT=citect")) << citect.status().message();
   EXPECT_FALSE(app_->FindServerWindow(""));
 }
 

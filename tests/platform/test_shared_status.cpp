@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "platform/shared_status.h"
-#include "platform/system_dirs.h"
 #include "support/file_faults.h"
 #include "support/scoped_user_id.h"
 #include "support/temp_env.h"
@@ -15,7 +14,9 @@ namespace {
 
 class SharedStatusTest : public test::TempEnvTest {
  protected:
-  std::filesystem::path BlockPath() const { return RuntimeDirectory() / SharedStatus::kName; }
+  std::filesystem::path BlockPath() const {
+    return env_.runtime() / "kzdlogsrv" / SharedStatus::kName;
+  }
 };
 
 // The first opener makes a private zeroed block; words are shared while any process holds it,

@@ -38,35 +38,37 @@ TEST_F(ProcessTest, PathWithBlanksIsStartedAloneInItsOwnSessionWithNoInheritedDe
   EXPECT_EQ(test::WaitForFile(record), program.string() + "|0|leader|closed");
 }
 
-TEST_F(ProcessTest, MissingOrNotExecutableProgramIsAStartFailure) {
-  EXPECT_FALSE(StartDetached(env_.Path("absent.exe").string()));
+TEST_F(ProcessTest, MissingOrNotExecutableProgramIsAStartFailureThatSaysWhy) {
+  const auto absent = env_.Path("absent.exe");
+  EXPECT_EQ(StartDetached(absent.string()).status().message(),
+            absent.string() + ": No such file or directory");
   const auto plain = env_.Path("plain.exe");
   test::WriteFile(plain, "#!/bin/sh\n");
   chmod(plain.c_str(), 0600);
-  EXPECT_FALSE(StartDetached(plain.string()));
+  EXPECT_TRUE(StartDetached(plain.string()).status().Is(Status::Kind::kPermissionDenied));
   EXPECT_FALSE(StartDetached(""));
 }
 
 TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables) {
-  const auto in_path = env_.Path("bin/kzdlogrcv.exe");
+  const auto in_path = env_.Path("bin/standin.exe");
   test::WriteFile(in_path, "#!/bin/sh\n");
   chmod(in_path.c_str(), 0700);
   env_.SetVar("PATH", ("/nonexistent::" + in_path.parent_path().string()).c_str());
 
-  EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_path.string());
+  EXPECT_EQ(SearchProgram("standin.exe"), in_path.string());
 
-  const auto in_windir = env_.windir() / "kzdlogrcv.exe";
+  const auto in_windir = env_.windir() / "standin.exe";
   test::WriteFile(in_windir, "#!/bin/sh\n");
   chmod(in_windir.c_str(), 0600);
-  EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_path.string()) << "not executable: skipped";
+  EXPECT_EQ(SearchProgram("standin.exe"), in_path.string()) << "not executable: skipped";
   chmod(in_windir.c_str(), 0700);
-  EXPECT_EQ(SearchProgram("kzdlogrcv.exe"), in_windir.string());
-  EXPECT_FALSE(SearchProgram("kzcitectsrv.exe"));
+  EXPECT_EQ(SearchProgram("standin.exe"), in_windir.string());
+  EXPECT_FALSE(SearchProgram("standin2.exe"));
 }
 
 TEST_F(ProcessTest, SearchNeverTakesTheCurrentFolderInAnySpelling) {
   const auto cwd_dir = env_.Path("cwd");
-  for (const auto& p : {cwd_dir / "kzcitectsrv.exe", cwd_dir / "sub" / "kzcitectsrv.exe"}) {
+  for (const auto& p : {cwd_dir / "standin2.exe", cwd_dir / "sub" / "standin2.exe"}) {
     test::WriteFile(p, "#!/bin/sh\n");
     chmod(p.c_str(), 0700);
   }
@@ -74,7 +76,7 @@ TEST_F(ProcessTest, SearchNeverTakesTheCurrentFolderInAnySpelling) {
   env_.SetVar("PATH", ":.:sub:/nonexistent:");
   const auto saved = std::filesystem::current_path();
   std::filesystem::current_path(cwd_dir);
-  const auto found = SearchProgram("kzcitectsrv.exe");
+  const auto found = SearchProgram("standin2.exe");
   std::filesystem::current_path(saved);
   EXPECT_FALSE(found) << *found;
 }

@@ -19,10 +19,9 @@ constexpr const char* kTitle = "Datalog Server";
 class ServerChannelTest : public test::TempEnvTest {
  protected:
   static std::unique_ptr<ServerChannel> Listen(std::string_view title = kTitle) {
-    std::string error;
-    auto channel = ServerChannel::Listen(title, error);
-    EXPECT_TRUE(channel) << error;
-    return channel;
+    auto channel = ServerChannel::Listen(title);
+    EXPECT_TRUE(channel) << channel.status().message();
+    return channel ? std::move(*channel) : nullptr;
   }
 };
 
@@ -30,7 +29,7 @@ class ServerChannelTest : public test::TempEnvTest {
 std::pair<UniqueFd, sockaddr_un> Socket() {
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
-  std::strcpy(addr.sun_path, ServerChannelPath(kTitle).c_str());
+  std::strcpy(addr.sun_path, ServerChannelPath(kTitle)->c_str());
   return {UniqueFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)), addr};
 }
 
@@ -63,7 +62,7 @@ TEST_F(ServerChannelTest, CodeReachesTheServerOfItsTitleAndIsAcknowledged) {
   EXPECT_TRUE(SendServerCode(kTitle, 0x477));
   server.join();
   EXPECT_EQ(received, 0x477u);
-  EXPECT_EQ(ServerChannelPath(kTitle), RuntimeDirectory() / "Datalog Server.sock");
+  EXPECT_EQ(*ServerChannelPath(kTitle), *RuntimeDirectory() / "Datalog Server.sock");
 }
 
 // A live server refuses a second, and its socket goes when it ends; a socket file with nobody
@@ -71,16 +70,16 @@ TEST_F(ServerChannelTest, CodeReachesTheServerOfItsTitleAndIsAcknowledged) {
 // server nor replaced.
 TEST_F(ServerChannelTest, ListenTakesOnlyAPathNoLiveServerHolds) {
   auto first = Listen();
-  std::string error;
-  EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
-  EXPECT_EQ(error, "a server already runs as \"Datalog Server\"");
+  const auto second = ServerChannel::Listen(kTitle);
+  EXPECT_TRUE(second.status().Is(Status::Kind::kBusy));
+  EXPECT_EQ(second.status().message(), "a server already runs as \"Datalog Server\"");
   first.reset();
-  EXPECT_FALSE(std::filesystem::exists(ServerChannelPath(kTitle)));
-  test::WriteFile(ServerChannelPath(kTitle), "not a socket");
+  EXPECT_FALSE(std::filesystem::exists(*ServerChannelPath(kTitle)));
+  test::WriteFile(*ServerChannelPath(kTitle), "not a socket");
   EXPECT_FALSE(ServerListening(kTitle));
-  EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
-  EXPECT_EQ(test::ReadFile(ServerChannelPath(kTitle)), "not a socket");
-  std::filesystem::remove(ServerChannelPath(kTitle));
+  EXPECT_FALSE(ServerChannel::Listen(kTitle));
+  EXPECT_EQ(test::ReadFile(*ServerChannelPath(kTitle)), "not a socket");
+  std::filesystem::remove(*ServerChannelPath(kTitle));
   BoundSocket();
   EXPECT_FALSE(ServerListening(kTitle));
   const auto channel = Listen();
@@ -115,22 +114,21 @@ TEST_F(ServerChannelTest, PeerOfAnotherUserOrASocketOpenToOthersIsTurnedAway) {
     test::ScopedUserId other;
     EXPECT_FALSE(channel->Accept(std::chrono::milliseconds(1000)));
   }
-  ASSERT_EQ(chmod(ServerChannelPath(kTitle).c_str(), 0660), 0);
+  ASSERT_EQ(chmod(ServerChannelPath(kTitle)->c_str(), 0660), 0);
   EXPECT_FALSE(ServerListening(kTitle));
   EXPECT_FALSE(SendServerCode(kTitle, 0x475, std::chrono::milliseconds(50)));
 }
 
 TEST_F(ServerChannelTest, SocketOfAnotherUserIsNoServerAndIsNotReplaced) {
   if (geteuid() != 0) GTEST_SKIP() << "needs to give a file away";
-  const auto path = ServerChannelPath(kTitle);
+  const auto path = *ServerChannelPath(kTitle);
   const UniqueFd foreign = BoundSocket();  // someone else's live server in our folder
   ASSERT_EQ(listen(foreign.get(), 4), 0);
   ASSERT_EQ(chown(path.c_str(), geteuid() + 1, static_cast<gid_t>(-1)), 0);
   EXPECT_FALSE(ServerListening(kTitle));
   EXPECT_FALSE(SendServerCode(kTitle, 0x475, std::chrono::milliseconds(50)));
-  std::string error;
-  EXPECT_FALSE(ServerChannel::Listen(kTitle, error));
-  EXPECT_EQ(error, path.string() + ": exists and is not a socket of this user");
+  EXPECT_EQ(ServerChannel::Listen(kTitle).status().message(),
+            path.string() + ": exists and is not a socket of this user");
   EXPECT_TRUE(std::filesystem::exists(path));
 }
 
