@@ -101,11 +101,6 @@ TEST(ConfigApply, RefusalsReachTheUserWithTheEditorsMessageAndPath) {
        {"general[\"clock tolerance\"]", CCfgGeneralPage::kToleranceRangeMessage}},
       {"AutomaticModeWithoutDataDirectory", SetGeneral(kKeyMode, 1),
        {"general[\"auto mode data path\"]", CCfgPage1::kNoDataDirMessage}},
-      {"LogWithoutDirectory", SetGeneral(kKeyEnableLog, 1),
-       {"general[\"log dir\"]", CCfgGeneralPage::kNoLogDirMessage}},
-      {"DataFileSettingInSpecifiedStationsMode", SetGeneral(kKeyNewFileMode, 2),
-       {"general[\"new file mode\"]",
-        "Stored only when new clients may automatically connect (\"mode\" 1)."}},
       {"SettingTheCitectPageLacks", SetGeneral(kKeyUseScaling, 1),
        {"general[\"use scaling\"]",
         "The General page of the Citect edition has no control for this setting."},
@@ -235,10 +230,6 @@ TEST(ConfigApply, CheckFindsWhatTheEditorRefusesOnOk) {
     std::vector<ConfigProblem> expected;
   } cases[] = {
       {kBase, {}},
-      {"[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
-       "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/a.csv\r\ndatalog file=a.kdl\r\n"
-       "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/b.csv\r\ndatalog file=b.kdl\r\n",
-       {{"transfers[0]", CEditTransferDlg::kPairInUse}}},
       {"[ports]\r\n0=UDP1658\r\n[scheduled]\r\n0=1,0,1,0,0,12,0,`N`,,COM2,1\r\n",
        {{"scheduled[0]", "The port \"COM2\" is none of the live ports of the configuration."}}},
       {"[ports]\r\n0=UDP0\r\n1=COM3\r\n2=COM3\r\n",
