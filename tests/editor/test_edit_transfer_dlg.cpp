@@ -29,7 +29,6 @@ TEST_F(TransferTest, EditTransferOkChecksEachFieldInTurn) {
       {"15999", "x.KDL", "1", "/a.csv", false, nullptr, 0, "x.KDL"},
       {"5", "abc", "1", "/a.csv", false, nullptr, 0, "abc"},
       {"16000", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
-      {"", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
       {"-1", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
       {"12a", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
       {"5", "", "1", "/a.csv", false, Dlg::kNoDatalogFile, Dlg::kDatalogFile, ""},

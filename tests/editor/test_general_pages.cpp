@@ -68,7 +68,7 @@ TEST(GeneralPagesTest, FillShowsTheModelInBothEditions) {
 
 // Which controls a method shows is StartingVisibilityFor's (see its test); here, that the page
 // follows it and the sample follows the controls.
-TEST(GeneralPagesTest, StartingAndSampleFollowTheControls) {
+TEST(GeneralPagesTest, StartingAndSampleFollowTheControlsAndTheWeekdayIsStored) {
   GeneralPage s("", "new file mode=2\r\nnew file synch mode=5\r\nauto mode data path=/d\r\n"
                     "auto mode base name choice=1\r\n");
   CCfgPage1& p = s.Standard();
@@ -89,6 +89,18 @@ TEST(GeneralPagesTest, StartingAndSampleFollowTheControls) {
   p.m_strDataDir = "/a/";
   p.OnDataDirChanged();
   EXPECT_EQ(p.m_strSample, "/a/DlogCfgName_StaID_20270309.csv");
+
+  // Stored, the weekday is kept for every method but daily. Method, weekday, synch mode stored:
+  const std::tuple<int, int, int> cases[] = {{0, 4, 4}, {1, 4, 37800}, {2, 6, 6}, {3, -1, -1}};
+  p.m_nMode = CCfgPage1::kModeAutomatic;
+  p.m_nStartTime = 37800;
+  for (const auto& [mode, weekday, synch] : cases) {
+    SCOPED_TRACE(mode);
+    p.m_nNewFileMode = mode;
+    p.m_nWeekday = weekday;
+    ASSERT_TRUE(p.OnKillActive());
+    EXPECT_EQ(s.model.GetNewFileSynchMode(), synch);
+  }
 }
 
 TEST(GeneralPagesTest, FolderBrowsersReplaceTheirTextOnlyWhenAFolderIsChosen) {
@@ -230,24 +242,6 @@ TEST(GeneralPagesTest, ToleranceIsOneSecondToOneWeek) {
     EXPECT_EQ(page.OnKillActive(), message == nullptr);
     EXPECT_EQ(s.ui.Texts(), message ? Strings{message} : Strings{});
     EXPECT_EQ(s.model.GetClockTolerance(), message ? 60 : std::stoi(text));
-  }
-}
-
-TEST(GeneralPagesTest, StoreKeepsTheWeekdayForEveryMethodButDaily) {
-  // Method, weekday, synch mode stored.
-  const std::tuple<int, int, int> cases[] = {{0, 4, 4}, {1, 4, 37800}, {2, 6, 6}, {3, -1, -1}};
-  GeneralPage s("");
-  CCfgPage1& p = s.Standard();
-  p.m_nMode = CCfgPage1::kModeAutomatic;
-  p.m_nStartTime = 37800;
-  p.m_strDataDir = "/srv/data";
-  p.m_nBaseName = 2;
-  for (const auto& [mode, weekday, synch] : cases) {
-    SCOPED_TRACE(mode);
-    p.m_nNewFileMode = mode;
-    p.m_nWeekday = weekday;
-    ASSERT_TRUE(p.OnKillActive());
-    EXPECT_EQ(s.model.GetNewFileSynchMode(), synch);
   }
 }
 
