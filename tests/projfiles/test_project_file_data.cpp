@@ -81,7 +81,6 @@ TEST(ProjectFileData, QuendaValuesSplitAtCommasDroppingEmptyFields) {
       {"S,,CFG1", {"S"}, {"CFG1"}},
       {",S,CFG1,60", {"S"}, {"CFG1"}},
       {"S", {"S"}, {}},
-      {"S,", {"S"}, {}},
       {",,,", {}, {}},
       {"S, CFG1", {"S"}, {" CFG1"}},  // blanks are part of the name
   };
