@@ -65,7 +65,7 @@ class AddFromFileTest : public TransferTest {
   std::string path_;
 };
 
-TEST_F(AddFromFileTest, ListsAreSortedAndDatalogIdFollowsTheLogIdType) {
+TEST_F(AddFromFileTest, ListsAreSortedDatalogIdFollowsTheLogIdTypeAndAProjectReplacesThem) {
   std::unique_ptr<Dlg> dialog = Open();
   EXPECT_EQ(dialog->m_stations, (std::vector<std::string>{"alpha", "North"}));
   EXPECT_EQ(dialog->m_datalogs, (std::vector<std::string>{"CFG1", "Empty"}));
@@ -83,6 +83,24 @@ TEST_F(AddFromFileTest, ListsAreSortedAndDatalogIdFollowsTheLogIdType) {
     ChooseTransfer(*dialog, "CFG1", c.transfer);
     EXPECT_EQ(dialog->m_strDatalogId, c.id_text);
   }
+
+  // Another project file, once one is chosen, replaces everything shown.
+  test::KpjProject other;
+  other.stations = {{"South", test::KpjStationList::kPlantFloor, 44, {"Daily"}}};
+  other.datalogs = {{"Daily", {{"Only", projfiles::LOGID_STATION, 0}}, {}}};
+  const std::string other_path = env_.Path("Q/other.kpj").string();
+  ASSERT_TRUE(test::WriteKpjProject(other_path, other));
+
+  ui_.chosen_files = {std::nullopt, other_path};
+  dialog->OnChooseProject();
+  EXPECT_EQ(dialog->m_strProjectPath, path_);
+  EXPECT_EQ(dialog->m_strStationNumber, "12");
+  dialog->OnChooseProject();
+  EXPECT_EQ(dialog->m_strProjectPath, other_path);
+  EXPECT_EQ(dialog->m_stations, std::vector<std::string>{"South"});
+  EXPECT_EQ(std::tie(dialog->m_strStationNumber, dialog->m_strDatalogFileName,
+                     dialog->m_strDatalogId),
+            std::make_tuple("44", "Daily.kdl", "44"));
 }
 
 // Taken data files count in the standard edition only (which files are taken is the model's
@@ -185,26 +203,6 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   page.OnAddFromFile();
   EXPECT_EQ(ui_.file_dialogs.at(1).initial_dir, folder);
   EXPECT_EQ(ui_.modal_runs.size(), 1u);
-}
-
-TEST_F(AddFromFileTest, AnotherProjectFileReplacesEverythingShown) {
-  std::unique_ptr<Dlg> dialog = Open();
-  test::KpjProject other;
-  other.stations = {{"South", test::KpjStationList::kPlantFloor, 44, {"Daily"}}};
-  other.datalogs = {{"Daily", {{"Only", projfiles::LOGID_STATION, 0}}, {}}};
-  const std::string other_path = env_.Path("Q/other.kpj").string();
-  ASSERT_TRUE(test::WriteKpjProject(other_path, other));
-
-  ui_.chosen_files = {std::nullopt, other_path};
-  dialog->OnChooseProject();
-  EXPECT_EQ(dialog->m_strProjectPath, path_);
-  EXPECT_EQ(dialog->m_strStationNumber, "12");
-  dialog->OnChooseProject();
-  EXPECT_EQ(dialog->m_strProjectPath, other_path);
-  EXPECT_EQ(dialog->m_stations, std::vector<std::string>{"South"});
-  EXPECT_EQ(std::tie(dialog->m_strStationNumber, dialog->m_strDatalogFileName,
-                     dialog->m_strDatalogId),
-            std::make_tuple("44", "Daily.kdl", "44"));
 }
 
 }  // namespace

@@ -48,33 +48,5 @@ TEST_F(CfgPSheetTest, StartPageLeavesTheOtherPagesUnfilled) {
   EXPECT_FALSE(Sheet().GetPage(1).initialized());
 }
 
-TEST_F(CfgPSheetTest, OkAsksOnlyWhenNoLivePortIsLeft) {
-  const struct {
-    std::vector<int> removed;  // which of two ports are removed (what is live is the model's)
-    std::deque<ui::Answer> answers;
-    bool asked;
-    bool closes;
-  } cases[] = {
-      {{}, {}, false, true},
-      {{0, 1}, {ui::Answer::No}, true, false},
-      {{0, 1}, {ui::Answer::Yes}, true, true},
-  };
-  using Box = test::ScriptedUi::Box;
-  const Box question{CCfgPSheet::kNoPortQuestion, "Warning", ui::Buttons::YesNo,
-                     ui::Icon::Question};
-  for (const auto& c : cases) {
-    config::CCfgMgr model;
-    model.AddPort(config::PORT_UDP);
-    model.AddPort(config::PORT_SERIAL);
-    for (int i : c.removed) model.RemovePort(i);
-    ui_.boxes.clear();
-    ui_.answers = c.answers;
-    CCfgPSheet sheet(&model, "", ui_);
-    sheet.OnInitDialog();
-    EXPECT_EQ(sheet.OnOK(), c.closes);
-    EXPECT_EQ(ui_.boxes, c.asked ? std::vector<Box>{question} : std::vector<Box>{});
-  }
-}
-
 }  // namespace
 }  // namespace kz::editor

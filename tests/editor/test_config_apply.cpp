@@ -101,11 +101,6 @@ TEST(ConfigApply, RefusalsReachTheUserWithTheEditorsMessageAndPath) {
        {"general[\"clock tolerance\"]", CCfgGeneralPage::kToleranceRangeMessage}},
       {"AutomaticModeWithoutDataDirectory", SetGeneral(kKeyMode, 1),
        {"general[\"auto mode data path\"]", CCfgPage1::kNoDataDirMessage}},
-      {"LogWithoutDirectory", SetGeneral(kKeyEnableLog, 1),
-       {"general[\"log dir\"]", CCfgGeneralPage::kNoLogDirMessage}},
-      {"DataFileSettingInSpecifiedStationsMode", SetGeneral(kKeyNewFileMode, 2),
-       {"general[\"new file mode\"]",
-        "Stored only when new clients may automatically connect (\"mode\" 1)."}},
       {"SettingTheCitectPageLacks", SetGeneral(kKeyUseScaling, 1),
        {"general[\"use scaling\"]",
         "The General page of the Citect edition has no control for this setting."},
@@ -149,22 +144,30 @@ TEST(ConfigApply, RefusalsReachTheUserWithTheEditorsMessageAndPath) {
   }
 }
 
-TEST(ConfigApply, UnchangedDesiredStateChangesNothingEvenWhereTheFileHasFaults) {
-  // Two transfers with one pair, a data file used twice, a tolerance the page refuses: the
-  // editor checks only what is added or edited.
+// Two transfers with one pair and a data file used twice, a tolerance the page refuses, ports
+// out of range or used twice, a scheduled transfer on no live port: the editor checks only what
+// is added or edited, and CheckConfig finds each as OK would.
+TEST(ConfigApply, UnchangedDesiredStateChangesNothingWhereCheckFindsFaults) {
   const auto model = Loaded(
       "[general]\r\nset sta clock=1\r\nclock tolerance=0\r\n"
       "[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
       "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/x.csv\r\ndatalog file=a.kdl\r\n"
-      "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/X.csv\r\ndatalog file=b.kdl\r\n");
+      "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/X.csv\r\ndatalog file=b.kdl\r\n"
+      "[ports]\r\n0=UDP0\r\n1=COM3\r\n2=COM3\r\n[scheduled]\r\n0=1,0,1,0,0,12,0,`N`,,COM2,1\r\n");
   const ApplyResult result = ApplyDesired(*model, DesiredOf(*model), {});
   EXPECT_EQ(result.problems, std::vector<ConfigProblem>{});
   EXPECT_TRUE(result.changes.empty());
   EXPECT_EQ(CheckConfig(*model, ""),
             (std::vector<ConfigProblem>{
+                {"scheduled[0]",
+                 "The port \"COM2\" is none of the live ports of the configuration."},
                 {"general[\"clock tolerance\"]", CCfgGeneralPage::kToleranceRangeMessage},
                 {"transfers[0]", CEditTransferDlg::kStorageFileInUse},
-                {"transfers[1]", CEditTransferDlg::kStorageFileInUse}}));
+                {"transfers[1]", CEditTransferDlg::kStorageFileInUse},
+                {"ports[0]", CCfgUDP::kNumberOutOfRange},
+                {"ports[1]", CCfgCOM::kDuplicateNumber},
+                {"ports[2]", CCfgCOM::kDuplicateNumber}}));
+  EXPECT_EQ(CheckConfig(*Loaded(kBase), ""), std::vector<ConfigProblem>{});
 }
 
 // Each accepted change reports its lines; the model then is the desired state, so applying it
@@ -226,29 +229,6 @@ TEST(ConfigApply, AcceptedChangesLandWholeAndAreReportedLineByLine) {
     EXPECT_EQ(result.changes, c.lines);
     EXPECT_EQ(result.warnings, c.warnings);
     EXPECT_EQ(ApplyDesired(*model, d, {}).changes, std::vector<std::string>{});
-  }
-}
-
-TEST(ConfigApply, CheckFindsWhatTheEditorRefusesOnOk) {
-  const struct {
-    const char* file;
-    std::vector<ConfigProblem> expected;
-  } cases[] = {
-      {kBase, {}},
-      {"[transfers]\r\n0=xfer0\r\n1=xfer1\r\n"
-       "[xfer0]\r\nstation number=5\r\nID=1\r\ndata file=/a.csv\r\ndatalog file=a.kdl\r\n"
-       "[xfer1]\r\nstation number=5\r\nID=1\r\ndata file=/b.csv\r\ndatalog file=b.kdl\r\n",
-       {{"transfers[0]", CEditTransferDlg::kPairInUse}}},
-      {"[ports]\r\n0=UDP1658\r\n[scheduled]\r\n0=1,0,1,0,0,12,0,`N`,,COM2,1\r\n",
-       {{"scheduled[0]", "The port \"COM2\" is none of the live ports of the configuration."}}},
-      {"[ports]\r\n0=UDP0\r\n1=COM3\r\n2=COM3\r\n",
-       {{"ports[0]", CCfgUDP::kNumberOutOfRange},
-        {"ports[1]", CCfgCOM::kDuplicateNumber},
-        {"ports[2]", CCfgCOM::kDuplicateNumber}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
-    EXPECT_EQ(CheckConfig(*Loaded(c.file), ""), c.expected);
   }
 }
 

@@ -39,11 +39,6 @@ TEST(DataFileNameTest, SampleJoinsDirectoryBaseNameAndDateUnlessTheFileStaysTheS
   }
 }
 
-TEST(NewFileModeTest, TimeOfDayRunsOnIntoTheNextDay) {
-  EXPECT_EQ(TimeOfDay(86400 + 61), 61);
-  EXPECT_EQ(TimeOfDay(-1), 86399);
-}
-
 // Daily files start at a time, weekly ones on a day; no method leaves the controls as they are.
 TEST(NewFileModeTest, StartingShowsATimeForDailyAndADayForWeeklyFiles) {
   const std::tuple<int, bool, bool, bool> cases[] = {// mode, label, time, weekday

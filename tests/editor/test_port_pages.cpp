@@ -72,7 +72,8 @@ std::string Selected(const CPortPage& page) {
   return page.m_nSelected < 0 ? "" : page.m_lines.at(page.m_nSelected).text;
 }
 
-TEST(PortPages, ListLivePortsInByteOrderWithTheFirstSelected) {
+// Remove asks, acts only on Yes, and then leaves no line selected.
+TEST(PortPages, ListLivePortsInByteOrderAndRemoveOnYesOnly) {
   Sheet s;
   s.Port(PORT_UDP, 1658);
   static_cast<config::CSerialCfg&>(s.Port(PORT_SERIAL, 2)).SetParity("e");
@@ -80,14 +81,27 @@ TEST(PortPages, ListLivePortsInByteOrderWithTheFirstSelected) {
   s.Port(PORT_UDP, 10000);
   s.Port(PORT_UDP, 1700, true);
   s.Port(PORT_SERIAL, 1);
-  s.sheet.page2().OnInitDialog();
+  CCfgPage2& page = s.sheet.page2();
+  page.OnInitDialog();
   s.sheet.page3().OnInitDialog();
-  EXPECT_EQ(s.sheet.page2().m_lines,
+  EXPECT_EQ(page.m_lines,
             (std::vector<PortLine>{{"TCP2000", 2}, {"UDP10000", 3}, {"UDP1658", 0}}));
   EXPECT_EQ(s.sheet.page3().m_lines,
             (std::vector<PortLine>{{"COM1 9600,8,N,1", 5}, {"COM2 9600,8,E,1", 1}}));
-  EXPECT_EQ(s.sheet.page2().m_nSelected, 0);
+  EXPECT_EQ(page.m_nSelected, 0);
   EXPECT_EQ(s.sheet.page3().m_nSelected, 0);
+
+  s.ui.answers = {ui::Answer::No, ui::Answer::Yes};
+  page.m_nSelected = 1;
+  page.OnRemove();
+  EXPECT_FALSE(s.model.GetPort(3)->IsRemoved());
+  page.OnRemove();
+  page.OnRemove();  // no selection: nothing asked
+  const test::ScriptedUi::Box question{"Remove selected port?", "", ui::Buttons::YesNo,
+                                       ui::Icon::Question};
+  EXPECT_EQ(s.ui.boxes, std::vector<test::ScriptedUi::Box>(2, question));
+  EXPECT_TRUE(s.model.GetPort(3)->IsRemoved());
+  EXPECT_EQ(Texts(page), (Strings{"TCP2000", "UDP1658"}));
 }
 
 // How a new port is numbered is the model's; each page adds one of its kind and selects it.
@@ -106,7 +120,8 @@ TEST(PortPages, AddSelectsTheNewPortsLine) {
 }
 
 // Both dialogs edit the first port of a model with UDP1700, TCP1800 and COM2: numbers must be
-// given, in range and unique among ports of the kind (which ports count is the model's test).
+// given, in range and unique among ports of the kind (which ports count is the model's test; a
+// change of kind to a number in use is TypeChangeReplacesTheRecordOnlyWhenAccepted's).
 TEST(PortPages, NumberIsCheckedInOrderAndStoredOnlyWhenAccepted) {
   const std::tuple<int, int, std::string, std::string> cases[] = {
       // port kind, UDP dialog's type, text, message
@@ -116,7 +131,6 @@ TEST(PortPages, NumberIsCheckedInOrderAndStoredOnlyWhenAccepted) {
       {PORT_UDP, CCfgUDP::kTypeUdp, "65536", CCfgUDP::kNumberOutOfRange},
       {PORT_UDP, CCfgUDP::kTypeUdp, "65535x", ""},
       {PORT_UDP, CCfgUDP::kTypeUdp, "1700", CCfgUDP::kDuplicateNumber},
-      {PORT_UDP, CCfgUDP::kTypeTcp, "1800", CCfgUDP::kDuplicateNumber},
       {PORT_SERIAL, 0, "", CCfgCOM::kNoNumber},
       {PORT_SERIAL, 0, "2", CCfgCOM::kDuplicateNumber},
       {PORT_SERIAL, 0, "1", ""},
@@ -218,27 +232,6 @@ TEST(PortPages, ComDialogSelectsByStoredValueAndStoresFlowNone) {
     EXPECT_EQ(port.GetBaud(), CCfgCOM::kBauds.at(selected[0]).stored);
     EXPECT_EQ(Texts(page), Strings{"COM4 " + port.GetBaud() + "," + port.GetDataBits() + ",M," +
                                    port.GetStopBits()});
-  }
-}
-
-TEST(PortPages, RemoveAsksAndActsOnlyOnYes) {
-  for (const ui::Answer answer : {ui::Answer::No, ui::Answer::Yes}) {
-    Sheet s;
-    s.Port(PORT_UDP, 1658);
-    s.Port(PORT_UDP, 1659);
-    CCfgPage2& page = s.sheet.page2();
-    page.OnInitDialog();
-    page.m_nSelected = 1;
-    s.ui.answers = {answer};
-    page.OnRemove();
-    page.m_nSelected = -1;
-    page.OnRemove();  // no selection: nothing asked
-    EXPECT_EQ(s.ui.boxes,
-              (std::vector<test::ScriptedUi::Box>{
-                  {"Remove selected port?", "", ui::Buttons::YesNo, ui::Icon::Question}}));
-    const bool yes = answer == ui::Answer::Yes;
-    EXPECT_EQ(s.model.GetPort(1)->IsRemoved(), yes);
-    EXPECT_EQ(Texts(page), (yes ? Strings{"UDP1658"} : Strings{"UDP1658", "UDP1659"}));
   }
 }
 
