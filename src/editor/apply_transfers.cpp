@@ -2,9 +2,10 @@
 // Remove does, added through Add Custom and changed through Edit, each with the Edit Transfer
 // dialog (and Record Storage Options for the storage settings).
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "config/cfg_mgr.h"
 #include "editor/apply_steps.h"
@@ -93,12 +94,16 @@ class TransferStep {
       : m_ctx(ctx), m_want(want), m_record(want.size(), nullptr), m_added(want.size(), false) {}
 
   void Run(std::vector<std::string>& lines) {
-    std::vector<TransferFields> before(m_want.size());
-    Match(lines, before);
+    Match(lines);
+    // Only these are played; `before` holds what each matched one was, for the change lines.
     std::vector<std::size_t> pending;
+    std::vector<TransferFields> before;
     for (std::size_t j = 0; j < m_want.size(); ++j) {
-      if (!m_record[j] || !IsAsDesired(*m_record[j], m_want[j])) pending.push_back(j);
+      if (m_record[j] && IsAsDesired(*m_record[j], m_want[j])) continue;
+      pending.push_back(j);
+      before.push_back(m_record[j] ? Fields(*m_record[j]) : TransferFields{});
     }
+    const std::vector<std::size_t> played = pending;
     if (m_ctx.final_mode != 0 && !pending.empty()) {
       for (const std::size_t j : pending) {
         m_ctx.result.problems.push_back(
@@ -135,13 +140,14 @@ class TransferStep {
       pending = std::move(refused);
     }
     if (!m_ctx.result.problems.empty()) return;
-    for (std::size_t j = 0; j < m_want.size(); ++j) {
+    for (std::size_t k = 0; k < played.size(); ++k) {
+      const std::size_t j = played[k];
       const std::string path = ItemPath("transfers", j);
       if (m_added[j]) {
         lines.push_back(path + ": added " + Describe(*m_record[j]) + " " +
                         Quoted(m_record[j]->GetDatalogFile()) + " -> " +
                         Quoted(m_record[j]->GetDataFile()));
-      } else if (const std::string changes = FieldChanges(before[j], Fields(*m_record[j]));
+      } else if (const std::string changes = FieldChanges(before[k], Fields(*m_record[j]));
                  !changes.empty()) {
         lines.push_back(path + ": changed " + Describe(*m_record[j]) + ":" + changes);
       }
@@ -151,24 +157,30 @@ class TransferStep {
  private:
   // Pairs each desired transfer with a live one of its station number and ID (in order, for a
   // file that holds a pair twice) and removes the live ones left over.
-  void Match(std::vector<std::string>& lines, std::vector<TransferFields>& before) {
+  void Match(std::vector<std::string>& lines) {
     config::CCfgMgr& model = m_ctx.model;
-    std::unordered_map<std::uint64_t, std::deque<int>> live;
-    for (int i = 0; i < model.GetConnectionCount(); ++i) {
+    const int count = model.GetConnectionCount();
+    // The live transfers of each pair in file order: the first in `first`, each one's successor
+    // in `next` (-1 at the end).
+    std::unordered_map<std::uint64_t, int> first;
+    first.reserve(static_cast<std::size_t>(count));
+    std::vector<int> next(static_cast<std::size_t>(count), -1);
+    for (int i = count - 1; i >= 0; --i) {
       const CConnectionCfg* t = model.GetConnection(i);
-      if (!t->IsRemoved()) live[Key(t->GetStationNumber(), t->GetID())].push_back(i);
+      if (t->IsRemoved()) continue;
+      const auto [it, inserted] = first.try_emplace(Key(t->GetStationNumber(), t->GetID()), i);
+      if (!inserted) next[static_cast<std::size_t>(i)] = std::exchange(it->second, i);
     }
-    std::vector<bool> kept(static_cast<std::size_t>(model.GetConnectionCount()), false);
+    std::vector<bool> kept(static_cast<std::size_t>(count), false);
     for (std::size_t j = 0; j < m_want.size(); ++j) {
-      const auto it = live.find(Key(m_want[j].station_number, m_want[j].id));
-      if (it == live.end() || it->second.empty()) continue;
-      const int index = it->second.front();
-      it->second.pop_front();
+      const auto it = first.find(Key(m_want[j].station_number, m_want[j].id));
+      if (it == first.end() || it->second < 0) continue;
+      const int index = it->second;
+      it->second = next[static_cast<std::size_t>(index)];
       kept[static_cast<std::size_t>(index)] = true;
       m_record[j] = model.GetConnection(index);
-      before[j] = Fields(*m_record[j]);
     }
-    for (int i = 0; i < model.GetConnectionCount(); ++i) {
+    for (int i = 0; i < count; ++i) {
       const CConnectionCfg* t = model.GetConnection(i);
       if (t->IsRemoved() || kept[static_cast<std::size_t>(i)]) continue;
       model.RemoveConnection(i);
