@@ -118,13 +118,8 @@ const Box kAsk{"Remove selected tags?", "Confirm Remove", ui::Buttons::YesNo, ui
 const RemoveCase kRemoveCases[] = {
     {"NothingSelected", false, {}, ui::Answer::Yes, "ABCD", &kNoneSelected},
     {"AnsweredNo", false, {{0, 1}}, ui::Answer::No, "ABCD", &kAsk},
-    // Cells of one row are one record.
-    {"SortedRowsRemoveTheRecordsShown",
-     true,
-     {{5, 0}, {1, 2}, {3, 0}},
-     ui::Answer::Yes,
-     "AC",
-     &kAsk},
+    // Two cells of one row are one record.
+    {"SortedRowsRemoveTheShownOnes", true, {{5, 0}, {1, 2}, {3, 0}}, ui::Answer::Yes, "AC", &kAsk},
 };
 
 class RemoveTest : public CfgDlgTest, public ::testing::WithParamInterface<RemoveCase> {};
