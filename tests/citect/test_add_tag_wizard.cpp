@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "platform/profile.h"
 #include "platform/registry.h"
@@ -136,65 +135,44 @@ TEST_F(AddTagWizardTest, ChoicesAreRememberedAndPresetTheNextRun) {
   }
 }
 
-struct FailureCase {
-  const char* name;
-  std::function<void(AddTagWizardTest&)> act;
-  Box box;
-  int page;  // where the wizard stays
-  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-};
-
-Box Error(const char* text) {
-  return Box{text, "Error", ui::Buttons::Ok, ui::Icon::Exclamation};
+Box Error(std::string_view text) {
+  return Box{std::string(text), "Error", ui::Buttons::Ok, ui::Icon::Exclamation};
 }
-
-const FailureCase kFailures[] = {
-    {"NoUserFolderForTheProjectList",
-     [](auto& t) {
-       std::filesystem::remove(platform::WindowsDirectory() / "citect.ini"),
-           t.sheet_.OnInitDialog();
-     },
-     Error(CCitectAddTagPage1::kNoUserFolder), 0},
-    {"MasterTableMissing",
-     [](auto& t) {
-       std::filesystem::remove(t.install_.user_folder / "master.dbf"), t.sheet_.OnInitDialog();
-     },
-     Error(CCitectAddTagPage1::kNoMasterTable), 0},
-    {"NoProjectSelectedThenNext", [](auto& t) { t.sheet_.OnInitDialog(), t.sheet_.OnWizardNext(); },
-     Box{"Please select a project.", "Select Project", ui::Buttons::Ok, ui::Icon::None}, 0},
-    // The trend tag list's messages are ReadCandidateTags' own: one shows page 2 passes them on.
-    {"TrendTableMissing",
-     [](auto& t) {
-       std::filesystem::remove(t.install_.user_folder / "Water/trend.dbf"), t.ToPage2();
-     },
-     Error("Unable to access the trend tag list."), 1},
-    {"NoTrendTagSelectedThenNext",
-     [](auto& t) {
-       t.ToPage2(), t.sheet_.page2().grid()->m_selection = {{0, -1}};  // a heading: no trend tag
-       t.sheet_.OnWizardNext();
-     },
-     Error(CCitectAddTagPage2::kNoneSelected), 1},
-    {"AutomaticModeWithoutAFolderThenNext",
-     [](auto& t) {
-       t.ToPage2(), t.SelectTrends({"Level"}), t.sheet_.OnWizardNext();
-       t.sheet_.page3().m_nResolveMode = Page3::kAutomatic;
-       t.sheet_.page3().m_strFolderDisplay.clear(), t.sheet_.OnWizardNext();
-     },
-     Error(Page3::kNoFolder), 2},
-};
-
-class WizardFailureTest : public AddTagWizardTest,
-                          public ::testing::WithParamInterface<FailureCase> {};
 
 // Each failure shows its one message and keeps the wizard where the user can mend it.
-TEST_P(WizardFailureTest, ShowsItsMessageOnceAndStays) {
-  GetParam().act(*this);
-  EXPECT_EQ(ui_.boxes, std::vector<Box>{GetParam().box});
-  EXPECT_EQ(sheet_.GetActiveIndex(), GetParam().page);
+TEST_F(AddTagWizardTest, FailuresSayWhyAndStay) {
+  const auto next_stays_at = [this](int page) {
+    EXPECT_FALSE(sheet_.OnWizardNext());
+    EXPECT_EQ(sheet_.GetActiveIndex(), page);
+  };
+  sheet_.OnInitDialog();
+  next_stays_at(0);                // no project selected
+  sheet_.page1().m_nSelected = 1;  // Water
+  ASSERT_TRUE(sheet_.OnWizardNext());
+  sheet_.page2().grid()->m_selection = {{0, -1}};  // a heading: no trend tag
+  next_stays_at(1);
+  SelectTrends({"Level"});
+  ASSERT_TRUE(sheet_.OnWizardNext());
+  sheet_.page3().m_nResolveMode = Page3::kAutomatic;
+  sheet_.page3().m_strFolderDisplay.clear();
+  next_stays_at(2);
+  // The trend tag list's messages are ReadCandidateTags' own: one shows page 2 passes them on.
+  ASSERT_TRUE(sheet_.OnWizardBack() && sheet_.OnWizardBack());
+  std::filesystem::remove(install_.user_folder / "Water/trend.dbf");
+  ASSERT_TRUE(sheet_.OnWizardNext());
+  for (const auto& file :
+       {install_.user_folder / "master.dbf", platform::WindowsDirectory() / "citect.ini"}) {
+    std::filesystem::remove(file);
+    Sheet(ui_).OnInitDialog();
+  }
+  EXPECT_EQ(ui_.boxes, (std::vector<Box>{{"Please select a project.", "Select Project",
+                                          ui::Buttons::Ok, ui::Icon::None},
+                                         Error(CCitectAddTagPage2::kNoneSelected),
+                                         Error(Page3::kNoFolder),
+                                         Error("Unable to access the trend tag list."),
+                                         Error(CCitectAddTagPage1::kNoMasterTable),
+                                         Error(CCitectAddTagPage1::kNoUserFolder)}));
 }
-
-INSTANTIATE_TEST_SUITE_P(AddTagWizard, WizardFailureTest, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kz::citect

@@ -187,21 +187,17 @@ TEST_P(BindingTest, BindsAsTheNamingConventionSaysAndNamesRepeatedStationsOnce) 
 INSTANTIATE_TEST_SUITE_P(Resolve, BindingTest, ::testing::ValuesIn(kBindingCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ResolveTest, PhasesShowOnTheProgressWindow) {
+// A failed run leaves the bindings of the run before it.
+TEST_F(ResolveTest, PhasesShowOnTheProgressWindowAndAMissingVariableTableChangesNothing) {
   Setup({{"Flow", "North"}}, {{"a.kpj", Zel({"North"})}}, {"Flow"});
   ASSERT_EQ(Resolve(), kResolveDone);
   EXPECT_EQ(ui_.phases,
             (std::vector<std::string>{"", "Reading variable.dbf...", "Finding station names...",
                                       "Building .kpj lookup table...", "Sorting by station name...",
                                       "Resolving tag names for North..."}));
-}
-
-TEST_F(ResolveTest, MissingVariableTableFailsWithNoRecordChanged) {
-  Setup({{"Flow", "North"}}, {{"a.kpj", Zel({"North"})}}, {"Flow"});
   std::filesystem::remove(install_.user_folder / "Water/variable.dbf");
-  tags_[0].m_strProjFile = "before.kpj";
   EXPECT_EQ(Resolve(), kResolveFailed);
-  EXPECT_EQ(Bound(0), "|before.kpj||");
+  EXPECT_EQ(Bound(0), "North|$/a.kpj||");
   EXPECT_EQ(ui_.Texts(),
             std::vector<std::string>{"Unable to access the Citect variable.dbf file."});
   EXPECT_EQ(ui_.modeless_closed, ui_.modeless_shown);

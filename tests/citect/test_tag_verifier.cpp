@@ -26,7 +26,6 @@ const std::string kIncomplete = "Tag configuration incomplete: trend tag name = 
 const std::string kNoExpr = "Citect trend tag `Expression` field not complete: trend tag name = ";
 
 const VerifyCase kCases[] = {
-    {"EmptyListHasNoWarnings", {}, {}, {}},
     {"AllButTheExpressionIsIncompleteAndNotLookedUp",
      {{"Water", "Flow", "", "$/Plant.kpj", "North", "Hourly", "Nope"}},
      {kIncomplete + "Flow, Citect project = Water.", kNoExpr + "Flow, Citect project = Water."},

@@ -30,12 +30,14 @@ class CitectDataMgrTest : public test::TempEnvTest {
  protected:
   void SetUp() override {
     install_.user_folder = env_.Path("citect/User");
-    install_.projects = {
-        {"Water",
-         "Water works",
-         {{"PumpFlow", "Pump1_Flow"}, {"Level", "Tank_Level"}, {"Old", "Gone", true}},
-         {}},
-        {"Power", "", {{"Load", "Feeder_Load"}}, {}}};
+    install_.projects = {{"Water",
+                          "Water works",
+                          {{"PumpFlow", "Pump1_Flow"},
+                           {"Level", "Old_Level"},
+                           {"Level", "Tank_Level"},
+                           {"Old", "Gone", true}},
+                          {}},
+                         {"Power", "", {{"Load", "Feeder_Load"}}, {}}};
     ASSERT_TRUE(test::WriteCitectInstall(install_));
   }
   std::string Store() const { return env_.Path("kztrendvars.dbf").string(); }
@@ -60,7 +62,7 @@ std::string Loaded(const citect::CCitectTrendTagArray& tags) {
 
 // Project folders are found without case, trend tag names match with case; records without a
 // project or trend tag are dropped; of two records of one trend tag the later takes the
-// expression; a tag deleted in trend.dbf has none.
+// expression, and of two in trend.dbf the later gives it; a tag deleted in trend.dbf has none.
 TEST_F(CitectDataMgrTest, SavedListLoadsBackWithProjectExpressions) {
   const struct {
     std::vector<CCitectTrendTag> saved;
@@ -135,14 +137,6 @@ TEST_F(CitectDataMgrTest, LoadFailuresAndTheirMessages) {
                                ui::Buttons::Ok, ui::Icon::Exclamation}}));
 }
 
-TEST_F(CitectDataMgrTest, ReadTrendExpressionsGivesLiveRecordsLaterWinning) {
-  test::WriteTrendTable(install_.user_folder / "Water" / "trend.dbf",
-                        {{"A", "one"}, {"B", "two", true}, {"A", "three"}});
-  std::unordered_map<std::string, std::string> exprs;
-  ASSERT_EQ(mgr_.ReadTrendExpressions("water", exprs), kDataOk);
-  EXPECT_EQ(exprs, (std::unordered_map<std::string, std::string>{{"A", "three"}}));
-}
-
 TEST_F(CitectDataMgrTest, StoreLivesInTheToolsProjectsFolderElseInTheCurrentOne) {
   char cwd[PATH_MAX];
   ASSERT_TRUE(getcwd(cwd, sizeof cwd));
@@ -174,16 +168,6 @@ TEST_F(CitectDataMgrTest, ReadFailureAfterTheHeaderFailsTheLoad) {
   // after.
   EXPECT_FALSE(test::WithFailingStep(
       platform::FileStep::Read, [&] { return mgr_.ReadWrite(Store(), false) == kDataOk; }, 2));
-}
-
-TEST_F(CitectDataMgrTest, AppendCopiesAddsIndependentRecordsInOrder) {
-  citect::CCitectTrendTagArray wizard;
-  wizard.Add().CopyFrom(Binding("Water", "A"));
-  wizard.Add().CopyFrom(Binding("Water", "B"));
-  mgr_.m_tags.Add().CopyFrom(Binding("Water", "Z"));
-  mgr_.AppendCopies(wizard);
-  wizard.RemoveAll();
-  EXPECT_EQ(Loaded(mgr_.m_tags), "Water Z North  | Water A North  | Water B North ");
 }
 
 class StationFileTest : public CitectDataMgrTest {

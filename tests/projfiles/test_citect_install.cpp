@@ -37,7 +37,6 @@ TEST_F(CitectInstallTest, VersionIsTheNewestNumericSubkeyElseTheLegacyKey) {
 }
 
 TEST_F(CitectInstallTest, VersionsCompareByTheirNumbers) {
-  EXPECT_EQ(CompareVersions("7.10", "7.10"), 0);
   EXPECT_EQ(CompareVersions("6.10", "7.10"), -1);
   EXPECT_EQ(CompareVersions("7.20", "7.10"), 1);
   EXPECT_EQ(CompareVersions("7.10", "7.1"), 1);  // minor numbers 10 and 1
@@ -47,7 +46,8 @@ TEST_F(CitectInstallTest, VersionsCompareByTheirNumbers) {
   EXPECT_EQ(CompareVersions("abc", "ABC"), 0);
 }
 
-// Older versions read citect.ini of the Windows directory, newer ones the ini the registry names.
+// Older versions read citect.ini of the Windows directory, newer ones the ini the registry names;
+// a missing version key or ini path is reported, with the application's title as caption.
 TEST_F(CitectInstallTest, UserFolderComesFromTheIniOfTheVersion) {
   Install("6.10");
   EXPECT_EQ(GetCitectUserFolder("6.10", ui_), install_.user_folder.string());
@@ -57,17 +57,12 @@ TEST_F(CitectInstallTest, UserFolderComesFromTheIniOfTheVersion) {
   platform::WritePrivateProfileString("CTEDIT", "USER", "/wrong", "citect.ini");
   EXPECT_EQ(GetCitectUserFolder("7.10", ui_), install_.user_folder.string());
   EXPECT_TRUE(ui_.boxes.empty());
-}
-
-TEST_F(CitectInstallTest, MissingVersionKeyOrIniPathIsReported) {
-  Install("7.10");
   EXPECT_EQ(GetCitectUserFolder("7.20", ui_), "");
   ASSERT_TRUE(
       platform::Registry::Modify(platform::Hive::LocalMachine, [](platform::RegistryHive& hive) {
         hive.DeleteValue("Software\\Citect\\SCADA Installs\\7.10\\CitectSCADA", "DefaultINIPath");
       }));
   EXPECT_EQ(GetCitectUserFolder("7.10", ui_), "");
-  // Empty caption: the application's title.
   EXPECT_EQ(ui_.boxes, (std::vector<test::ScriptedUi::Box>{
                            {"Failed to open registry item\\LocalMachine\\Software\\Citect\\SCADA "
                             "Installs\\7.20\\CitectSCADA\\",

@@ -34,7 +34,7 @@ inline CitectInstall WriteAddTagSample(const TempEnv& env) {
 }
 
 class AddTagWizardTest : public TempEnvTest {
- public:  // table-driven cases act on the fixture from outside
+ protected:
   void SetUp() override { install_ = WriteAddTagSample(env_); }
 
   // Page 1 shown, `project` selected (by its text), Next pressed; asserts page 2 is active.

@@ -98,14 +98,14 @@ bool WriteMasterTable(const std::filesystem::path& path,
   });
 }
 
-}  // namespace
-
 bool WriteTrendTable(const std::filesystem::path& path, const std::vector<CitectTrend>& trends) {
   return WriteTable(path, Fields(kTrendFields), trends.size(), [&](std::size_t i, bool& deleted) {
     deleted = trends[i].deleted;
     return std::vector<std::string>{trends[i].name, trends[i].expr, "", "00:00:10"};
   });
 }
+
+}  // namespace
 
 bool WriteVariableTable(const std::filesystem::path& path,
                         const std::vector<CitectVariable>& variables) {

@@ -50,8 +50,7 @@ struct CitectInstall {
 // Writes the whole installation. False when any part could not be written.
 bool WriteCitectInstall(const CitectInstall& install);
 
-// Tables with CitectSCADA's field lists (all character fields).
-bool WriteTrendTable(const std::filesystem::path& path, const std::vector<CitectTrend>& trends);
+// variable.dbf with CitectSCADA's field list (all character fields).
 bool WriteVariableTable(const std::filesystem::path& path,
                         const std::vector<CitectVariable>& variables);
 // `count` rows made by `row(i)`, for tables too large to hold in memory.

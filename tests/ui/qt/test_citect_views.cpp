@@ -10,7 +10,6 @@
 
 #include "citect/citect_cfg_dlg.h"
 #include "citect/citect_grid_col.h"
-#include "citect/warning_list_dlg.h"
 #include "projfiles/cancel_dlg.h"
 #include "qt_view_test.h"
 #include "support/temp_env.h"
@@ -18,7 +17,6 @@
 #include "ui/qt/citect_cfg_dlg_view.h"
 #include "ui/qt/citect_tag_grid_view.h"
 #include "ui/qt/qt_ui_service.h"
-#include "ui/qt/warning_list_view.h"
 
 namespace kz::qtui {
 namespace {
@@ -49,11 +47,16 @@ TEST_F(CitectViewTest, DialogOpensFilledAndItsButtonsReachThePresenter) {
     EXPECT_EQ(table->model()->rowCount(), 2);
     QString warnings;
     WhenModal<QDialog>([&](QDialog& box) {
-      warnings = box.findChild<QPlainTextEdit*>()->toPlainText();
+      auto* text = test::Named<QPlainTextEdit>(&box, "The following warnings have been found:");
+      if (!text) return box.reject();
+      warnings = text->toPlainText();
+      EXPECT_TRUE(text->isReadOnly() && text->lineWrapMode() == QPlainTextEdit::NoWrap);
       box.accept();
     });
     view.verify()->click();
-    EXPECT_TRUE(warnings.endsWith("2 warning(s) found.")) << warnings.toStdString();
+    // The presenter's lines end in CR LF: the text shows each warning as one line, nothing more.
+    EXPECT_EQ(warnings.split('\n').size(), 4) << warnings.toStdString();
+    EXPECT_TRUE(warnings.endsWith(".\n\n2 warning(s) found.")) << warnings.toStdString();
 
     table->selectRow(0);
     QString question;
@@ -65,18 +68,6 @@ TEST_F(CitectViewTest, DialogOpensFilledAndItsButtonsReachThePresenter) {
     test::Press(view, QDialogButtonBox::Ok);
   });
   EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Ok);
-}
-
-// The presenter's lines end in CR LF: the text shows each warning as one line, nothing more.
-TEST_F(CitectViewTest, WarningsDialogShowsOneLineAWarning) {
-  citect::CWarningListDlg presenter({"First.", "Second."});
-  WarningListView view(presenter, nullptr);
-  EXPECT_EQ(view.windowTitle(), "Warnings");
-  EXPECT_EQ(test::Named<QPlainTextEdit>(&view, "The following warnings have been found:"),
-            view.text());
-  EXPECT_EQ(view.text()->toPlainText().toStdString(), "First.\nSecond.\n\n2 warning(s) found.");
-  EXPECT_TRUE(view.text()->isReadOnly());
-  EXPECT_EQ(view.text()->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
 TEST_F(CitectViewTest, ProgressWindowFollowsTheLinesAndCancels) {
