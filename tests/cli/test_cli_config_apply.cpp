@@ -62,7 +62,13 @@ TEST_F(ConfigApplyCommandTest, RefusedApplyExitsOneWithOneLinePerProblemAndLeave
        "ports[0][\"number\"]: Out of range: must lie within -2147483648 to 2147483647.\n"
        "ports[0][\"baud\"]: Unknown key.\n"
        "scheduled: Must be a list.\n"},
-      {R"({"transfers": [{"ID": 1}]})",
+      // Transfers are read while parsing: faults still come in document order, a list of
+      // that name elsewhere is no transfer list, and of two lists the later holds.
+      {R"({"general": {"mode": "1", "transfers": [1]}, "transfers": [7, {"ID": 1}],
+          "transfers": [{"ID": 2, "x": 0}]})",
+       "general[\"mode\"]: Must be a whole number (-2147483648 to 2147483647).\n"
+       "general[\"transfers\"]: Unknown key.\n"
+       "transfers[0][\"x\"]: Unknown key.\n"
        "transfers[0][\"station number\"]: Missing: this key is required.\n"},
       {"{\"general\": ",
        "$: Not JSON: parse error at line 1, column 13: syntax error while parsing value - "
