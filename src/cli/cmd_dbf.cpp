@@ -20,9 +20,8 @@ struct DbfArgs {
 
 int ShowDbf(const DbfArgs& args) {
   CDBaseFile table;
-  std::string why;
-  if (!table.Open(args.file, CDBaseFile::Mode::ReadOnly, &why)) {
-    Fail(args.file, why);
+  if (const Status opened = table.Open(args.file, CDBaseFile::Mode::ReadOnly); !opened) {
+    Fail(args.file, opened.reason());
     return kFailed;
   }
   ordered_json fields = ordered_json::array();

@@ -47,9 +47,8 @@ std::optional<std::string> OpenableTrendStore(const std::optional<std::string>& 
   std::string path = file ? *file : platform::ResolveCase(projfiles::LocateTrendStore()).string();
   // The load reports an unreadable store only by its result; a person wants to hear why.
   CDBaseFile probe;
-  std::string why;
-  if (!probe.Open(path, CDBaseFile::Mode::ReadOnly, &why)) {
-    Fail(path, why);
+  if (const Status opened = probe.Open(path, CDBaseFile::Mode::ReadOnly); !opened) {
+    Fail(path, opened.reason());
     return std::nullopt;
   }
   return path;

@@ -78,9 +78,8 @@ bool CheckInputs(const ResolveArgs& args) {
       platform::ResolveCase(projfiles::CitectProjectFolder(user, args.project) + "variable.dbf")
           .string();
   CDBaseFile probe;
-  std::string why;
-  if (!probe.Open(variables, CDBaseFile::Mode::ReadOnly, &why)) {
-    Fail(variables, why);
+  if (const Status opened = probe.Open(variables, CDBaseFile::Mode::ReadOnly); !opened) {
+    Fail(variables, opened.reason());
     return false;
   }
   std::error_code ec;
@@ -99,9 +98,9 @@ std::string StorePath(const ResolveArgs& args) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return path;
   CDBaseFile probe;
-  std::string why;
-  if (probe.Open(path, CDBaseFile::Mode::ReadOnly, &why)) return path;
-  Fail(path, why);
+  const Status opened = probe.Open(path, CDBaseFile::Mode::ReadOnly);
+  if (opened) return path;
+  Fail(path, opened.reason());
   return {};
 }
 

@@ -35,10 +35,6 @@ void PutLe16(char* p, std::uint16_t v) {
   p[0] = static_cast<char>(v & 0xFF);
   p[1] = static_cast<char>(v >> 8);
 }
-bool Reported(const Status& status, std::string* error) {
-  if (!status && error) *error = status.reason();
-  return status.ok();
-}
 
 }  // namespace
 
@@ -98,11 +94,7 @@ void CDBaseFile::Reset() {
   read_status_ = {};
 }
 
-bool CDBaseFile::Open(const std::filesystem::path& path, Mode mode, std::string* error) {
-  return Reported(OpenFile(path, mode), error);
-}
-
-Status CDBaseFile::OpenFile(const std::filesystem::path& path, Mode mode) {
+Status CDBaseFile::Open(const std::filesystem::path& path, Mode mode) {
   Reset();
   auto fd = platform::OpenRegularFile(path, mode == Mode::ReadOnly ? O_RDONLY : O_RDWR);
   if (!fd) return fd.status();
@@ -121,17 +113,17 @@ Status CDBaseFile::OpenFile(const std::filesystem::path& path, Mode mode) {
   return {};
 }
 
-bool CDBaseFile::OpenBytes(std::string bytes, Mode mode, std::string* error) {
+Status CDBaseFile::OpenBytes(std::string bytes, Mode mode) {
   Reset();
   in_memory_ = true;
   memory_ = std::move(bytes);
   mode_ = mode;
-  if (!Reported(ParseHeader(memory_), error)) {
+  if (Status parsed = ParseHeader(memory_); !parsed) {
     Reset();
-    return false;
+    return parsed;
   }
   open_ = true;
-  return true;
+  return {};
 }
 
 Status CDBaseFile::ParseHeader(std::string_view head) {

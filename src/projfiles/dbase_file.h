@@ -100,14 +100,12 @@ class CDBaseFile {
   CDBaseFile(CDBaseFile&&) = default;
   CDBaseFile& operator=(CDBaseFile&&) = default;
 
-  // Opens the file and reads the header and descriptors. False when the file cannot be opened
-  // or its header cannot be read whole (shorter than its descriptors, header length below 32);
-  // `error` (optional) then gets a short reason ("No such file or directory").
-  bool Open(const std::filesystem::path& path, Mode mode, std::string* error = nullptr);
-  // The same, the failure naming the file.
-  Status OpenFile(const std::filesystem::path& path, Mode mode);
+  // Opens the file and reads the header and descriptors. A failure when the file cannot be
+  // opened or its header cannot be read whole (shorter than its descriptors, header length below
+  // 32); its reason is short ("No such file or directory").
+  Status Open(const std::filesystem::path& path, Mode mode);
   // The same over a table in memory; ReadWrite appends grow the buffer (see Bytes).
-  bool OpenBytes(std::string bytes, Mode mode = Mode::ReadOnly, std::string* error = nullptr);
+  Status OpenBytes(std::string bytes, Mode mode = Mode::ReadOnly);
 
   // Creates (or replaces, in one step) `path` as an empty table of character fields: only each
   // node's name and length are used. kDbfCreated, or kDbfCreateFailed when the file cannot be

@@ -202,9 +202,9 @@ TEST_F(DbaseFileTest, HeaderThatCannotHoldItsDescriptorsDoesNotOpenAndSaysWhy) {
   for (const auto& [data, reason] : cases) {
     SCOPED_TRACE(data.size());
     CDBaseFile f;
-    std::string why;
-    EXPECT_FALSE(f.OpenBytes(data, CDBaseFile::Mode::ReadOnly, &why));
-    EXPECT_EQ(why, reason);
+    const Status opened = f.OpenBytes(data, CDBaseFile::Mode::ReadOnly);
+    EXPECT_TRUE(opened.Is(Status::Kind::kCorrupt));
+    EXPECT_EQ(opened.reason(), reason);
   }
 }
 
@@ -218,8 +218,8 @@ TEST_F(DbaseFileTest, FieldsPastTheRecordLengthAreNotRead) {
   EXPECT_FALSE(f.OpenBytes(bytes, CDBaseFile::Mode::ReadWrite) &&
                f.AppendRecord({"x"}) == kDbfDone);
   // What is not a file is refused where files are opened; the reason comes through.
-  EXPECT_FALSE(f.Open(env_.Path("none.dbf"), CDBaseFile::Mode::ReadWrite, &v));
-  EXPECT_EQ(v, "No such file or directory");
+  EXPECT_EQ(f.Open(env_.Path("none.dbf"), CDBaseFile::Mode::ReadWrite).message(),
+            env_.Path("none.dbf").string() + ": No such file or directory");
 }
 
 TEST_F(DbaseFileTest, CreatedTableHasExactBytes) {
