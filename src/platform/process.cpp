@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/system_dirs.h"
+#include "platform/user_id.h"
 
 extern char** environ;
 
@@ -25,6 +26,14 @@ std::vector<pid_t> g_children;
 void ReapEndedChildren() {
   std::lock_guard lock(g_children_mutex);
   std::erase_if(g_children, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+// A folder of another user (root aside), or one anybody may write to, can hold a program planted
+// there: the Windows directory of a user without a home lies in /tmp.
+bool IsTrustedFolder(const std::filesystem::path& folder) {
+  struct stat st;
+  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         (st.st_uid == CurrentUserId() || st.st_uid == 0) && (st.st_mode & S_IWOTH) == 0;
 }
 
 bool IsExecutableFile(const std::filesystem::path& path) {
@@ -117,7 +126,7 @@ std::optional<std::string> SearchProgram(std::string_view name) {
     if (folder.is_absolute()) folders.push_back(std::move(folder));
   };
   add(HostProgramDirectory());
-  add(WindowsDirectory());
+  if (const auto windir = WindowsDirectory(); IsTrustedFolder(windir)) add(windir);
   if (const char* path = std::getenv("PATH")) {
     std::string_view rest(path);
     while (!rest.empty()) {

@@ -25,8 +25,9 @@ std::filesystem::path HostProgramDirectory();
 
 // SearchPathA's search made safe: the host program's folder, the Windows-directory stand-in, then
 // each folder of $PATH. Never the current folder, nor an empty or relative $PATH entry (which
-// name it or a folder below it), nor a relative Windows directory. `name` is used as given (no
-// extension added); the first regular, executable file wins.
+// name it or a folder below it), nor a relative Windows directory, nor one of another user
+// (root aside) or that anybody may write to. `name` is used as given (no extension added); the
+// first regular, executable file wins.
 std::optional<std::string> SearchProgram(std::string_view name);
 
 }  // namespace kz::platform

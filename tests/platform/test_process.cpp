@@ -1,7 +1,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include "platform/process.h"
+#include "support/scoped_user_id.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -64,6 +67,18 @@ TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables)
   chmod(in_windir.c_str(), 0700);
   EXPECT_EQ(SearchProgram("standin.exe"), in_windir.string());
   EXPECT_FALSE(SearchProgram("standin2.exe"));
+  // A Windows directory anybody may write to, or another user's, may hold a planted program.
+  chmod(env_.windir().c_str(), 0777);
+  EXPECT_EQ(SearchProgram("standin.exe"), in_path.string()) << "open to all: skipped";
+  chmod(env_.windir().c_str(), 0755);
+  // Given away where this test may, else this process poses as another user.
+  std::optional<test::ScopedUserId> other;
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(env_.windir().c_str(), 1, static_cast<gid_t>(-1)), 0);
+  } else {
+    other.emplace();
+  }
+  EXPECT_EQ(SearchProgram("standin.exe"), in_path.string()) << "another user's: skipped";
 }
 
 TEST_F(ProcessTest, SearchNeverTakesTheCurrentFolderInAnySpelling) {
