@@ -1,8 +1,6 @@
 // kzdlogsrv config show / config rewrite, run as the built host.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -90,22 +88,13 @@ TEST_F(ConfigCommandTest, RewriteClearsStaleListsAsASaveWithoutChangesDoes) {
   EXPECT_NE(rewritten, sample);  // what a save clears is pinned byte for byte by the model's tests
 }
 
+// A file size limit makes the save fail even for root, for whom permissions do not.
 TEST_F(ConfigCommandTest, RewriteThatCannotWriteFailsAndKeepsTheFile) {
   const std::string sample = test::ReadFile(kSamples / "kzdlogrcv.cfg");
   const std::string path = Write("big.cfg", sample);
-  // A file size limit makes the write fail even for root, for whom permissions do not.
-  struct sigaction ignore {
-  }, old_action{};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &old_action);
-  rlimit old_limit{};
-  getrlimit(RLIMIT_FSIZE, &old_limit);
-  rlimit small = old_limit;
-  small.rlim_cur = 64;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const auto run = test::RunHost({"config", "rewrite", "--file", path});
-  setrlimit(RLIMIT_FSIZE, &old_limit);
-  sigaction(SIGXFSZ, &old_action, nullptr);
+  const auto run = test::RunCommand(
+      {"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 0; exec \"$0\" config rewrite --file \"$1\"",
+       test::BuildPath("bin/kzdlogsrv").string(), path});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.err.rfind("kzdlogsrv: " + path + ": not saved", 0), 0u) << run.err;
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);

@@ -25,24 +25,12 @@ class ConfigApplyCommandTest : public test::TempEnvTest {
     path_ = env_.Path("kzdlogrcv.cfg").string();
     test::WriteFile(path_, kConfig);
   }
-  std::string Desired(std::string_view json) {
-    const auto path = env_.Path("desired.json");
-    test::WriteFile(path, json);
-    return path.string();
-  }
   test::CommandResult Apply(std::string_view json, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"config", "apply", "--file", path_};
-    args.insert(args.end(), extra.begin(), extra.end());
-    args.push_back(Desired(json));
-    return test::RunHost(args);
-  }
-  // `config show --json | config apply -` through a real pipe.
-  test::CommandResult RoundTrip(const std::string& file) {
-    const std::string host = test::BuildPath("bin/kzdlogsrv").string();
-    return test::RunCommand({"/bin/sh", "-c",
-                             "\"$0\" config show --file \"$1\" --json | \"$0\" config apply "
-                             "--allow-no-ports --file \"$1\" -",
-                             host, file});
+    const auto desired = env_.Path("desired.json");
+    test::WriteFile(desired, json);
+    extra.insert(extra.begin(), {"config", "apply", "--file", path_});
+    extra.push_back(desired.string());
+    return test::RunHost(extra);
   }
 
   std::string path_;
@@ -129,9 +117,13 @@ TEST_F(ConfigApplyCommandTest, ShowPipedIntoApplyLeavesEveryFileByteForByte) {
   }
   files.push_back(env_.Path("big.cfg"));
   test::WriteFile(files.back(), big + sections + "[scheduled]\r\n0=1,0,1,0,0,5,0,`a`,,COM9,1\r\n");
+  // `config show --json | config apply -` through a real pipe.
   for (const auto& file : files) {
     const std::string before = test::ReadFile(file);
-    const auto run = RoundTrip(file.string());
+    const auto run = test::RunCommand({"/bin/sh", "-c",
+                                       "\"$0\" config show --file \"$1\" --json | \"$0\" config "
+                                       "apply --allow-no-ports --file \"$1\" -",
+                                       test::BuildPath("bin/kzdlogsrv").string(), file.string()});
     EXPECT_EQ(run.exit_code, 0) << file << ": " << run.err;
     EXPECT_EQ(run.out, "") << file;
     EXPECT_EQ(test::ReadFile(file), before) << file;

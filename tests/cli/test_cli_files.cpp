@@ -70,7 +70,6 @@ TEST_F(FileCommandTest, FailuresExitWithOneLineAndChangeNothing) {
       {{"config", "rewrite", "--file", Path("FF")}, 1, fifo_err, true},
       {{"kpj", "show", fifo}, 1, fifo_err, true},
       {{"dbf", "show", fifo}, 1, fifo_err, true},
-      {{"ini", "set", Path("FF"), "s", "k", "v"}, 1, fifo_err, true},
       {{"ini", "get", a, "s", "k", "--size", "-1"}, 2,
        "kzdlogsrv: --size: not a buffer size (a whole number from 0): -1\n"},
       {{"config", "show", "--file", ""}, 2, empty_err, true},

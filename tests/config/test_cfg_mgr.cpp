@@ -125,20 +125,6 @@ TEST_F(CCfgMgrTest, AddPortNumbersEachTypeOnFromItsHighestEver) {
   EXPECT_EQ(model_.AddPort(PORT_UDP)->GetNumber(), 1658);
 }
 
-TEST_F(CCfgMgrTest, InsertPortGoesBeforeTheIndexAndClamps) {
-  model_.AddPort(PORT_UDP);
-  model_.AddPort(PORT_SERIAL);
-  auto tcp = std::make_unique<CTCPCfg>();
-  CTCPCfg* raw = tcp.get();
-  model_.InsertPort(1, std::move(tcp));
-  EXPECT_EQ(model_.GetPort(1), raw);
-  model_.InsertPort(99, std::make_unique<CTCPCfg>());
-  model_.InsertPort(-4, std::make_unique<CSerialCfg>());
-  EXPECT_EQ(model_.GetPortCount(), 5);
-  EXPECT_EQ(model_.GetPort(0)->GetType(), PORT_SERIAL);
-  EXPECT_EQ(model_.GetPort(4)->GetType(), PORT_TCP);
-}
-
 TEST_F(CCfgMgrTest, IterationSkipsRemovedPortsAndScheduledTransfers) {
   for (int i = 0; i < 4; ++i) model_.AddPort(PORT_UDP);
   for (int i : {0, 2, 4, -1}) model_.RemovePort(i);
@@ -159,7 +145,7 @@ TEST_F(CCfgMgrTest, IterationSkipsRemovedPortsAndScheduledTransfers) {
   EXPECT_EQ(model_.GetScheduledXfer(3), nullptr);
 }
 
-TEST_F(CCfgMgrTest, PortNumbersClashOnlyWithinOneType) {
+TEST_F(CCfgMgrTest, PortNumbersClashOnlyWithinOneTypeAndInsertClampsItsIndex) {
   CPortCfg* udp = model_.AddPort(PORT_UDP);     // 1658
   CPortCfg* com = model_.AddPort(PORT_SERIAL);  // COM1
   EXPECT_TRUE(model_.IsUDPPortInUse(1658, nullptr));
@@ -167,7 +153,17 @@ TEST_F(CCfgMgrTest, PortNumbersClashOnlyWithinOneType) {
   EXPECT_FALSE(model_.IsTCPPortInUse(1658, nullptr));
   EXPECT_TRUE(model_.IsComPortInUse(1, nullptr));
   EXPECT_FALSE(model_.IsComPortInUse(1, com));
-  model_.RemovePort(0);
+  auto tcp = std::make_unique<CTCPCfg>();
+  CTCPCfg* raw = tcp.get();
+  model_.InsertPort(1, std::move(tcp));
+  EXPECT_EQ(model_.GetPort(1), raw);
+  model_.InsertPort(99, std::make_unique<CTCPCfg>());
+  model_.InsertPort(-4, std::make_unique<CSerialCfg>());
+  EXPECT_EQ(model_.GetPortCount(), 5);
+  EXPECT_EQ(model_.GetPort(0)->GetType(), PORT_SERIAL);
+  EXPECT_EQ(model_.GetPort(4)->GetType(), PORT_TCP);
+  ASSERT_EQ(model_.GetPort(1), udp);
+  model_.RemovePort(1);
   EXPECT_FALSE(model_.IsUDPPortInUse(1658, nullptr));
 }
 

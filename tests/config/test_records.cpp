@@ -97,38 +97,30 @@ TEST_F(CConnectionCfgTest, KeysReadAsTheirLeadingDigitsOrZeroAndTextsAreCutToThe
   }
 }
 
-TEST(CScheduledXferTest, FreshRecordFormatsTheServerLine) {
-  CScheduledXfer x;
-  x.SetDescription("North");
-  x.SetPort("COM2");
-  EXPECT_EQ(x.Line(), "1,0,1,0,0,1,0,`North`,,COM2,0");
-}
-
-TEST(CScheduledXferTest, LineFieldsAreReadWithTheirLimits) {
-  const auto x = CScheduledXfer::FromLine("0,1,-1,86399,1,16000,1,`" + std::string(45, 'w') +
-                                          "`,resv,UDP1658,7");
-  EXPECT_EQ(x.FormattedLine(),
-            "0,1,4294967295,86399,1,16000,1,`" + std::string(40, 'w') + "`,resv,UDP1658,7");
-}
-
-TEST(CScheduledXferTest, CommaInDescriptionSurvivesButNotInPort) {
-  const auto x = CScheduledXfer::FromLine("1,0,1,0,0,1,0,`North, hill`,,CO,M2,0");
-  EXPECT_EQ(x.FormattedLine(), "1,0,1,0,0,1,0,`North, hill`,,CO,0");
-}
-
-TEST(CScheduledXferTest, UntouchedRecordKeepsItsLineAndASetterDropsIt) {
-  const std::string line = "1,0,1,0,0,1,0,`" + std::string(60, 'd') + "`,a,b,COM1,3";
-  auto x = CScheduledXfer::FromLine(line);
-  EXPECT_EQ(x.Line(), line);
-  x.SetXferID(3);
-  EXPECT_EQ(x.Line(), "1,0,1,0,0,1,0,`" + std::string(40, 'd') + "`,a,b,3");
-}
-
-TEST(CScheduledXferTest, FieldsComeFromTheFirst1023BytesOnly) {
-  const std::string line = "1,0,1,0,0,1,0,`d`," + std::string(1010, 'r') + ",COM1,3";
-  const auto x = CScheduledXfer::FromLine(line);
-  EXPECT_EQ(x.GetPort(), "");
-  EXPECT_EQ(x.Line(), line);
+// A read line is written back whole until a setter is called; its fields are read from the
+// first 1023 bytes with the format's limits, and a comma in the port shifts the fields after it.
+TEST(CScheduledXferTest, ReadLineIsKeptUntilASetterAndItsFieldsKeepTheirLimits) {
+  const struct {
+    std::string line, formatted;
+  } cases[] = {
+      {"0,1,-1,86399,1,16000,1,`" + std::string(45, 'w') + "`,resv,UDP1658,7",
+       "0,1,4294967295,86399,1,16000,1,`" + std::string(40, 'w') + "`,resv,UDP1658,7"},
+      {"1,0,1,0,0,1,0,`North, hill`,,CO,M2,0", "1,0,1,0,0,1,0,`North, hill`,,CO,0"},
+      {"1,0,1,0,0,1,0,`d`," + std::string(1010, 'r') + ",COM1,3",
+       "1,0,1,0,0,1,0,`d`," + std::string(40, 'r') + ",,0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line.substr(0, 40));
+    auto x = CScheduledXfer::FromLine(c.line);
+    EXPECT_EQ(x.Line(), c.line);
+    EXPECT_EQ(x.FormattedLine(), c.formatted);
+    x.SetXferID(x.GetXferID());
+    EXPECT_EQ(x.Line(), c.formatted);
+  }
+  CScheduledXfer fresh;
+  fresh.SetDescription("North");
+  fresh.SetPort("COM2");
+  EXPECT_EQ(fresh.Line(), "1,0,1,0,0,1,0,`North`,,COM2,0");
 }
 
 }  // namespace

@@ -26,17 +26,17 @@ class AtomicFileTest : public test::TempEnvTest {
     EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
     return st.st_mode & 07777;
   }
+  const std::filesystem::path path_ = env_.Path("d/f.cfg");
 };
 
 // Exact bytes through a symbolic link; a new file gets the umask's permissions, a replaced one
 // keeps its own, also after every step of the save has failed in turn.
 TEST_F(AtomicFileTest, ReplacesWithExactBytesOrLeavesTheOldOnesAtEveryFailingStep) {
-  const auto path = env_.Path("d/f.cfg");
-  WriteFile(path, "old contents");
+  WriteFile(path_, "old contents");
   std::filesystem::create_symlink("f.cfg", env_.Path("d/link.cfg"));
   ASSERT_TRUE(WriteFileAtomically(env_.Path("d/link.cfg"), std::string("a\0b\r\n", 5)));
   EXPECT_TRUE(std::filesystem::is_symlink(env_.Path("d/link.cfg")));
-  EXPECT_EQ(ReadFile(path), std::string("a\0b\r\n", 5));
+  EXPECT_EQ(ReadFile(path_), std::string("a\0b\r\n", 5));
   std::filesystem::remove(env_.Path("d/link.cfg"));
   // A dangling link gets its target created; a loop of links fails and stays.
   std::filesystem::create_symlink("made.cfg", env_.Path("d/dangling.cfg"));
@@ -54,26 +54,26 @@ TEST_F(AtomicFileTest, ReplacesWithExactBytesOrLeavesTheOldOnesAtEveryFailingSte
   umask(old);
   EXPECT_EQ(Mode(env_.Path("d/new.cfg")), 0640u);
   std::filesystem::remove(env_.Path("d/new.cfg"));
-  WriteFile(path, "old contents");
+  WriteFile(path_, "old contents");
   EXPECT_TRUE(WriteFileAtomically(env_.Path("nosuch/f.cfg"), "x").Is(Status::Kind::kNotFound));
 
-  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  ASSERT_EQ(chmod(path_.c_str(), 0640), 0);
   const std::string bytes(200000, 'x');  // large enough for several write calls on some systems
   Status last;
   const int steps = test::FailEachStepInTurn(
       [&] {
-        last = WriteFileAtomically(path, bytes);
+        last = WriteFileAtomically(path_, bytes);
         return last.ok();
       },
       [&](const std::string& step) {
         EXPECT_EQ(last.error(), EIO) << step;
         EXPECT_FALSE(last.file().empty()) << step;
-        EXPECT_EQ(ReadFile(path), "old contents") << step;
+        EXPECT_EQ(ReadFile(path_), "old contents") << step;
         EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"}) << step;
       });
   EXPECT_GE(steps, 6);  // open, mode, write, sync, close, rename
-  EXPECT_EQ(ReadFile(path), bytes);
-  EXPECT_EQ(Mode(path), 0640u);
+  EXPECT_EQ(ReadFile(path_), bytes);
+  EXPECT_EQ(Mode(path_), 0640u);
   EXPECT_EQ(Listing(), std::vector<std::string>{"f.cfg"});
 }
 
@@ -86,7 +86,6 @@ class AtomicFileOwnershipTest : public AtomicFileTest {
     chmod(env_.root().c_str(), 0755);
     chmod(env_.Path("d").c_str(), 0777);
   }
-  const std::filesystem::path path_ = env_.Path("d/f.cfg");
 };
 
 // The saver replaces a file of another account keeping owner, group and mode, and refuses a
@@ -113,11 +112,10 @@ TEST_F(AtomicFileOwnershipTest, ReplacedFileKeepsOwnerGroupAndModeAndAReadOnlyOn
 // At every step, no file in the folder other than the old one holds content under another mode
 // than the old one's, whether it has a name yet or not.
 TEST_F(AtomicFileTest, NewContentIsNeverUnderOtherPermissions) {
-  const auto path = env_.Path("d/f.cfg");
-  WriteFile(path, "old");
-  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  WriteFile(path_, "old");
+  ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
   struct stat target {};
-  ASSERT_EQ(stat(path.c_str(), &target), 0);
+  ASSERT_EQ(stat(path_.c_str(), &target), 0);
   const mode_t old_umask = umask(0);
   int checked = 0;
   SetFileFaultHook([&](FileStep) {
@@ -135,15 +133,14 @@ TEST_F(AtomicFileTest, NewContentIsNeverUnderOtherPermissions) {
     }
     return false;
   });
-  EXPECT_TRUE(WriteFileAtomically(path, std::string(100000, 'n')));
+  EXPECT_TRUE(WriteFileAtomically(path_, std::string(100000, 'n')));
   SetFileFaultHook(nullptr);
   umask(old_umask);
   EXPECT_GT(checked, 0);
 }
 
 TEST_F(AtomicFileTest, NextSaveRemovesTheTemporaryFilesOfEndedSaves) {
-  const auto path = env_.Path("d/f.cfg");
-  WriteFile(path, "old");
+  WriteFile(path_, "old");
   const pid_t ended = fork();
   if (ended == 0) _exit(0);
   ASSERT_GT(ended, 0);
@@ -153,7 +150,7 @@ TEST_F(AtomicFileTest, NextSaveRemovesTheTemporaryFilesOfEndedSaves) {
   const std::string other = ".g.cfg.kztmp-" + std::to_string(ended) + "-0";
   const std::string earlier = "f.cfg.tmp-" + std::to_string(ended) + "-0-123";
   for (const auto& name : {dead, live, other, earlier}) WriteFile(env_.Path("d/" + name), "x");
-  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  ASSERT_TRUE(WriteFileAtomically(path_, "new"));
   std::vector<std::string> expected = {"f.cfg", live, other};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(Listing(), expected);

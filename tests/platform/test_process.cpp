@@ -12,11 +12,10 @@ namespace {
 
 class ProcessTest : public test::TempEnvTest {
  protected:
-  // A shell script that runs `script`, then records what it printed; the record's path.
-  std::filesystem::path WriteRecorder(const std::filesystem::path& path,
-                                      const std::string& script) {
-    test::WriteRecorder(path, script, env_.Path("record"));
-    return env_.Path("record");
+  // An empty shell script at `path` with permissions `mode`.
+  static void Script(const std::filesystem::path& path, mode_t mode = 0700) {
+    test::WriteFile(path, "#!/bin/sh\n");
+    chmod(path.c_str(), mode);
   }
 };
 
@@ -27,13 +26,13 @@ TEST_F(ProcessTest, PathWithBlanksIsStartedAloneInItsOwnSessionWithNoInheritedDe
   ASSERT_EQ(pipe(ends), 0);
   ASSERT_EQ(dup2(ends[1], 100), 100);
   close(ends[1]);
-  const auto program = env_.Path("my server dir/the server.exe");
-  std::filesystem::create_directories(program.parent_path());
-  const auto record = WriteRecorder(program,
-                                    "sid=$(cut -d' ' -f6 /proc/$$/stat)\n"
-                                    "[ \"$sid\" = \"$$\" ] && lead=leader || lead=member\n"
-                                    "[ -e /proc/$$/fd/100 ] && fd=open || fd=closed\n"
-                                    "printf '%s|%s|%s|%s' \"$0\" \"$#\" \"$lead\" \"$fd\"");
+  const auto program = env_.Path("my server dir/the server.exe"), record = env_.Path("record");
+  test::WriteRecorder(program,
+                      "sid=$(cut -d' ' -f6 /proc/$$/stat)\n"
+                      "[ \"$sid\" = \"$$\" ] && lead=leader || lead=member\n"
+                      "[ -e /proc/$$/fd/100 ] && fd=open || fd=closed\n"
+                      "printf '%s|%s|%s|%s' \"$0\" \"$#\" \"$lead\" \"$fd\"",
+                      record);
   const auto started = StartDetached(program.string());
   close(100);
   close(ends[0]);
@@ -46,23 +45,20 @@ TEST_F(ProcessTest, MissingOrNotExecutableProgramIsAStartFailureThatSaysWhy) {
   EXPECT_EQ(StartDetached(absent.string()).status().message(),
             absent.string() + ": No such file or directory");
   const auto plain = env_.Path("plain.exe");
-  test::WriteFile(plain, "#!/bin/sh\n");
-  chmod(plain.c_str(), 0600);
+  Script(plain, 0600);
   EXPECT_TRUE(StartDetached(plain.string()).status().Is(Status::Kind::kPermissionDenied));
   EXPECT_FALSE(StartDetached(""));
 }
 
 TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables) {
   const auto in_path = env_.Path("bin/standin.exe");
-  test::WriteFile(in_path, "#!/bin/sh\n");
-  chmod(in_path.c_str(), 0700);
+  Script(in_path);
   env_.SetVar("PATH", ("/nonexistent::" + in_path.parent_path().string()).c_str());
 
   EXPECT_EQ(SearchProgram("standin.exe"), in_path.string());
 
   const auto in_windir = env_.windir() / "standin.exe";
-  test::WriteFile(in_windir, "#!/bin/sh\n");
-  chmod(in_windir.c_str(), 0600);
+  Script(in_windir, 0600);
   EXPECT_EQ(SearchProgram("standin.exe"), in_path.string()) << "not executable: skipped";
   chmod(in_windir.c_str(), 0700);
   EXPECT_EQ(SearchProgram("standin.exe"), in_windir.string());
@@ -83,10 +79,7 @@ TEST_F(ProcessTest, SearchTakesWindowsDirectoryBeforePathAndSkipsNonExecutables)
 
 TEST_F(ProcessTest, SearchNeverTakesTheCurrentFolderInAnySpelling) {
   const auto cwd_dir = env_.Path("cwd");
-  for (const auto& p : {cwd_dir / "standin2.exe", cwd_dir / "sub" / "standin2.exe"}) {
-    test::WriteFile(p, "#!/bin/sh\n");
-    chmod(p.c_str(), 0700);
-  }
+  for (const auto& p : {cwd_dir / "standin2.exe", cwd_dir / "sub" / "standin2.exe"}) Script(p);
   env_.SetVar("KZDLOGSRV_WINDIR", ".");
   env_.SetVar("PATH", ":.:sub:/nonexistent:");
   const auto saved = std::filesystem::current_path();
