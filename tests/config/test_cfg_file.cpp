@@ -144,29 +144,26 @@ TEST_F(CfgFileTest, ValuesAreCutAsTheServersReadBuffersCutThem) {
   EXPECT_EQ(model_.GetConnection(0)->GetStationNumber(), 7);  // its name cut to 1023 bytes
 }
 
-TEST_F(CfgFileTest, RemovingTheMiddleTransferLeavesXfer0AndXfer1) {
-  // Old transfer sections are cleared while each has a "new file mode".
+// Old transfer sections are cleared while each has a "new file mode": removing the middle
+// transfer leaves xfer0 and xfer1; a save in mode 1 writes no client transfers and keeps none.
+TEST_F(CfgFileTest, RemovedTransfersAreRenumberedAndModeOneSavesNone) {
   LoadText(
       "[transfers]\n0=xfer0\n1=xfer1\n2=xfer2\n[xfer0]\nnew file mode=0\nstation number=1\n"
       "[xfer1]\nnew file mode=0\nstation number=2\n[xfer2]\nnew file mode=0\n"
       "station number=3\n");
   model_.RemoveConnection(1);
   ASSERT_EQ(Save(), kCfgOk);
-  const std::string file = File();
+  std::string file = File();
   EXPECT_NE(file.find(Crlf("[transfers]\n0=xfer0\n1=xfer1\n[xfer0]")), std::string::npos);
   EXPECT_NE(file.find(Crlf("[xfer1]\nnew file mode=0\nnew file synch mode=0\ndata file=\n"
                            "station number=3\n")),
             std::string::npos);
   EXPECT_EQ(file.find("xfer2"), std::string::npos);
-}
-
-TEST_F(CfgFileTest, ModeOneSaveWritesNoClientTransfers) {
-  LoadText("[transfers]\n0=xfer0\n[xfer0]\nnew file mode=0\nstation number=1\n");
   model_.SetMode(1);
   ASSERT_EQ(Save(), kCfgOk);
   EXPECT_EQ(model_.GetConnectionCount(), 0);
   EXPECT_EQ(model_.FindConnection("1.0"), nullptr);
-  const std::string file = File();
+  file = File();
   EXPECT_EQ(file.find("[transfers]"), std::string::npos);
   EXPECT_EQ(file.find("xfer"), std::string::npos);
   EXPECT_NE(file.find("mode=1\r\n"), std::string::npos);
