@@ -189,12 +189,5 @@ TEST_F(HelpTest, OemAnswersDecideTheNameAndTheMessage) {
   EXPECT_EQ(MakeDefaultOemProvider()->Query().name, "KALDEN");
 }
 
-using StartUpTest = AppTest;
-// That stored ones are kept and used is the launcher's test.
-TEST_F(StartUpTest, MissingSettingsAreWrittenWithTheirDefaults) {
-  EXPECT_EQ(platform::AppProfile::GetInt("settings", "server init time ms", -5), 1500);
-  EXPECT_EQ(platform::AppProfile::GetString("settings", "server path", "?"), "");
-}
-
 }  // namespace
 }  // namespace kz::shell

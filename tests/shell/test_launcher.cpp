@@ -71,9 +71,11 @@ TEST_F(LauncherTest, ServerNotFoundOrNotRunIsReportedWithoutWaiting) {
   EXPECT_TRUE(ui_.pumps.empty());
 }
 
-// The first pump returns early, after 600 ms, as it does when an event arrives; a zero init
-// time returns right after the start.
+// Start-up wrote the missing settings with their defaults. The first pump returns early, after
+// 600 ms, as it does when an event arrives; a zero init time returns right after the start.
 TEST_F(LauncherTest, WaitPumpsEventsUntilTheInitTimeHasPassedAcrossTheWrap) {
+  EXPECT_EQ(AppProfile::GetInt("settings", "server init time ms", -5), 1500);
+  EXPECT_EQ(AppProfile::GetString("settings", "server path", "?"), "");
   AppProfile::WriteString("settings", "server path", WriteRecorder(env_.Path("srv.exe")).string());
   const std::uint32_t start = ui_.now;
   ui_.during_pump = {[this] { ui_.now -= 900; }};
