@@ -65,7 +65,7 @@ TEST(RegistryHiveTest, HandWrittenFilesParse) {
   EXPECT_EQ(hive.RootName(), "HKEY_LOCAL_MACHINE");
 }
 
-TEST(RegistryHiveTest, KeysMatchWithoutCaseImplyTheirParentsAndSortWithoutCase) {
+TEST(RegistryHiveTest, KeysMatchWithoutCaseImplyTheirParentsSortAndDeleteWhole) {
   RegistryHive hive = RegistryHive::Parse("[HKEY_LOCAL_MACHINE\\Software\\Citect\\7.20]\n");
   EXPECT_TRUE(hive.KeyExists("SOFTWARE\\citect"));
   EXPECT_TRUE(hive.KeyExists("\\Software\\Citect\\7.20\\"));
@@ -77,10 +77,7 @@ TEST(RegistryHiveTest, KeysMatchWithoutCaseImplyTheirParentsAndSortWithoutCase) 
             (std::vector<std::string>{"6.10", "a10", "A2", "b", "C", "Citect"}));
   EXPECT_EQ(hive.Subkeys("software\\citect"), std::vector<std::string>{"7.20"});
   EXPECT_TRUE(hive.Subkeys("software\\nosuch").empty());
-}
-
-TEST(RegistryHiveTest, DeleteTreeRemovesTheKeyAndEverythingBelowOnly) {
-  RegistryHive hive;
+  // A deleted tree takes everything below it and nothing beside it.
   hive.SetValue("CLSID\\{1}\\InprocServer32", "", {Kind::String, "/lib/x.so"});
   hive.SetValue("CLSID\\{10}", "", {Kind::String, "other"});
   hive.DeleteTree("clsid\\{1}");
