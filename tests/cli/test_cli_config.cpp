@@ -1,5 +1,6 @@
 // kzdlogsrv config show / config rewrite, run as the built host.
 #include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>

@@ -68,8 +68,8 @@ TEST_F(CliModuleTest, FailuresAndFallbacksAreNamedOnStderr) {
   EXPECT_FALSE(std::filesystem::exists(env_.windir() / "kzdlogrcv.cfg"));
   r = RunHost({"status"});
   EXPECT_EQ(std::tie(r.exit_code, r.out), std::make_tuple(0, std::string("0\n")));
-  EXPECT_EQ(r.err, "kzdlogsrv: Kzdlogsrv.DlogServer.1 is not registered; using " +
-                       std::filesystem::canonical(BuildPath("bin/libkzdlogsrv.so")).string() + "\n");
+  const auto beside = std::filesystem::canonical(BuildPath("bin/libkzdlogsrv.so")).string();
+  EXPECT_EQ(r.err, "kzdlogsrv: Kzdlogsrv.DlogServer.1 is not registered; using " + beside + "\n");
   const auto deep = env_.Path(std::string(100, 'r'));
   std::filesystem::create_directories(deep);
   env_.SetVar("XDG_RUNTIME_DIR", deep.c_str());

@@ -38,6 +38,7 @@ class ScriptedUi : public ui::UiService {
   std::deque<std::function<void()>> during_pump;
   std::deque<std::optional<std::string>> chosen_files;
   std::deque<std::optional<std::string>> chosen_folders;
+  bool can_show_windows = true;
 
   std::vector<Box> boxes;
   std::vector<ui::Window*> modal_runs;
@@ -48,16 +49,17 @@ class ScriptedUi : public ui::UiService {
   int call_depth = 0;                                               // open BeginCall/EndCall pairs
   int calls = 0;                                                    // outermost BeginCall calls
   int modeless_shown = 0;
+  int modeless_refreshed = 0;
   int modeless_closed = 0;
 
-  bool CanShowWindows() const override { return true; }
+  bool CanShowWindows() const override { return can_show_windows; }
   void BeginCall() override { calls += call_depth++ == 0; }
   void EndCall() override { --call_depth; }
   ui::Answer MessageBox(std::string_view text, std::string_view caption, ui::Buttons buttons,
                         ui::Icon icon) override;
   ui::DialogResult RunModal(ui::Window& presenter) override;
   void ShowModeless(ui::Window&) override { ++modeless_shown; }
-  void Refresh(ui::Window&) override {}
+  void Refresh(ui::Window&) override { ++modeless_refreshed; }
   void CloseModeless(ui::Window&) override { ++modeless_closed; }
   void PumpEvents(std::chrono::milliseconds duration) override;
   void ShowHelp(const std::string& file, std::uint32_t context_id) override {
