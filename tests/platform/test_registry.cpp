@@ -77,12 +77,14 @@ TEST(RegistryHiveTest, KeysMatchWithoutCaseImplyTheirParentsSortAndDeleteWhole) 
             (std::vector<std::string>{"6.10", "a10", "A2", "b", "C", "Citect"}));
   EXPECT_EQ(hive.Subkeys("software\\citect"), std::vector<std::string>{"7.20"});
   EXPECT_TRUE(hive.Subkeys("software\\nosuch").empty());
-  // A deleted tree takes everything below it and nothing beside it.
+  // A deleted tree takes everything below it and nothing beside or above it.
+  hive.SetValue("CLSID", "above", {Kind::String, "kept"});
   hive.SetValue("CLSID\\{1}\\InprocServer32", "", {Kind::String, "/lib/x.so"});
   hive.SetValue("CLSID\\{10}", "", {Kind::String, "other"});
   hive.DeleteTree("clsid\\{1}");
   EXPECT_FALSE(hive.KeyExists("CLSID\\{1}"));
   ExpectValue(hive, "CLSID\\{10}", "", {Kind::String, "other"});
+  ExpectValue(hive, "CLSID", "above", {Kind::String, "kept"});
   hive.DeleteValue("CLSID\\{10}", "");
   EXPECT_FALSE(hive.GetValue("CLSID\\{10}", ""));
   EXPECT_TRUE(hive.KeyExists("CLSID\\{10}"));
