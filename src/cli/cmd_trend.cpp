@@ -11,14 +11,12 @@
 #include "cli/trend_commands.h"
 #include "platform/file_lookup.h"
 #include "projfiles/citect_data_mgr.h"
-#include "projfiles/dbase_file.h"
 #include "projfiles/trend_store.h"
 
 namespace kz::cli {
 namespace {
 
 using nlohmann::ordered_json;
-using projfiles::CDBaseFile;
 
 struct TrendArgs {
   std::optional<std::string> file;
@@ -26,13 +24,12 @@ struct TrendArgs {
 };
 
 int ShowTrend(const TrendArgs& args) {
-  const std::optional<std::string> path = OpenableTrendStore(args.file);
-  if (!path) return kFailed;
   ConsoleUi ui(std::cerr);
   projfiles::CCitectDataMgr mgr(ui);
   // A project whose trend.dbf cannot be read has been reported on stderr; the list is still
   // shown, with the expressions that could be found, and the status says it was incomplete.
-  const int result = mgr.ReadWrite(*path, false);
+  int result = projfiles::kDataFailed;
+  if (!LoadTrendStore(mgr, TrendStorePath(args.file), result)) return kFailed;
   ordered_json out = ordered_json::array();
   for (std::size_t i = 0; i < mgr.m_tags.size(); ++i) {
     out.push_back(TrendTagJson(mgr.m_tags[i]));
@@ -43,15 +40,15 @@ int ShowTrend(const TrendArgs& args) {
 
 }  // namespace
 
-std::optional<std::string> OpenableTrendStore(const std::optional<std::string>& file) {
-  std::string path = file ? *file : platform::ResolveCase(projfiles::LocateTrendStore()).string();
-  // The load reports an unreadable store only by its result; a person wants to hear why.
-  CDBaseFile probe;
-  if (const Status opened = probe.Open(path, CDBaseFile::Mode::ReadOnly); !opened) {
-    Fail(path, opened.reason());
-    return std::nullopt;
-  }
-  return path;
+std::string TrendStorePath(const std::optional<std::string>& file) {
+  return file ? *file : platform::ResolveCase(projfiles::LocateTrendStore()).string();
+}
+
+bool LoadTrendStore(projfiles::CCitectDataMgr& mgr, const std::string& path, int& loaded) {
+  loaded = mgr.ReadWrite(path, false);
+  if (mgr.StoreStatus()) return true;
+  Fail(path, mgr.StoreStatus().reason());
+  return false;
 }
 
 ordered_json TrendTagJson(const citect::CCitectTrendTag& t) {

@@ -17,13 +17,12 @@ namespace kz::cli {
 namespace {
 
 int VerifyTrend(const std::optional<std::string>& file) {
-  const std::optional<std::string> path = OpenableTrendStore(file);
-  if (!path) return kFailed;
   ConsoleUi ui(std::cerr);
   projfiles::CCitectDataMgr mgr(ui);
   // A project whose trend.dbf cannot be read has been reported on stderr; its records keep no
   // expression, which verification reports as well.
-  const int loaded = mgr.ReadWrite(*path, false);
+  int loaded = projfiles::kDataFailed;
+  if (!LoadTrendStore(mgr, TrendStorePath(file), loaded)) return kFailed;
   const auto warnings = citect::VerifyTags(mgr.m_tags, mgr);
   if (warnings.empty()) {
     std::cout << citect::CCitectCfgDlg::kNoWarnings << '\n';

@@ -9,15 +9,19 @@
 #include <nlohmann/json.hpp>
 
 #include "citect/record/citect_trend_tag.h"
+#include "projfiles/citect_data_mgr.h"
 
 namespace kz::cli {
 
 // A record as `trend show --json` prints it: its seven fields by name, in a fixed order.
 nlohmann::ordered_json TrendTagJson(const citect::CCitectTrendTag& tag);
 
-// The trend tag store to read: `file`, or the one the trend configuration locates. nullopt, after
-// one line on stderr naming it, when it cannot be opened.
-std::optional<std::string> OpenableTrendStore(const std::optional<std::string>& file);
+// The trend tag store to read: `file`, or the one the trend configuration locates.
+std::string TrendStorePath(const std::optional<std::string>& file);
+
+// Loads the store into `mgr`. False, after one line on stderr naming the file, when the store
+// itself cannot be opened or read; `loaded` gets the load's result.
+bool LoadTrendStore(projfiles::CCitectDataMgr& mgr, const std::string& path, int& loaded);
 
 void AddTrendShowCommand(CLI::App& trend, int& exit_code);
 void AddTrendResolveCommand(CLI::App& trend, int& exit_code);  // cmd_trend_resolve.cpp

@@ -96,14 +96,14 @@ class TransferStep {
   void Run(std::vector<std::string>& lines) {
     Match(lines);
     // Only these are played; `before` holds what each matched one was, for the change lines.
-    std::vector<std::size_t> pending;
+    std::vector<std::size_t> played;
     std::vector<TransferFields> before;
     for (std::size_t j = 0; j < m_want.size(); ++j) {
       if (m_record[j] && IsAsDesired(*m_record[j], m_want[j])) continue;
-      pending.push_back(j);
+      played.push_back(j);
       before.push_back(m_record[j] ? Fields(*m_record[j]) : TransferFields{});
     }
-    const std::vector<std::size_t> played = pending;
+    std::vector<std::size_t> pending = played;
     if (m_ctx.final_mode != 0 && !pending.empty()) {
       for (const std::size_t j : pending) {
         m_ctx.result.problems.push_back(

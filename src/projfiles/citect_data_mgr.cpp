@@ -55,7 +55,8 @@ int CCitectDataMgr::Load(const std::string& path) {
   m_quendaByStation.clear();
 
   CDBaseFile table;
-  if (!table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly)) return kDataFailed;
+  m_storeStatus = table.Open(platform::ResolveCase(path), CDBaseFile::Mode::ReadOnly);
+  if (!m_storeStatus) return kDataFailed;
   std::set<std::string> projects;
   std::unordered_map<std::string, citect::CCitectTrendTag*> by_key;
   // Each column's field is found once, not by name again for every record.
@@ -82,7 +83,8 @@ int CCitectDataMgr::Load(const std::string& path) {
     by_key[tag.TrendTagKey()] = &tag;
   }
   // A list cut short by a failed read would lose its rest at the next save.
-  if (!table.ReadStatus()) return kDataFailed;
+  m_storeStatus = table.ReadStatus();
+  if (!m_storeStatus) return kDataFailed;
   table.Close();
 
   std::unordered_map<std::string, std::string> expressions;

@@ -16,6 +16,7 @@
 
 #include "citect/record/citect_trend_tag.h"
 #include "platform/profile_document.h"
+#include "platform/status.h"
 #include "ui/ui_service.h"
 
 namespace kz::projfiles {
@@ -47,6 +48,8 @@ class CCitectDataMgr {
   // save true: writes m_tags in list order, replacing the file atomically; kDataFailed when it
   // cannot be written (the old file is then whole). No message either way.
   int ReadWrite(const std::string& path, bool save);
+  // Why the last load could not open or read the table itself; ok when it could.
+  const Status& StoreStatus() const { return m_storeStatus; }
 
   // Fills `expressions` (trend tag name -> EXPR; later records win) from the project's trend.dbf.
   // kDataFailed, with a message, when the user folder is unknown or the table cannot be opened.
@@ -73,6 +76,7 @@ class CCitectDataMgr {
 
  private:
   int Load(const std::string& path);
+  Status m_storeStatus;
   int Save(const std::string& path);
 
   ui::UiService& ui_;

@@ -23,8 +23,6 @@ std::string DetailLine(const KpjTransferDef& t, std::size_t index) {
          std::to_string(t.log_id_type) + "," + std::to_string(t.log_id) + ",";
 }
 
-}  // namespace
-
 std::string KpjProjectText(const KpjProject& project) {
   std::string out;
   out.reserve(256 + project.stations.size() * 200 + project.datalogs.size() * 600);
@@ -80,6 +78,8 @@ std::string KpjProjectText(const KpjProject& project) {
   }
   return out;
 }
+
+}  // namespace
 
 bool WriteKpjProject(const std::filesystem::path& path, const KpjProject& project) {
   std::error_code ec;

@@ -39,7 +39,6 @@ struct KpjProject {
   std::vector<KpjDatalogDef> datalogs;
 };
 
-std::string KpjProjectText(const KpjProject& project);
 // Creates the folder; false when the file could not be written.
 bool WriteKpjProject(const std::filesystem::path& path, const KpjProject& project);
 
