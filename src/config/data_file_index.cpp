@@ -1,17 +1,17 @@
 #include "config/data_file_index.h"
 
-#include "platform/ascii_case.h"
-
 namespace kz::config {
 
 void DataFileIndex::Add(std::string_view data_file, bool live) {
-  Counts& counts = m_counts[platform::AsciiLower(data_file)];
+  auto it = m_counts.find(data_file);
+  if (it == m_counts.end()) it = m_counts.emplace(std::string(data_file), Counts{}).first;
+  Counts& counts = it->second;
   ++counts.all;
   if (live) ++counts.live;
 }
 
 void DataFileIndex::Remove(std::string_view data_file, bool live) {
-  const auto it = m_counts.find(platform::AsciiLower(data_file));
+  const auto it = m_counts.find(data_file);
   if (it == m_counts.end()) return;
   if (it->second.all > 0) --it->second.all;
   if (live && it->second.live > 0) --it->second.live;
@@ -19,7 +19,7 @@ void DataFileIndex::Remove(std::string_view data_file, bool live) {
 }
 
 const DataFileIndex::Counts* DataFileIndex::Find(std::string_view data_file) const {
-  const auto it = m_counts.find(platform::AsciiLower(data_file));
+  const auto it = m_counts.find(data_file);
   return it == m_counts.end() ? nullptr : &it->second;
 }
 

@@ -10,7 +10,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+
+#include "platform/ascii_case.h"
 
 namespace kz::config {
 
@@ -30,7 +31,8 @@ class DataFileIndex {
   };
   const Counts* Find(std::string_view data_file) const;
 
-  std::unordered_map<std::string, Counts> m_counts;  // by the lower-cased data file
+  // By the data file as first added; looked up without case and without a lower-cased copy.
+  platform::NoCaseMap<Counts> m_counts;
 };
 
 }  // namespace kz::config

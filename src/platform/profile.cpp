@@ -50,7 +50,7 @@ struct Entry {
   Stamp stamp;
   bool racy = false;
   std::uint64_t last_use = 0;
-  std::shared_ptr<const ProfileDocument> doc;
+  std::shared_ptr<ProfileDocument> doc;  // handed out as const; see DocumentForUpdate
 };
 
 // Station project files are read by the hundred; only the files read last stay parsed.
@@ -89,7 +89,7 @@ Result<std::shared_ptr<const ProfileDocument>> SnapshotOf(const std::filesystem:
     const auto it = Cache().find(key);
     if (it != Cache().end() && it->second.stamp == seen && !it->second.racy) {
       it->second.last_use = ++use_clock;
-      return it->second.doc;
+      return std::shared_ptr<const ProfileDocument>(it->second.doc);
     }
   }
 
@@ -116,10 +116,10 @@ Result<std::shared_ptr<const ProfileDocument>> SnapshotOf(const std::filesystem:
         it->second.doc->Source() == bytes) {
       it->second.racy = entry.racy;
       it->second.last_use = ++use_clock;
-      return it->second.doc;
+      return std::shared_ptr<const ProfileDocument>(it->second.doc);
     }
   }
-  entry.doc = std::make_shared<const ProfileDocument>(ProfileDocument::Adopt(std::move(bytes)));
+  entry.doc = std::make_shared<ProfileDocument>(ProfileDocument::Adopt(std::move(bytes)));
   std::lock_guard lock(cache_mutex);
   auto& cache = Cache();
   entry.last_use = ++use_clock;
@@ -130,7 +130,27 @@ Result<std::shared_ptr<const ProfileDocument>> SnapshotOf(const std::filesystem:
         [](const auto& a, const auto& b) { return a.second.last_use < b.second.last_use; });
     cache.erase(oldest);
   }
-  return entry.doc;
+  return std::shared_ptr<const ProfileDocument>(entry.doc);
+}
+
+// The document a writer edits and then stores: the cached one itself when nobody else holds it
+// (storing forgets it anyway), else a copy. A large file is then neither copied nor freed twice.
+Result<ProfileDocument> DocumentForUpdate(const std::filesystem::path& path) {
+  auto current = SnapshotOf(path);
+  if (!current) return current.status();
+  std::shared_ptr<ProfileDocument> owned;
+  {
+    std::lock_guard lock(cache_mutex);
+    const auto it = Cache().find(path.string());
+    // Held by the cache and by `current` only: no reader can get hold of it while the lock is.
+    if (it != Cache().end() && it->second.doc == *current && it->second.doc.use_count() == 2) {
+      owned = std::move(it->second.doc);
+      Cache().erase(it);
+    }
+  }
+  if (!owned) return ProfileDocument(**current);
+  current->reset();
+  return std::move(*owned);
 }
 
 void Forget(const std::filesystem::path& path) {
@@ -223,9 +243,9 @@ ProfileBatch::ProfileBatch(std::string_view name) : path_(ProfilePath(name)) {
     return;
   }
   lock_ = std::move(*lock);
-  auto current = SnapshotOf(path_);
+  auto current = DocumentForUpdate(path_);
   if (current) {
-    doc_ = **current;
+    doc_ = std::move(*current);
   } else {
     status_ = current.status();
   }

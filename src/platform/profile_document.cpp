@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <type_traits>
 #include <utility>
 
@@ -182,11 +181,12 @@ void ProfileDocument::Parse(std::shared_ptr<const std::string> source) {
   // The parse moves groups as their vector grows; copying them instead would cost a map each.
   static_assert(std::is_nothrow_move_constructible_v<Group>);
   source_ = std::move(source);
-  written_.clear();
+  written_.Clear();
   std::string_view rest = *source_;
   bom_ = rest.starts_with(kBom);
   if (bom_) rest.remove_prefix(kBom.size());
   groups_.clear();
+  last_found_ = SIZE_MAX;
   sections_.clear();
   // Rough: a section every 128 bytes. Growing costs moves and rehashing, not correctness.
   groups_.reserve(rest.size() / 128 + 1);
@@ -246,8 +246,19 @@ const ProfileDocument::Group* ProfileDocument::FindGroup(std::string_view sectio
   return it == sections_.end() ? nullptr : &groups_[it->second.first];
 }
 
+// Writers find groups here. A save writes a section's keys one after another, so the group found
+// last is tried before the hash: it is still the first of its name as long as it has its header,
+// since groups are only appended and a deleted first loses its header.
 ProfileDocument::Group* ProfileDocument::FindGroup(std::string_view section) {
-  return const_cast<Group*>(std::as_const(*this).FindGroup(section));
+  section = TrimSpaces(section);
+  if (last_found_ < groups_.size()) {
+    Group& g = groups_[last_found_];
+    if (g.has_header && EqualsNoCase(g.header.Name(), section)) return &g;
+  }
+  const auto it = sections_.find(section);
+  if (it == sections_.end()) return nullptr;
+  last_found_ = it->second.first;
+  return &groups_[last_found_];
 }
 
 ProfileDocument::Section ProfileDocument::FindSection(std::string_view section) const {
@@ -342,18 +353,6 @@ bool ProfileDocument::HasSection(std::string_view section) const {
   return FindGroup(section) != nullptr;
 }
 
-// Keeps a written line's text for the document's lifetime; its lines and names view it.
-std::string_view ProfileDocument::Write(std::initializer_list<std::string_view> parts) {
-  std::size_t size = 0;
-  for (std::string_view p : parts) size += p.size();
-  // One allocation for the bytes and their count: a save writes a line per key.
-  const auto text = std::make_shared_for_overwrite<char[]>(size);
-  char* end = text.get();
-  for (std::string_view p : parts) end = std::copy(p.begin(), p.end(), end);
-  written_.push_back(text);
-  return {text.get(), size};
-}
-
 void ProfileDocument::AppendSection(std::string_view section, std::string_view key,
                                     std::string_view value) {
   // The last line of the file gets a terminator before anything follows it.
@@ -365,8 +364,10 @@ void ProfileDocument::AppendSection(std::string_view section, std::string_view k
   }
   Group& g = groups_.emplace_back();
   g.has_header = true;
-  g.header = ParseLine(Write({"[", section, "]"}), Eol::CrLf);
-  g.body.push_back(ParseLine(Write({key, "=", value}), Eol::CrLf));
+  g.header = ParseLine(written_.Write({"[", section, "]"}), Eol::CrLf);
+  // Room for a short section's keys at once: a save appends thousands of them.
+  g.body.reserve(kScanLines);
+  g.body.push_back(ParseLine(written_.Write({key, "=", value}), Eol::CrLf));
   // The header may read as an existing name ("\tA" is written when "A" exists, since asked
   // names lose spaces only): then it becomes that name's last duplicate.
   EnterSection(groups_.size() - 1);
@@ -395,7 +396,7 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key,
     std::size_t keep = t.find('=') + 1;
     while (keep < t.size() && IsFileBlank(t[keep])) ++keep;
     const bool written_as_key = line.written_as_key;
-    line = ParseLine(Write({t.substr(0, keep), value}), Eol::CrLf);
+    line = ParseLine(written_.Write({t.substr(0, keep), value}), Eol::CrLf);
     line.written_as_key = written_as_key;
     return true;
   }
@@ -405,7 +406,7 @@ bool ProfileDocument::SetValue(std::string_view section, std::string_view key,
   while (pos > 0 && !IsData(body[pos - 1]) && !body[pos - 1].written_as_key) --pos;
   Line& before = pos > 0 ? g->body[pos - 1] : g->header;
   if (before.eol == Eol::None) before.eol = Eol::CrLf;
-  Line line = ParseLine(Write({key, "=", value}), Eol::CrLf);
+  Line line = ParseLine(written_.Write({key, "=", value}), Eol::CrLf);
   line.written_as_key = true;
   g->Insert(pos, line);
   return true;

@@ -13,7 +13,7 @@
 #pragma once
 
 #include <cstddef>
-#include <initializer_list>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/text_arena.h"
 
 namespace kz::platform {
 
@@ -113,15 +114,15 @@ class ProfileDocument {
   const Group* FindGroup(std::string_view section) const;
   Group* FindGroup(std::string_view section);
   void AppendSection(std::string_view section, std::string_view key, std::string_view value);
-  std::string_view Write(std::initializer_list<std::string_view> parts);
 
   // Lines and names view the parsed bytes and the texts of written lines. Neither changes nor
   // goes away while the document lives, so copies share them.
   std::shared_ptr<const std::string> source_;
-  std::vector<std::shared_ptr<const char[]>> written_;
+  TextArena written_;
   bool bom_ = false;
   std::vector<Group> groups_;  // the text before the first header, then one group per header
   NoCaseMap<SameName, std::string_view> sections_;
+  std::size_t last_found_ = SIZE_MAX;  // the group a writer found last; see FindGroup
 };
 
 }  // namespace kz::platform

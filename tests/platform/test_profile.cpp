@@ -85,6 +85,7 @@ TEST_F(ProfileTest, CacheSeesEveryRewrite) {
 TEST_F(ProfileTest, BatchReadsSeeItsPendingWritesAndCommitWritesOnce) {
   const std::string before = "; server configuration\r\n[general]\r\nmode=0\r\n[xfer0]\r\nID=1\r\n";
   WriteFile(Cfg(), before);
+  const auto reader = ProfileSnapshot(Cfg());  // the batch edits a document of its own
   ProfileBatch batch(Cfg());
   ASSERT_TRUE(batch.Write("xfer0", std::nullopt, std::nullopt));
   ASSERT_TRUE(batch.Write("general", "mode", "1"));
@@ -93,6 +94,7 @@ TEST_F(ProfileTest, BatchReadsSeeItsPendingWritesAndCommitWritesOnce) {
   EXPECT_EQ(batch.GetString("general", "mode", "", 10), "1");
   EXPECT_EQ(batch.GetString("xfer0", "ID", "", 256), "7");
   EXPECT_EQ(GetPrivateProfileString("general", "mode", "", 10, Cfg()), "0") << "not yet on disk";
+  EXPECT_EQ(reader->Serialize(), before);
   const auto commit = [&] { return batch.Commit().ok(); };
   const auto kept = [&](const std::string& step) { EXPECT_EQ(ReadFile(Cfg()), before) << step; };
   EXPECT_GT(test::FailEachStepInTurn(commit, kept), 0);

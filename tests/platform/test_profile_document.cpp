@@ -147,7 +147,9 @@ TEST(ProfileDocumentTest, CopiesAreIndependent) {
   for (int i = 0; i < 20; ++i) edited->SetValue("t", "k" + std::to_string(i), "x");
   ProfileDocument copy(*edited);
   ASSERT_TRUE(copy.SetValue("s", "k", "2"));
+  ASSERT_TRUE(edited->SetValue("s", "j", "3"));  // both write after the copy
   EXPECT_EQ(Get(*edited, "s", "k"), "1");
+  EXPECT_EQ(Get(copy, "s", "k"), "2");
   edited.reset();
   EXPECT_EQ(Get(copy, "T", "K19"), "x");
   ASSERT_TRUE(copy.DeleteKey("t", "k0"));
