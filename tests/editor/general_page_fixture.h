@@ -27,7 +27,6 @@ struct GeneralPage {
     sheet.OnInitDialog();
     return static_cast<CCfgGeneralPage&>(sheet.GetPage(CCfgPSheet::kGeneralPage));
   }
-  CCfgPage1& Standard() { return static_cast<CCfgPage1&>(Open()); }
 
   config::CCfgMgr model;
   kz::test::ScriptedUi ui;

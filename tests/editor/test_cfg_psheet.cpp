@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -26,10 +25,9 @@ TEST_F(CfgPSheetTest, EditionStartPageAndHelpOfEachTab) {
     EXPECT_EQ(Sheet(citect).GetPage(0).TemplateId(), citect ? 213 : 104);
     Sheet().SetStartPage(citect ? CCfgPSheet::kScheduledTransfersPage : 0);
     Sheet().OnInitDialog();
-    EXPECT_EQ(Sheet().GetActiveIndex(), citect ? 2 : 0);
-    EXPECT_EQ(std::make_tuple(Sheet().GetActivePage().initialized(),
+    EXPECT_EQ(std::make_tuple(Sheet().GetActiveIndex(), Sheet().GetActivePage().initialized(),
                               Sheet().GetPage(0).initialized(), Sheet().GetPage(1).initialized()),
-              std::make_tuple(true, !citect, false));
+              std::make_tuple(citect ? 2 : 0, true, !citect, false));
     for (int i = 0; i < CCfgPSheet::kPageCount; ++i) {
       ASSERT_TRUE(Sheet().SetActivePage(i));
       Sheet().OnHelp();

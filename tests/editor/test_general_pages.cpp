@@ -41,7 +41,7 @@ TEST(GeneralPagesTest, FillSelectsNothingForValuesNoEntryOffers) {
   GeneralPage s("",
                 "mode=1\r\nnew file mode=1\r\nnew file synch mode=124200\r\n"
                 "set sta clock=1\r\nenable log=1\r\n");
-  const CCfgPage1& p = s.Standard();
+  const CCfgPage1& p = Std(s.Open());
   EXPECT_EQ(std::tie(p.m_nStartTime, p.m_nWeekday, p.m_strSample, p.m_bAutoEnabled,
                      p.m_bClockEnabled, p.m_bLogDirEnabled),
             std::make_tuple(37800, -1, "StaName_20270309.csv", true, true, true));
@@ -53,7 +53,7 @@ TEST(GeneralPagesTest, FillSelectsNothingForValuesNoEntryOffers) {
 // chosen. Stored, the weekday is kept for every method but daily.
 TEST(GeneralPagesTest, ControlsDriveTheStartingControlsTheSampleAndTheSynchMode) {
   GeneralPage s("");
-  CCfgPage1& p = s.Standard();
+  CCfgPage1& p = Std(s.Open());
   // Directory, method, base name; sample; "Starting:", its time picker, its weekday list shown.
   const std::tuple<const char*, int, int, const char*, bool, bool, bool> cases[] = {
       {"/data", kNewFileDaily, 1, "/data/Sta#_20270309.csv", true, true, false},
@@ -116,16 +116,11 @@ TEST(GeneralPagesTest, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
   using G = CCfgGeneralPage;
   const auto tolerance = [](const char* t) { return [t](G& p) { p.m_strClockTolerance = t; }; };
   const char* range = G::kToleranceRangeMessage;
-  const struct {
-    const char* options;
-    std::function<void(G&)> change;
-    std::string message;  // a refusal unless empty or the warning
-    int focus;
-    // A mark per setting, in the order of kGeneralKeys (mode, new file mode, synch mode, data
-    // path, base name, set clock, tolerance, time format, enable log, log dir, scaling,
-    // duplicates): x stored as filled, * stored as changed, . not stored.
-    const char* stored;
-  } cases[] = {
+  // Options, change, message (a refusal unless empty or the warning), focus after a refusal, and
+  // a mark per setting in the order of kGeneralKeys (mode, new file mode, synch mode, data path,
+  // base name, set clock, tolerance, time format, enable log, log dir, scaling, duplicates):
+  // x stored as filled, * stored as changed, . not stored.
+  const std::tuple<const char*, std::function<void(G&)>, std::string, int, std::string> cases[] = {
       {"", [](G&) {}, warning, 0, "xxxxxxxxxxxx"},
       // Only specified stations: no data file setting is checked or stored.
       {"",
@@ -165,13 +160,14 @@ TEST(GeneralPagesTest, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
-    GeneralPage s(c.options,
+    const auto& [options, change, message, focus, expected] = c;
+    GeneralPage s(options,
                   "mode=1\r\nnew file mode=1\r\nnew file synch mode=37800\r\nauto mode data "
                   "path=/srv/data\r\nauto mode base name choice=2\r\nset sta clock=1\r\nclock "
                   "tolerance=120\r\npc time format=1\r\nenable log=1\r\nlog dir=/var/log/kz\r\n"
                   "use scaling=1\r\ncheck duplicates=1\r\n");
     CCfgGeneralPage& p = s.Open();
-    c.change(p);
+    change(p);
     const auto filled = GeneralSnapshot(s.model);
     // Every setting at a value no control can give back, so each one stored shows as changed.
     s.model.Load(platform::ProfileDocument(
@@ -180,17 +176,17 @@ TEST(GeneralPagesTest, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
         "pc time format=9\r\nenable log=7\r\nlog dir=unset\r\nuse scaling=7\r\n"
         "check duplicates=7\r\n"));
     const auto unset = GeneralSnapshot(s.model);
-    const bool refused = !c.message.empty() && c.message != warning;
+    const bool refused = !message.empty() && message != warning;
     EXPECT_EQ(p.OnKillActive(), !refused);
-    EXPECT_EQ(s.ui.boxes, (c.message.empty() ? Boxes{} : Boxes{{c.message, "", ui::Buttons::Ok}}));
-    EXPECT_EQ(p.focus(), refused ? c.focus : CCfgGeneralPage::kNoFocus);
+    EXPECT_EQ(s.ui.boxes, (message.empty() ? Boxes{} : Boxes{{message, "", ui::Buttons::Ok}}));
+    EXPECT_EQ(p.focus(), refused ? focus : G::kNoFocus);
     const auto after = GeneralSnapshot(s.model);
     std::string stored;
     for (std::size_t i = 0; i < kGeneralKeyCount; ++i) {
       stored += after[i] == unset[i] ? '.' : after[i] == filled[i] ? 'x' : '*';
     }
-    EXPECT_EQ(stored, c.stored);
-    if (c.stored[kKeyClockTolerance] == '*') {
+    EXPECT_EQ(stored, expected);
+    if (stored[kKeyClockTolerance] == '*') {
       EXPECT_EQ(s.model.GetClockTolerance(), std::stoi(p.m_strClockTolerance));
     }
   }
@@ -201,7 +197,7 @@ TEST(GeneralPagesTest, StoreChecksInOrderAndStoresWhatComesBeforeARefusal) {
 // page; Yes lets the General page check itself, and its refusal keeps the sheet open.
 TEST(GeneralPagesTest, LeavingThePageRunsItsChecksEachTime) {
   GeneralPage s("");
-  CCfgPage1& p = s.Standard();
+  CCfgPage1& p = Std(s.Open());
   p.m_bCheckDuplicates = true;
   for (const int page : {1, 0, 1, 0}) ASSERT_TRUE(s.sheet.SetActivePage(page));
   p.m_nMode = CCfgPage1::kModeAutomatic;
@@ -211,9 +207,9 @@ TEST(GeneralPagesTest, LeavingThePageRunsItsChecksEachTime) {
   s.ui.answers = {ui::Answer::No, ui::Answer::Yes};
   EXPECT_FALSE(s.sheet.OnOK());
   EXPECT_FALSE(s.sheet.OnOK());
-  const std::string warning = CCfgPage1::kDuplicatesWarning;
-  EXPECT_EQ(s.ui.Texts(), (Strings{warning, warning, CCfgPSheet::kNoPortQuestion,
-                                   CCfgPSheet::kNoPortQuestion, CCfgPage1::kNoFileModeMessage}));
+  EXPECT_EQ(s.ui.Texts(), (Strings{CCfgPage1::kDuplicatesWarning, CCfgPage1::kDuplicatesWarning,
+                                   CCfgPSheet::kNoPortQuestion, CCfgPSheet::kNoPortQuestion,
+                                   CCfgPage1::kNoFileModeMessage}));
 }
 
 }  // namespace

@@ -21,8 +21,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// A sheet on a model loaded with the [ports] lines given; the tests drive its port pages and
-// their dialogs.
+// A sheet on a model loaded from [ports] lines, whose port pages and dialogs the tests drive.
 struct Sheet {
   explicit Sheet(const std::string& ports) {
     model.Load(platform::ProfileDocument("[ports]\r\n" + ports));
@@ -35,8 +34,7 @@ struct Sheet {
     }
     return out;
   }
-  // Answers the next dialogs of type D as a user would: edits, then OK; a refused OK is followed
-  // by Cancel.
+  // Answers the next D as a user would: edits, then OK; a refused OK is followed by Cancel.
   template <typename D>
   void Answer(std::function<void(D&)> edit = [](D&) {}) {
     ui.on_modal = [edit](ui::Window& w) {
@@ -52,13 +50,14 @@ struct Sheet {
   CCfgPSheet sheet{&model, "", ui};
 };
 
-Strings Texts(const CPortPage& page) {
-  Strings out;
-  for (const PortLine& line : page.m_lines) out.push_back(line.text);
+// The page's lines in order, the selected one between brackets.
+std::string Lines(const CPortPage& page) {
+  std::string out;
+  for (std::size_t i = 0; i < page.m_lines.size(); ++i) {
+    const std::string& text = page.m_lines[i].text;
+    out += static_cast<int>(i) == page.m_nSelected ? "[" + text + "] " : text + " ";
+  }
   return out;
-}
-std::string Selected(const CPortPage& page) {
-  return page.m_nSelected < 0 ? "" : page.m_lines.at(page.m_nSelected).text;
 }
 
 // Remove asks, acts only on Yes, and then leaves no line selected.
@@ -78,20 +77,18 @@ TEST(PortPages, ListLivePortsInByteOrderAndRemoveOnYesOnly) {
   s.ui.answers = {ui::Answer::No, ui::Answer::Yes};
   page.m_nSelected = 1;
   page.OnRemove();
-  EXPECT_FALSE(s.model.GetPort(3)->IsRemoved());
   page.OnRemove();
   page.OnRemove();  // no selection: nothing asked
   EXPECT_EQ(s.ui.boxes,
             std::vector<test::ScriptedUi::Box>(
                 2, {"Remove selected port?", "", ui::Buttons::YesNo, ui::Icon::Question}));
   EXPECT_TRUE(s.model.GetPort(3)->IsRemoved());
-  EXPECT_EQ(Texts(page), (Strings{"TCP2000", "UDP1658"}));
+  EXPECT_EQ(Lines(page), "TCP2000 UDP1658 ");
 }
 
-// Add opens the dialog on a new port of the page's kind. The number must be given, in range (the
-// UDP/TCP dialog reads its leading digits) and unique among live ports of the kind: each refusal
-// is an "Error" box that focuses the number and stores nothing. The accepted port's line is
-// selected where text order puts it.
+// Add opens the dialog on a new port of the page's kind, whose number must be given, in 1 to 65535
+// (UDP/TCP, read from its leading digits) and unique among live ports of the kind. A refusal is an
+// "Error" box that focuses the number and stores nothing; the accepted port's line is selected.
 TEST(PortPages, AddChecksTheNumberInOrderAndSelectsTheAcceptedPort) {
   Sheet s("0=UDP1700\r\n1=TCP65535\r\n2=COM2\r\n3=COM3\r\n");
   s.model.RemovePort(3);  // its number is free again
@@ -127,10 +124,8 @@ TEST(PortPages, AddChecksTheNumberInOrderAndSelectsTheAcceptedPort) {
   for (const auto& box : s.ui.boxes) {
     EXPECT_EQ(std::tie(box.caption, box.buttons), std::make_tuple("Error", ui::Buttons::Ok));
   }
-  EXPECT_EQ(Texts(udp), (Strings{"TCP65535", "UDP1700", "UDP65535"}));
-  EXPECT_EQ(Selected(udp), "UDP65535");
-  EXPECT_EQ(Texts(com), (Strings{"COM2 9600,8,N,1", "COM3 9600,8,N,1"}));
-  EXPECT_EQ(Selected(com), "COM3 9600,8,N,1");
+  EXPECT_EQ(Lines(udp), "TCP65535 UDP1700 [UDP65535] ");
+  EXPECT_EQ(Lines(com), "COM2 9600,8,N,1 [COM3 9600,8,N,1] ");
 }
 
 // Cancel after a refused change of kind (TCP 1659 is taken), in an Add and in a Configure by
@@ -151,13 +146,12 @@ TEST(PortPages, TypeChangeReplacesTheRecordOnlyWhenAccepted) {
   page.OnConfigure();
   EXPECT_EQ(s.ui.Texts(), Strings(2, CCfgUDP::kDuplicateNumber));
   EXPECT_EQ(s.Ports(), before);
-  EXPECT_EQ(Texts(page), (Strings{"TCP1659", "UDP1658"}));
+  EXPECT_EQ(Lines(page), "TCP1659 [UDP1658] ");
 
   s.Answer<CCfgUDP>([](CCfgUDP& d) { d.m_nType = CCfgUDP::kTypeTcp; });
   page.OnConfigure();
   EXPECT_EQ(s.Ports(), "TCP1659 TCP1658 UDP1658- ");
-  EXPECT_EQ(Texts(page), (Strings{"TCP1658", "TCP1659"}));
-  EXPECT_EQ(Selected(page), "TCP1658");
+  EXPECT_EQ(Lines(page), "[TCP1658] TCP1659 ");
 }
 
 // Each list selects the entry that stores the port's value; values no list offers select "9600",
@@ -185,7 +179,7 @@ TEST(PortPages, ComDialogSelectsByStoredValueAndStoresFlowNone) {
     page.OnConfigure();
     ++page.m_nSelected;
   }
-  EXPECT_EQ(Texts(page), (Strings{"COM6 9600,7,M,1", "COM5 38400,8,M,2"}));
+  EXPECT_EQ(Lines(page), "COM6 9600,7,M,1 COM5 38400,8,M,2 ");
   EXPECT_EQ(static_cast<config::CSerialCfg*>(s.model.GetPort(0))->GetFlow(), "n");
 }
 
