@@ -76,8 +76,8 @@ TEST(PortPages, ListLivePortsInByteOrderAndRemoveOnYesOnly) {
 
   s.ui.answers = {ui::Answer::No, ui::Answer::Yes};
   page.m_nSelected = 1;
-  page.OnRemove();
-  page.OnRemove();
+  page.OnRemove();  // No
+  page.OnRemove();  // Yes
   page.OnRemove();  // no selection: nothing asked
   EXPECT_EQ(s.ui.boxes,
             std::vector<test::ScriptedUi::Box>(
@@ -174,7 +174,7 @@ TEST(PortPages, ComDialogSelectsByStoredValueAndStoresFlowNone) {
                 selected);
       EXPECT_FALSE(d.m_bFlowVisible);
       d.m_nParity = 3;
-      if (d.m_strComNumber == "4") d.m_strComNumber = "6";
+      if (d.m_strComNumber == "4") d.m_strComNumber = "6";  // its line keeps its place
     });
     page.OnConfigure();
     ++page.m_nSelected;
