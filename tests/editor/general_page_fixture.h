@@ -6,7 +6,6 @@
 #include <string>
 
 #include "config/cfg_mgr.h"
-#include "editor/cfg_general_page.h"
 #include "editor/cfg_page1.h"
 #include "editor/cfg_psheet.h"
 #include "platform/profile_document.h"
@@ -18,19 +17,16 @@ struct GeneralPage {
   explicit GeneralPage(const char* options, const std::string& general = "")
       : sheet(&model, options, ui) {
     model.Load(platform::ProfileDocument("[general]\r\n" + general));
-    if (!sheet.IsCitect()) {
-      sheet.page1().SetToday([] {
-        using namespace std::chrono_literals;
-        return std::chrono::year_month_day{2027y / 3 / 9};
-      });
-    }
+    sheet.page1().SetToday([] {
+      using namespace std::chrono_literals;
+      return std::chrono::year_month_day{2027y / 3 / 9};
+    });
   }
   // The page, filled.
   CCfgGeneralPage& Open() {
     sheet.OnInitDialog();
     return static_cast<CCfgGeneralPage&>(sheet.GetPage(CCfgPSheet::kGeneralPage));
   }
-  CCfgPage1& Standard() { return static_cast<CCfgPage1&>(Open()); }
 
   config::CCfgMgr model;
   kz::test::ScriptedUi ui;

@@ -8,50 +8,33 @@
 
 #include "config/cfg_mgr.h"
 #include "config/serial_cfg.h"
-#include "config/udp_cfg.h"
 #include "editor/cfg_com.h"
 #include "editor/cfg_page2.h"
 #include "editor/cfg_page3.h"
 #include "editor/cfg_psheet.h"
 #include "editor/cfg_udp.h"
+#include "platform/profile_document.h"
 #include "support/scripted_ui.h"
 
 namespace kz::editor {
 namespace {
 
-using config::PORT_SERIAL;
-using config::PORT_TCP;
-using config::PORT_UDP;
 using Strings = std::vector<std::string>;
-using Snapshot = std::vector<std::tuple<int, int, bool>>;  // kind, number, removed
 
-// A sheet on its own model; the tests drive its port pages and their dialogs.
+// A sheet on a model loaded from [ports] lines, whose port pages and dialogs the tests drive.
 struct Sheet {
-  config::CCfgMgr model;
-  test::ScriptedUi ui;
-  CCfgPSheet sheet{&model, "", ui};
-
-  // Adds a port of the kind with the number, `removed` marked as asked.
-  config::CPortCfg& Port(int type, int number, bool removed = false) {
-    config::CPortCfg& port = *model.AddPort(type);
-    if (type == PORT_SERIAL) {
-      static_cast<config::CSerialCfg&>(port).SetComNumber(number);
-    } else {
-      static_cast<config::CIpPortCfg&>(port).SetPortNumber(number);
-    }
-    port.SetRemoved(removed);
-    return port;
+  explicit Sheet(const std::string& ports) {
+    model.Load(platform::ProfileDocument("[ports]\r\n" + ports));
   }
-  Snapshot Ports() const {
-    Snapshot out;
+  // Each port's entry text, "-" after a removed one.
+  std::string Ports() const {
+    std::string out;
     for (int i = 0; i < model.GetPortCount(); ++i) {
-      const config::CPortCfg& p = *model.GetPort(i);
-      out.emplace_back(p.GetType(), p.GetNumber(), p.IsRemoved());
+      out += model.GetPort(i)->EntryText() + (model.GetPort(i)->IsRemoved() ? "- " : " ");
     }
     return out;
   }
-  // Answers the next dialogs of type D as a user would: edits, then OK; a refused OK is followed
-  // by Cancel.
+  // Answers the next D as a user would: edits, then OK; a refused OK is followed by Cancel.
   template <typename D>
   void Answer(std::function<void(D&)> edit = [](D&) {}) {
     ui.on_modal = [edit](ui::Window& w) {
@@ -61,126 +44,95 @@ struct Sheet {
       return dialog.OnOK() ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
     };
   }
+
+  config::CCfgMgr model;
+  test::ScriptedUi ui;
+  CCfgPSheet sheet{&model, "", ui};
 };
 
-Strings Texts(const CPortPage& page) {
-  Strings out;
-  for (const PortLine& line : page.m_lines) out.push_back(line.text);
+// The page's lines in order, the selected one between brackets.
+std::string Lines(const CPortPage& page) {
+  std::string out;
+  for (std::size_t i = 0; i < page.m_lines.size(); ++i) {
+    const std::string& text = page.m_lines[i].text;
+    out += static_cast<int>(i) == page.m_nSelected ? "[" + text + "] " : text + " ";
+  }
   return out;
-}
-std::string Selected(const CPortPage& page) {
-  return page.m_nSelected < 0 ? "" : page.m_lines.at(page.m_nSelected).text;
 }
 
 // Remove asks, acts only on Yes, and then leaves no line selected.
 TEST(PortPages, ListLivePortsInByteOrderAndRemoveOnYesOnly) {
-  Sheet s;
-  s.Port(PORT_UDP, 1658);
-  static_cast<config::CSerialCfg&>(s.Port(PORT_SERIAL, 2)).SetParity("e");
-  s.Port(PORT_TCP, 2000);
-  s.Port(PORT_UDP, 10000);
-  s.Port(PORT_UDP, 1700, true);
-  s.Port(PORT_SERIAL, 1);
+  Sheet s(
+      "0=UDP1658\r\n1=COM2\r\n2=TCP2000\r\n3=UDP10000\r\n4=UDP1700\r\n5=COM1\r\n"
+      "[COM2]\r\nparity=e\r\n");
+  s.model.RemovePort(4);
   CCfgPage2& page = s.sheet.page2();
   page.OnInitDialog();
   s.sheet.page3().OnInitDialog();
-  EXPECT_EQ(page.m_lines,
-            (std::vector<PortLine>{{"TCP2000", 2}, {"UDP10000", 3}, {"UDP1658", 0}}));
+  EXPECT_EQ(page.m_lines, (std::vector<PortLine>{{"TCP2000", 2}, {"UDP10000", 3}, {"UDP1658", 0}}));
   EXPECT_EQ(s.sheet.page3().m_lines,
             (std::vector<PortLine>{{"COM1 9600,8,N,1", 5}, {"COM2 9600,8,E,1", 1}}));
-  EXPECT_EQ(page.m_nSelected, 0);
-  EXPECT_EQ(s.sheet.page3().m_nSelected, 0);
+  EXPECT_EQ(std::tie(page.m_nSelected, s.sheet.page3().m_nSelected), std::make_tuple(0, 0));
 
   s.ui.answers = {ui::Answer::No, ui::Answer::Yes};
   page.m_nSelected = 1;
-  page.OnRemove();
-  EXPECT_FALSE(s.model.GetPort(3)->IsRemoved());
-  page.OnRemove();
+  page.OnRemove();  // No
+  page.OnRemove();  // Yes
   page.OnRemove();  // no selection: nothing asked
-  const test::ScriptedUi::Box question{"Remove selected port?", "", ui::Buttons::YesNo,
-                                       ui::Icon::Question};
-  EXPECT_EQ(s.ui.boxes, std::vector<test::ScriptedUi::Box>(2, question));
+  EXPECT_EQ(s.ui.boxes,
+            std::vector<test::ScriptedUi::Box>(
+                2, {"Remove selected port?", "", ui::Buttons::YesNo, ui::Icon::Question}));
   EXPECT_TRUE(s.model.GetPort(3)->IsRemoved());
-  EXPECT_EQ(Texts(page), (Strings{"TCP2000", "UDP1658"}));
+  EXPECT_EQ(Lines(page), "TCP2000 UDP1658 ");
 }
 
-// How a new port is numbered is the model's; each page adds one of its kind and selects it.
-TEST(PortPages, AddSelectsTheNewPortsLine) {
-  for (const bool udp : {true, false}) {
-    Sheet s;
-    s.Port(PORT_UDP, 2000);
-    s.Port(PORT_SERIAL, 2);
-    CPortPage& page = udp ? static_cast<CPortPage&>(s.sheet.page2()) : s.sheet.page3();
-    page.OnInitDialog();
-    udp ? s.Answer<CCfgUDP>() : s.Answer<CCfgCOM>();
-    page.OnAdd();
-    EXPECT_EQ(Selected(page), udp ? "UDP2001" : "COM3 9600,8,N,1");
-    EXPECT_EQ(page.m_lines.size(), 2u);
-  }
-}
-
-// Both dialogs edit the first port of a model with UDP1700, TCP1800 and COM2: numbers must be
-// given, in range and unique among ports of the kind (which ports count is the model's test; a
-// change of kind to a number in use is TypeChangeReplacesTheRecordOnlyWhenAccepted's).
-TEST(PortPages, NumberIsCheckedInOrderAndStoredOnlyWhenAccepted) {
-  const std::tuple<int, int, std::string, std::string> cases[] = {
-      // port kind, UDP dialog's type, text, message
-      {PORT_UDP, CCfgUDP::kTypeUdp, "1658", ""},
-      {PORT_UDP, CCfgUDP::kTypeUdp, "", CCfgUDP::kNoNumber},
-      {PORT_UDP, CCfgUDP::kTypeUdp, "0", CCfgUDP::kNumberOutOfRange},
-      {PORT_UDP, CCfgUDP::kTypeUdp, "65536", CCfgUDP::kNumberOutOfRange},
-      {PORT_UDP, CCfgUDP::kTypeUdp, "65535x", ""},
-      {PORT_UDP, CCfgUDP::kTypeUdp, "1700", CCfgUDP::kDuplicateNumber},
-      {PORT_SERIAL, 0, "", CCfgCOM::kNoNumber},
-      {PORT_SERIAL, 0, "2", CCfgCOM::kDuplicateNumber},
-      {PORT_SERIAL, 0, "1", ""},
+// Add opens the dialog on a new port of the page's kind, whose number must be given, in 1 to 65535
+// (UDP/TCP, read from its leading digits) and unique among live ports of the kind. A refusal is an
+// "Error" box that focuses the number and stores nothing; the accepted port's line is selected.
+TEST(PortPages, AddChecksTheNumberInOrderAndSelectsTheAcceptedPort) {
+  Sheet s("0=UDP1700\r\n1=TCP65535\r\n2=COM2\r\n3=COM3\r\n");
+  s.model.RemovePort(3);  // its number is free again
+  CCfgPage2& udp = s.sheet.page2();
+  CCfgPage3& com = s.sheet.page3();
+  udp.OnInitDialog();
+  com.OnInitDialog();
+  const auto refuse = [&s](auto& dialog, std::string& number, int control, const Strings& texts) {
+    const std::string before = s.Ports();
+    for (const std::string& text : texts) {
+      number = text;
+      dialog.ClearFocus();
+      EXPECT_FALSE(dialog.OnOK());
+      EXPECT_EQ(dialog.focus(), control);
+    }
+    EXPECT_EQ(s.Ports(), before);
   };
-  for (const auto& [kind, type, text, message] : cases) {
-    SCOPED_TRACE(testing::Message() << kind << " " << type << " \"" << text << '"');
-    Sheet s;
-    config::CPortCfg& edited = s.Port(kind, kind == PORT_UDP ? 1658 : 1);
-    s.Port(PORT_UDP, 1700);
-    s.Port(PORT_TCP, 1800);
-    s.Port(PORT_SERIAL, 2);
-    const Snapshot before = s.Ports();
-    bool ok;
-    bool focus;
-    if (kind == PORT_UDP) {
-      CCfgUDP udp(s.sheet.page2(), static_cast<config::CIpPortCfg&>(edited), s.model);
-      udp.OnInitDialog();
-      udp.m_nType = type;
-      udp.m_strPortNumber = text;
-      ok = udp.OnOK();
-      focus = udp.focus() == CCfgUDP::kPortNumberEdit;
-    } else {
-      CCfgCOM com(s.sheet.page3(), static_cast<config::CSerialCfg&>(edited), s.model);
-      com.OnInitDialog();
-      com.m_strComNumber = text;
-      ok = com.OnOK();
-      focus = com.focus() == CCfgCOM::kComNumberEdit;
-    }
-    EXPECT_EQ(ok, message.empty());
-    if (ok) {
-      EXPECT_TRUE(s.ui.boxes.empty());
-      const config::CPortCfg& port = *s.model.GetPort(0);
-      EXPECT_EQ(port.GetNumber(), std::stoi(text));
-      EXPECT_EQ(port.GetType(), type == CCfgUDP::kTypeTcp ? PORT_TCP : kind);
-    } else {
-      EXPECT_EQ(s.ui.boxes, (std::vector<test::ScriptedUi::Box>{
-                                {message, "Error", ui::Buttons::Ok, ui::Icon::None}}));
-      EXPECT_TRUE(focus) << "on the number";
-      EXPECT_EQ(s.Ports(), before);
-    }
+  s.Answer<CCfgUDP>([&](CCfgUDP& d) {
+    EXPECT_EQ(std::tie(d.m_nType, d.m_strPortNumber), std::make_tuple(CCfgUDP::kTypeUdp, "1701"));
+    refuse(d, d.m_strPortNumber, CCfgUDP::kPortNumberEdit, {"", "0", "65536", "1700"});
+    d.m_strPortNumber = "65535x";
+  });
+  udp.OnAdd();
+  s.Answer<CCfgCOM>([&](CCfgCOM& d) {
+    EXPECT_EQ(d.m_strComNumber, "4");
+    refuse(d, d.m_strComNumber, CCfgCOM::kComNumberEdit, {"", "2"});
+    d.m_strComNumber = "3";
+  });
+  com.OnAdd();
+  EXPECT_EQ(s.ui.Texts(),
+            (Strings{CCfgUDP::kNoNumber, CCfgUDP::kNumberOutOfRange, CCfgUDP::kNumberOutOfRange,
+                     CCfgUDP::kDuplicateNumber, CCfgCOM::kNoNumber, CCfgCOM::kDuplicateNumber}));
+  for (const auto& box : s.ui.boxes) {
+    EXPECT_EQ(std::tie(box.caption, box.buttons), std::make_tuple("Error", ui::Buttons::Ok));
   }
+  EXPECT_EQ(Lines(udp), "TCP65535 UDP1700 [UDP65535] ");
+  EXPECT_EQ(Lines(com), "COM2 9600,8,N,1 [COM3 9600,8,N,1] ");
 }
 
 // Cancel after a refused change of kind (TCP 1659 is taken), in an Add and in a Configure by
 // double click, leaves the ports as they were; an accepted one replaces the record at its index.
 TEST(PortPages, TypeChangeReplacesTheRecordOnlyWhenAccepted) {
-  Sheet s;
-  s.Port(PORT_TCP, 1659);
-  s.Port(PORT_UDP, 1658);
-  const Snapshot before = s.Ports();
+  Sheet s("0=TCP1659\r\n1=UDP1658\r\n");
+  const std::string before = s.Ports();
   CCfgPage2& page = s.sheet.page2();
   page.OnInitDialog();
   s.Answer<CCfgUDP>([](CCfgUDP& d) {
@@ -190,49 +142,45 @@ TEST(PortPages, TypeChangeReplacesTheRecordOnlyWhenAccepted) {
   page.OnAdd();
   page.m_nSelected = 1;  // UDP1658
   page.OnDblClk();
+  s.Answer<CCfgUDP>();  // its own number is no duplicate
+  page.OnConfigure();
   EXPECT_EQ(s.ui.Texts(), Strings(2, CCfgUDP::kDuplicateNumber));
   EXPECT_EQ(s.Ports(), before);
-  EXPECT_EQ(Texts(page), (Strings{"TCP1659", "UDP1658"}));
+  EXPECT_EQ(Lines(page), "TCP1659 [UDP1658] ");
 
   s.Answer<CCfgUDP>([](CCfgUDP& d) { d.m_nType = CCfgUDP::kTypeTcp; });
-  page.m_nSelected = 1;
   page.OnConfigure();
-  EXPECT_EQ(s.Ports(),
-            (Snapshot{{PORT_TCP, 1659, false}, {PORT_TCP, 1658, false}, {PORT_UDP, 1658, true}}));
-  EXPECT_EQ(Texts(page), (Strings{"TCP1658", "TCP1659"}));
-  EXPECT_EQ(Selected(page), "TCP1658");
+  EXPECT_EQ(s.Ports(), "TCP1659 TCP1658 UDP1658- ");
+  EXPECT_EQ(Lines(page), "[TCP1658] TCP1659 ");
 }
 
-// Values no list offers select the first entry; flow is stored as none whatever was read. The
-// accepted line is rewritten in its place on the page.
+// Each list selects the entry that stores the port's value; values no list offers select "9600",
+// "7", "None", "1" and "None". The flow list stays hidden and OK stores flow control "n" whatever
+// was read; the line is rewritten in its place.
 TEST(PortPages, ComDialogSelectsByStoredValueAndStoresFlowNone) {
-  const std::pair<Strings, std::vector<int>> cases[] = {
-      // baud, data, parity, stop, flow
-      {{"38400", "8", "s", "2", "x"}, {3, 0, 4, 1, 2}},
-      {{"1234", "9", "q", "3", "z"}, {0, 1, 0, 0, 0}}};
-  for (const auto& [stored, selected] : cases) {
-    Sheet s;
-    auto& port = static_cast<config::CSerialCfg&>(s.Port(PORT_SERIAL, 4));
-    port.SetBaud(stored[0]);
-    port.SetDataBits(stored[1]);
-    port.SetParity(stored[2]);
-    port.SetStopBits(stored[3]);
-    port.SetFlow(stored[4]);
-    CCfgPage3& page = s.sheet.page3();
-    page.OnInitDialog();
+  Sheet s(
+      "0=COM5\r\n1=COM4\r\n[COM5]\r\nbaud=38400\r\ndata_bits=8\r\nparity=s\r\nstop_bits=2\r\n"
+      "flow=x\r\n[COM4]\r\nflow=z\r\n");
+  auto& odd = static_cast<config::CSerialCfg&>(*s.model.GetPort(1));  // past what loading keeps
+  odd.SetBaud("1234");
+  odd.SetDataBits("9");
+  odd.SetParity("q");
+  odd.SetStopBits("3");
+  CCfgPage3& page = s.sheet.page3();
+  page.OnInitDialog();
+  for (const std::vector<int>& selected : {std::vector<int>{0, 1, 0, 0, 0}, {3, 0, 4, 1, 2}}) {
     s.Answer<CCfgCOM>([&](CCfgCOM& d) {
       EXPECT_EQ((std::vector<int>{d.m_nBaud, d.m_nDataBits, d.m_nParity, d.m_nStopBits, d.m_nFlow}),
                 selected);
       EXPECT_FALSE(d.m_bFlowVisible);
       d.m_nParity = 3;
+      if (d.m_strComNumber == "4") d.m_strComNumber = "6";  // its line keeps its place
     });
     page.OnConfigure();
-    EXPECT_EQ(port.GetFlow(), "n");
-    EXPECT_EQ(port.GetParity(), "m");
-    EXPECT_EQ(port.GetBaud(), CCfgCOM::kBauds.at(selected[0]).stored);
-    EXPECT_EQ(Texts(page), Strings{"COM4 " + port.GetBaud() + "," + port.GetDataBits() + ",M," +
-                                   port.GetStopBits()});
+    ++page.m_nSelected;
   }
+  EXPECT_EQ(Lines(page), "COM6 9600,7,M,1 COM5 38400,8,M,2 ");
+  EXPECT_EQ(static_cast<config::CSerialCfg*>(s.model.GetPort(0))->GetFlow(), "n");
 }
 
 }  // namespace
