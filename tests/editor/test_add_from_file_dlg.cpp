@@ -5,7 +5,6 @@
 #include "editor/new_file_mode.h"
 #include "editor/project_file_choice.h"
 #include "editor/rec_storage_dlg.h"
-#include "platform/registry.h"
 #include "support/kpj_project.h"
 #include "transfer_fixture.h"
 
@@ -16,8 +15,7 @@ using Dlg = CAddFromFileDlg;
 
 class AddFromFileTest : public TransferTest {
  protected:
-  // Station "North" (12) with configurations CFG1 (one transfer per log ID type) and Empty (no
-  // transfer); station "alpha" (3) with CFG2.
+  // North (12): CFG1 with a transfer of each log ID type and Empty with none; alpha (3): CFG2.
   void SetUp() override {
     test::KpjProject project;
     project.stations = {{"North", test::KpjStationList::kZel, 12, {"CFG1", "Empty"}},
@@ -157,11 +155,14 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   EXPECT_EQ(page.m_rows.at(0).cells,
             (std::vector<std::string>{"3", "CFG2.kdl", "1", "/d/site.csv"}));
 
-  const std::string folder = env_.Path("P/Site1/").string();
-  EXPECT_EQ(platform::AppProfile::GetString("settings", "last project file path", ""), folder);
-  ui_.chosen_files = {std::nullopt};
+  // Cancel at the file choice stops there; Cancel in the dialog adds nothing.
+  ui_.chosen_files = {std::nullopt, path_};
+  ui_.on_modal = nullptr;
   page.OnAddFromFile();
-  EXPECT_EQ(ui_.file_dialogs.at(1).initial_dir, folder);
+  page.OnAddFromFile();
+  EXPECT_EQ(ui_.file_dialogs.at(1).initial_dir, env_.Path("P/Site1/").string());
+  EXPECT_EQ(ui_.modal_runs.size(), 2u);
+  EXPECT_EQ(model_.GetConnectionCount(), 1);
 }
 
 }  // namespace

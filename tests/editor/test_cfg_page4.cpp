@@ -65,8 +65,7 @@ TEST_F(CfgPage4Test, ButtonsActOnTheSelectedLineThroughTheirDialogs) {
     EXPECT_EQ(model_.GetConnection(0)->IsRemoved(), removed);
   }
   EXPECT_EQ(ui_.Texts(), std::vector<std::string>(2, CCfgPage4::kRemoveQuestion));
-  ASSERT_EQ(page.m_rows.size(), 1u);
-  EXPECT_EQ(page.m_rows[0].model_index, 1);
+  EXPECT_EQ(page.m_rows.at(0).model_index, 1);
 }
 
 }  // namespace
