@@ -32,8 +32,8 @@ TEST_F(TransferTest, EditTransferOkChecksEachFieldInTurn) {
       {"-1", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, "", Dlg::kStationNumber},
       {"", "CFG1", "1", "/a.csv", false, Dlg::kBadStation, "", Dlg::kStationNumber},
       {"5", "", "1", "/a.csv", false, Dlg::kNoDatalogFile, "", Dlg::kDatalogFile},
-      // Refused after the completion: the record keeps it.
-      {"5", "CFG1", "", "/a.csv", false, Dlg::kNoTransferId, "CFG1.kdl", Dlg::kTransferId},
+      // Refused after the completion, which the record keeps; no number is no ID either.
+      {"5", "CFG1", "1x", "/a.csv", false, Dlg::kNoTransferId, "CFG1.kdl", Dlg::kTransferId},
       {"5", "CFG1", "1", "", false, Dlg::kNoStorageFile, "CFG1.kdl", Dlg::kEditStorage},
       {"5", "CFG1", "1", "", true, nullptr, "CFG1.kdl"},
       {"5", "CFG1", "1", "c:/data/a.csv", false, Dlg::kStorageFileInUse, "CFG1.kdl",
