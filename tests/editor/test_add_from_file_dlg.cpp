@@ -2,10 +2,9 @@
 
 #include "editor/add_from_file_dlg.h"
 #include "editor/cfg_page4.h"
+#include "editor/new_file_mode.h"
 #include "editor/project_file_choice.h"
 #include "editor/rec_storage_dlg.h"
-#include "editor/rec_storage_summary.h"
-#include "platform/registry.h"
 #include "support/kpj_project.h"
 #include "transfer_fixture.h"
 
@@ -14,156 +13,117 @@ namespace {
 
 using Dlg = CAddFromFileDlg;
 
-// Station "North" (12) with configurations CFG1 (one transfer per log ID type) and Empty (no
-// transfer); station "alpha" (3) with CFG2.
-test::KpjProject SiteProject() {
-  test::KpjProject project;
-  project.stations = {{"North", test::KpjStationList::kZel, 12, {"CFG1", "Empty"}},
-                      {"alpha", test::KpjStationList::kBrenmark, 3, {"CFG2"}}};
-  project.datalogs = {{"CFG1",
-                       {{"Fixed7", projfiles::LOGID_FIXED, 7},
-                        {"ByStation", projfiles::LOGID_STATION, 0},
-                        {"FromAX", projfiles::LOGID_AX, 3},
-                        {"FromAY", projfiles::LOGID_AY, 4}},
-                       {}},
-                      {"Empty", {}, {}},
-                      {"CFG2", {{"Main", projfiles::LOGID_FIXED, 1}}, {}}};
-  return project;
-}
-
 class AddFromFileTest : public TransferTest {
  protected:
+  // North (12): CFG1 with a transfer of each log ID type and Empty with none; alpha (3): CFG2.
   void SetUp() override {
+    test::KpjProject project;
+    project.stations = {{"North", test::KpjStationList::kZel, 12, {"CFG1", "Empty"}},
+                        {"alpha", test::KpjStationList::kBrenmark, 3, {"CFG2"}}};
+    project.datalogs = {{"CFG1",
+                         {{"Fixed7", projfiles::LOGID_FIXED, 7},
+                          {"ByStation", projfiles::LOGID_STATION, 0},
+                          {"FromAX", projfiles::LOGID_AX, 3},
+                          {"FromAY", projfiles::LOGID_AY, 4}},
+                         {}},
+                        {"Empty", {}, {}},
+                        {"CFG2", {{"Main", projfiles::LOGID_FIXED, 1}}, {}}};
     path_ = env_.Path("P/Site1/site.kpj").string();
-    ASSERT_TRUE(test::WriteKpjProject(path_, SiteProject()));
+    ASSERT_TRUE(test::WriteKpjProject(path_, project));
   }
 
-  // The dialog opened on the project, "North" chosen.
-  std::unique_ptr<Dlg> Open(bool citect = false) {
-    auto dialog = std::make_unique<Dlg>(Sheet(citect), path_);
-    dialog->OnInitDialog();
-    Choose(dialog->m_stations, dialog->m_nStation, "North");
-    dialog->OnStationChange();
-    return dialog;
-  }
-
-  static void Choose(const std::vector<std::string>& items, int& selection,
-                     const std::string& name) {
-    const auto it = std::find(items.begin(), items.end(), name);
-    ASSERT_NE(it, items.end()) << name;
-    selection = static_cast<int>(it - items.begin());
-  }
-
-  void ChooseTransfer(Dlg& dialog, const std::string& datalog, const std::string& transfer) {
-    Choose(dialog.m_datalogs, dialog.m_nDatalog, datalog);
+  // Selects each list's item by name, each followed by its change ("" or a name not listed: none).
+  static void Choose(Dlg& dialog, const std::string& station, const std::string& datalog,
+                     const std::string& transfer) {
+    dialog.m_nStation = IndexOf(dialog.m_stations, station);
+    dialog.OnStationChange();
+    dialog.m_nDatalog = IndexOf(dialog.m_datalogs, datalog);
     dialog.OnDatalogChange();
-    if (transfer.empty()) return;
-    Choose(dialog.m_transfers, dialog.m_nTransfer, transfer);
+    dialog.m_nTransfer = IndexOf(dialog.m_transfers, transfer);
     dialog.OnTransferChange();
+  }
+
+  static int IndexOf(const std::vector<std::string>& items, const std::string& name) {
+    const auto it = std::find(items.begin(), items.end(), name);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
   }
 
   std::string path_;
 };
 
-TEST_F(AddFromFileTest, ListsAreSortedDatalogIdFollowsTheLogIdTypeAndAProjectReplacesThem) {
-  std::unique_ptr<Dlg> dialog = Open();
-  EXPECT_EQ(dialog->m_stations, (std::vector<std::string>{"alpha", "North"}));
-  EXPECT_EQ(dialog->m_datalogs, (std::vector<std::string>{"CFG1", "Empty"}));
-  EXPECT_EQ(std::tie(dialog->m_strStationNumber, dialog->m_strDatalogFileName),
-            std::make_tuple("12", "CFG1.kdl"));
-  EXPECT_EQ(dialog->m_transfers,
+TEST_F(AddFromFileTest, ListsAreSortedStorageIsAskedForAndAnotherProjectReplacesAll) {
+  Dlg dialog(Sheet(), path_);
+  dialog.OnInitDialog();
+  EXPECT_EQ(dialog.m_stations, (std::vector<std::string>{"alpha", "North"}));
+  Choose(dialog, "North", "CFG1", "FromAX");
+  EXPECT_EQ(dialog.m_datalogs, (std::vector<std::string>{"CFG1", "Empty"}));
+  EXPECT_EQ(dialog.m_transfers,
             (std::vector<std::string>{"ByStation", "Fixed7", "FromAX", "FromAY"}));
-  const struct {
-    const char* transfer;
-    const char* id_text;
-  } cases[] = {
-      {"Fixed7", "7"}, {"ByStation", "12"}, {"FromAX", "Value of AX3"}, {"FromAY", "Value of AY4"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.transfer);
-    ChooseTransfer(*dialog, "CFG1", c.transfer);
-    EXPECT_EQ(dialog->m_strDatalogId, c.id_text);
-  }
+  EXPECT_EQ(std::tie(dialog.m_strStationNumber, dialog.m_strDatalogFileName),
+            std::make_tuple("12", "CFG1.kdl"));
 
-  // Another project file, once one is chosen, replaces everything shown.
-  test::KpjProject other;
-  other.stations = {{"South", test::KpjStationList::kPlantFloor, 44, {"Daily"}}};
-  other.datalogs = {{"Daily", {{"Only", projfiles::LOGID_STATION, 0}}, {}}};
-  const std::string other_path = env_.Path("Q/other.kpj").string();
-  ASSERT_TRUE(test::WriteKpjProject(other_path, other));
-
-  ui_.chosen_files = {std::nullopt, other_path};
-  dialog->OnChooseProject();
-  EXPECT_EQ(dialog->m_strProjectPath, path_);
-  EXPECT_EQ(dialog->m_strStationNumber, "12");
-  dialog->OnChooseProject();
-  EXPECT_EQ(dialog->m_strProjectPath, other_path);
-  EXPECT_EQ(dialog->m_stations, std::vector<std::string>{"South"});
-  EXPECT_EQ(std::tie(dialog->m_strStationNumber, dialog->m_strDatalogFileName,
-                     dialog->m_strDatalogId),
-            std::make_tuple("44", "Daily.kdl", "44"));
-}
-
-// Taken data files count in the standard edition only (which files are taken is the model's
-// test); a configuration without transfer has no ID to offer.
-TEST_F(AddFromFileTest, OkRefusesAnalogIdsTakenPairsAndTakenDataFiles) {
-  AddTransfer(12, 7, "/d/live.csv");
-  const struct {
-    bool citect;
-    const char* datalog;
-    const char* transfer;
-    const char* path;
-    const char* message;  // nullptr: accepted
-  } cases[] = {
-      {false, "CFG1", "FromAX", "/d/new.csv", Dlg::kUnsupportedLogId},
-      {false, "CFG1", "FromAY", "/d/new.csv", Dlg::kUnsupportedLogId},
-      {false, "CFG1", "Fixed7", "/d/new.csv", Dlg::kPairInUse},
-      {false, "CFG1", "ByStation", "/d/LIVE.csv", Dlg::kDataFileInUse},
-      {false, "CFG1", "ByStation", "/d/new.csv", nullptr},
-      {true, "CFG1", "ByStation", "/d/live.csv", nullptr},
-      {true, "CFG1", "Fixed7", "", Dlg::kPairInUse},
-      {true, "Empty", "", "", Dlg::kNoTransfer},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.transfer) + " " + c.path + (c.citect ? " citect" : ""));
-    ui_.boxes.clear();
-    sheet_.reset();
-    std::unique_ptr<Dlg> dialog = Open(c.citect);
-    EXPECT_EQ(dialog->m_bShowStorage, !c.citect);
-    ChooseTransfer(*dialog, "CFG1", "Fixed7");
-    ChooseTransfer(*dialog, c.datalog, c.transfer);
-    if (!*c.transfer) {
-      EXPECT_EQ(dialog->m_nTransfer, -1);
-      EXPECT_EQ(dialog->m_strDatalogId, "");
-    }
-    dialog->m_strStoragePath = c.path;
-    EXPECT_EQ(dialog->OnOK(), c.message == nullptr);
-    EXPECT_EQ(ui_.Texts(),
-              c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-    if (!*c.transfer) {
-      EXPECT_EQ(dialog->focus(), Dlg::kTransferList);
-    }
-  }
-}
-
-TEST_F(AddFromFileTest, EmptyStoragePathOpensRecordStorageAndStaysOpen) {
-  std::unique_ptr<Dlg> dialog = Open();
-  ChooseTransfer(*dialog, "CFG1", "FromAX");
+  // OK without a storage path opens Record Storage Options, stays open and still runs the model's
+  // checks.
   OnModal<CRecStorageDlg>([](CRecStorageDlg& s) {
-    s.OnInitDialog();
     s.m_strPath = "/d/site.csv";
     s.m_nMode = kNewFileDaily;
-    s.OnModeChange();
     s.m_nDailyTime = 37800;
     return Ended(s.OnOK());
   });
-  EXPECT_FALSE(dialog->OnOK());
-  // The model's checks still run after the storage one.
+  EXPECT_FALSE(dialog.OnOK());
   EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{Dlg::kNoStoragePath, Dlg::kUnsupportedLogId}));
-  EXPECT_EQ(dialog->focus(), Dlg::kEditStorage);
-  ASSERT_EQ(ui_.modal_runs.size(), 1u);
-  EXPECT_EQ(std::tie(dialog->m_strStoragePath, dialog->m_nSynch, dialog->m_strStorageSummary),
-            std::make_tuple("/d/site.csv", 37800,
-                            "'/d/site.csv'\n(Create new files daily at 10:30:00 AM)"));
+  EXPECT_EQ(dialog.focus(), Dlg::kEditStorage);
+  EXPECT_EQ(std::tie(dialog.m_nSynch, dialog.m_strStorageSummary),
+            std::make_tuple(37800, "'/d/site.csv'\n(Create new files daily at 10:30:00 AM)"));
+
+  // "...": Cancel keeps the project; one that cannot be read empties every list and text.
+  const std::string none = env_.Path("none.kpj").string();
+  ui_.chosen_files = {std::nullopt, none};
+  dialog.OnChooseProject();
+  EXPECT_EQ(dialog.m_strStationNumber, "12");
+  dialog.OnChooseProject();
+  EXPECT_EQ(dialog.m_strProjectPath, none);
+  EXPECT_TRUE(dialog.m_stations.empty());
+  EXPECT_EQ(dialog.m_strStationNumber + dialog.m_strDatalogFileName + dialog.m_strDatalogId, "");
+}
+
+// Each case chooses Fixed7 first: its ID must not outlive a choice without a transfer. Taken
+// data files count in the standard edition only (which files are taken is the model's test).
+TEST_F(AddFromFileTest, ChoicesShowTheirIdAndOkRefusesWhatCannotBeAdded) {
+  AddTransfer(12, 7, "/d/live.csv");
+  const struct {
+    bool citect;
+    const char *station, *datalog, *transfer, *id_text, *path;
+    std::vector<std::string> messages;
+    int focus = Dlg::kNoFocus;
+  } cases[] = {
+      {false, "", "", "", "", "", {Dlg::kNoStoragePath}, Dlg::kEditStorage},
+      {false, "", "", "", "", "/d/new.csv", {Dlg::kNoStation}, Dlg::kStationList},
+      {false, "North", "", "", "", "/d/new.csv", {Dlg::kNoDatalog}, Dlg::kDatalogList},
+      {true, "North", "Empty", "", "", "", {Dlg::kNoTransfer}, Dlg::kTransferList},
+      {false, "North", "CFG1", "FromAX", "Value of AX3", "/d/new.csv", {Dlg::kUnsupportedLogId}},
+      {false, "North", "CFG1", "FromAY", "Value of AY4", "/d/new.csv", {Dlg::kUnsupportedLogId}},
+      {false, "North", "CFG1", "Fixed7", "7", "/d/new.csv", {Dlg::kPairInUse}},
+      {false, "North", "CFG1", "ByStation", "12", "/d/LIVE.csv", {Dlg::kDataFileInUse}},
+      {false, "North", "CFG1", "ByStation", "12", "/d/new.csv", {}},
+      {true, "North", "CFG1", "ByStation", "12", "/d/live.csv", {}},
+      {true, "North", "CFG1", "Fixed7", "7", "", {Dlg::kPairInUse}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    ui_.boxes.clear();
+    sheet_.reset();
+    Dlg dialog(Sheet(c.citect), path_);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.m_bShowStorage, !c.citect);
+    Choose(dialog, "North", "CFG1", "Fixed7");
+    Choose(dialog, c.station, c.datalog, c.transfer);
+    EXPECT_EQ(dialog.m_strDatalogId, c.id_text);
+    dialog.m_strStoragePath = c.path;
+    EXPECT_EQ(dialog.OnOK(), c.messages.empty());
+    EXPECT_EQ(ui_.Texts(), c.messages);
+    EXPECT_EQ(dialog.focus(), c.focus);
+  }
 }
 
 TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
@@ -172,9 +132,7 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   test::WriteFile(env_.windir() / "velmora.ini", "[Installation Directory]\r\nPath32=/opt/sc\r\n");
   EXPECT_EQ(ProjectFileFolder(), "/opt/sc/Projects/");
 
-  Sheet().SetStartPage(CCfgPSheet::kClientTransfersPage);
-  Sheet().OnInitDialog();
-  CCfgPage4& page = Sheet().page4();
+  CCfgPage4& page = Page4();
   ui_.chosen_files = {path_};
   OnModal<Dlg>([](Dlg& d) {
     d.OnInitDialog();
@@ -183,8 +141,7 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
     return Ended(d.OnOK());
   });
   page.OnAddFromFile();
-  ASSERT_EQ(ui_.file_dialogs.size(), 1u);
-  const ui::FileDialog& shown = ui_.file_dialogs[0];
+  const ui::FileDialog& shown = ui_.file_dialogs.at(0);
   EXPECT_EQ(std::tie(shown.title, shown.initial_dir, shown.default_ext, shown.initial_name,
                      shown.must_exist),
             std::make_tuple("Select Project File", "/opt/sc/Projects/", "kpj", "*.kpj", true));
@@ -195,14 +152,17 @@ TEST_F(AddFromFileTest, PageAddsTheChosenTransferAndRemembersTheProjectFolder) {
   EXPECT_EQ(std::make_tuple(added->GetStationNumber(), added->GetID(), added->GetDatalogFile(),
                             added->GetDataFile(), added->GetNewFileMode()),
             std::make_tuple(3, 1, "CFG2.kdl", "/d/site.csv", kNewFileMonthly));
-  EXPECT_EQ(page.m_rows.size(), 1u);
+  EXPECT_EQ(page.m_rows.at(0).cells,
+            (std::vector<std::string>{"3", "CFG2.kdl", "1", "/d/site.csv"}));
 
-  const std::string folder = env_.Path("P/Site1/").string();
-  EXPECT_EQ(platform::AppProfile::GetString("settings", "last project file path", ""), folder);
-  ui_.chosen_files = {std::nullopt};
+  // Cancel at the file choice stops there; Cancel in the dialog adds nothing.
+  ui_.chosen_files = {std::nullopt, path_};
+  ui_.on_modal = nullptr;
   page.OnAddFromFile();
-  EXPECT_EQ(ui_.file_dialogs.at(1).initial_dir, folder);
-  EXPECT_EQ(ui_.modal_runs.size(), 1u);
+  page.OnAddFromFile();
+  EXPECT_EQ(ui_.file_dialogs.at(1).initial_dir, env_.Path("P/Site1/").string());
+  EXPECT_EQ(ui_.modal_runs.size(), 2u);
+  EXPECT_EQ(model_.GetConnectionCount(), 1);
 }
 
 }  // namespace

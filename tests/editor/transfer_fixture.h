@@ -24,6 +24,13 @@ class TransferTest : public test::TempEnvTest {
     return *sheet_;
   }
 
+  // The sheet opened on the Client Transfers page.
+  CCfgPage4& Page4(bool citect = false) {
+    Sheet(citect).SetStartPage(CCfgPSheet::kClientTransfersPage);
+    Sheet().OnInitDialog();
+    return Sheet().page4();
+  }
+
   // A live transfer of the model.
   config::CConnectionCfg* AddTransfer(int station, int id, const std::string& data_file) {
     auto transfer = std::make_unique<config::CConnectionCfg>();
