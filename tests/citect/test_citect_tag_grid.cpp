@@ -111,16 +111,6 @@ TEST_F(TagGridTest, ColumnsOfferTheirEditorsAndStoreOnlyWhereEditable) {
   EXPECT_EQ(grid_.GetToolTip(0, 2),
             "/home/user/projects/s.kpj\nChoose a project file (F4 or Alt+Down)");
   EXPECT_EQ(grid_.GetToolTip(0, 3), "");
-
-  // The wizard's narrow grid edits nothing, whatever its columns are elsewhere.
-  const std::array<int, 2> columns{kCitectExprCol, kCitectStaNameCol};
-  CCitectTagGrid narrow(tags_, ui_, columns);
-  narrow.ReloadTags();
-  ASSERT_EQ(narrow.GetColumn(0).GetHeading(), "Station Name");
-  EXPECT_EQ(narrow.GetCellKind(0), CellKind::ReadOnly);
-  EXPECT_EQ(narrow.GetOpenKeyAction(0, 0), Action::None);
-  narrow.OnEditFinish(0, 0, "y");
-  EXPECT_NE(tags_[0].m_strStaName, "y");
 }
 
 TEST_F(TagGridTest, SelectionKeepsCellsOrWholeRowsInTheOrderSelected) {

@@ -53,9 +53,8 @@ class ResolveTest : public test::TempEnvTest {
       t.m_strExpr = expr;
     }
   }
-  std::string Path(const std::string& name) const { return env_.Path("kpj").string() + "/" + name; }
   int Resolve() {
-    ResolveRequest request{"Water", {}, env_.Path("kpj").string() + "/"};
+    ResolveRequest request{"Water", {}, kpj_};
     for (std::size_t i = 0; i < tags_.size(); ++i) request.tags.push_back(&tags_[i]);
     return ResolveTags(ui_, request);
   }
@@ -63,13 +62,14 @@ class ResolveTest : public test::TempEnvTest {
   std::string Bound(std::size_t i) const {
     const CCitectTrendTag& t = tags_[i];
     std::string file = t.m_strProjFile;
-    if (file.starts_with(Path(""))) file.replace(0, Path("").size(), "$/");
+    if (file.starts_with(kpj_)) file.replace(0, kpj_.size(), "$/");
     return t.m_strStaName + "|" + file + "|" + t.m_strDatalog + "|" + t.m_strTagName;
   }
 
   test::CitectInstall install_;
   CCitectTrendTagArray tags_;
   ResolveUi ui_;
+  const std::string kpj_ = env_.Path("kpj").string() + "/";
 };
 
 std::string Zel(const std::vector<std::string>& names, const std::string& more = "") {
