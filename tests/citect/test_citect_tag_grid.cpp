@@ -160,17 +160,14 @@ TEST_F(TagGridTest, DropListsFollowTheRecordsProjectFile) {
 TEST_F(TagGridTest, EllipsisStartsAtTheLastFileAndRemembersTheChoice) {
   Fill({{"P", "t", ""}});
   ui_.chosen_files = {std::nullopt, "/srv/kpj/Site.kpj", std::nullopt};
-  grid_.OnEllipsis(0);  // cancelled: nothing changes
-  EXPECT_EQ(tags_[0].m_strProjFile, "");
-  grid_.OnEllipsis(0);
-  grid_.OnEllipsis(0);
-  EXPECT_EQ(tags_[0].m_strProjFile, "/srv/kpj/Site.kpj");
+  for (int i = 0; i < 3; ++i) grid_.OnEllipsis(0);
+  EXPECT_EQ(tags_[0].m_strProjFile, "/srv/kpj/Site.kpj");  // the later cancel changed nothing
   ASSERT_EQ(ui_.file_dialogs.size(), 3u);
   EXPECT_EQ(ui_.file_dialogs[0].title, "Select a project file:");
   EXPECT_EQ(ui_.file_dialogs[0].initial_name, "*.kpj");
   EXPECT_EQ(ui_.file_dialogs[2].initial_dir, "/srv/kpj/");
   EXPECT_EQ(ui_.file_dialogs[2].initial_name, "Site.kpj");
-  EXPECT_EQ(platform::AppProfile::GetString(kCitectAddTagSection, kGridLastProjFileEntry, ""),
+  EXPECT_EQ(platform::AppProfile::GetString("citect add tag", "grid last proj file", ""),
             "/srv/kpj/Site.kpj");
 }
 
