@@ -24,6 +24,7 @@ std::filesystem::path WriteTrendSetup(const std::filesystem::path& root,
 }
 
 citect::CCitectTrendTag WaterBinding(const std::string& trend_var, const std::string& kpj) {
+  // In the record's field order: tag, datalog, station, project file, trend tag, project.
   return {"Flow", "Hourly", "North", kpj, trend_var, "Water", ""};
 }
 
