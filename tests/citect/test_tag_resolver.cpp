@@ -53,9 +53,8 @@ class ResolveTest : public test::TempEnvTest {
       t.m_strExpr = expr;
     }
   }
-  std::string Path(const std::string& name) const { return env_.Path("kpj").string() + "/" + name; }
   int Resolve() {
-    ResolveRequest request{"Water", {}, env_.Path("kpj").string() + "/"};
+    ResolveRequest request{"Water", {}, kpj_};
     for (std::size_t i = 0; i < tags_.size(); ++i) request.tags.push_back(&tags_[i]);
     return ResolveTags(ui_, request);
   }
@@ -63,13 +62,14 @@ class ResolveTest : public test::TempEnvTest {
   std::string Bound(std::size_t i) const {
     const CCitectTrendTag& t = tags_[i];
     std::string file = t.m_strProjFile;
-    if (file.starts_with(Path(""))) file.replace(0, Path("").size(), "$/");
+    if (file.starts_with(kpj_)) file.replace(0, kpj_.size(), "$/");
     return t.m_strStaName + "|" + file + "|" + t.m_strDatalog + "|" + t.m_strTagName;
   }
 
   test::CitectInstall install_;
   CCitectTrendTagArray tags_;
   ResolveUi ui_;
+  const std::string kpj_ = env_.Path("kpj").string() + "/";
 };
 
 std::string Zel(const std::vector<std::string>& names, const std::string& more = "") {
@@ -80,11 +80,8 @@ std::string Zel(const std::vector<std::string>& names, const std::string& more =
   return text + more;
 }
 
-std::vector<std::string> Stations(int n) {
-  std::vector<std::string> names;
-  for (int i = 1; i <= n; ++i) names.push_back((i < 10 ? "S0" : "S") + std::to_string(i));
-  return names;
-}
+const std::vector<std::string> kTwelve{"S01", "S02", "S03", "S04", "S05", "S06",
+                                       "S07", "S08", "S09", "S10", "S11", "S12"};
 
 struct BindingCase {
   const char* name;
@@ -138,23 +135,19 @@ const BindingCase kBindingCases[] = {
      {{"a.kpj", Zel({"North"}, kHourly)}},
      {{"Flow", "East|stale.kpj||"}, {"Flow", "North|$/a.kpj|H|Flow"}},
      ""},
-    // "a" sorts before "B" without case, after it by bytes; only *.kpj files count.
-    {"FirstFileOfTheNameOrderWithoutCase",
+    // "a" sorts before "B" without case, after it by bytes; only *.kpj files count; a station
+    // twice in one file, or in both its lists, is repeated too; each repeat is named once.
+    {"FirstFileOfTheNameOrderWithoutCaseAndEveryRepeatOnce",
      {{"Flow", "North"}},
-     {{"B.kpj", Zel({"North"}, kHourly)},
-      {"c.KPJ", Zel({"North", "S02"}, kHourly)},
-      {"a.kpj", Zel({"North"}, kHourly)},
-      {"North.txt", Zel({"North"})}},
+     {{"B.kpj", Zel({"North", "S04", "S05"})},
+      {"c.KPJ", Zel({"S04"})},
+      {"a.kpj", Zel({"North", "S02", "S02", "S02"}, "[Brenmark]\n0=North,2,0\n" + kHourly)},
+      {"North.txt", Zel({"S05"})}},
      {{"Flow", "North|$/a.kpj|H|Flow"}},
-     "North\n"},
-    {"StationTwiceInOneFileOrInItsTwoLists",
-     {{"Flow", "North"}},
-     {{"x.kpj", Zel({"S02", "North", "S02", "S02"}, "[Brenmark]\n0=North,2,0\n" + kHourly)}},
-     {{"Flow", "North|$/x.kpj|H|Flow"}},
-     "S02\nNorth\n"},
+     "S02\nNorth\nS04\n"},
     {"TwelveNamesListTenAndMore",
      {{"Flow", "S01"}},
-     {{"a.kpj", Zel(Stations(12))}, {"b.kpj", Zel(Stations(12))}},
+     {{"a.kpj", Zel(kTwelve)}, {"b.kpj", Zel(kTwelve)}},
      {{"Flow", "S01|$/a.kpj||"}},
      "S01\nS02\nS03\nS04\nS05\nS06\nS07\nS08\nS09\nS10\nmore..."},
 };
@@ -166,7 +159,6 @@ TEST_P(BindingTest, BindsAsTheNamingConventionSaysAndNamesRepeatedStationsOnce) 
   std::vector<std::string> exprs;
   for (const auto& t : c.tags) exprs.push_back(t.first);
   Setup(c.variables, c.files, exprs);
-  std::filesystem::create_directories(env_.Path("kpj/0.kpj"));  // a folder is no project file
   for (std::size_t i = 0; i < tags_.size(); ++i) {
     tags_[i].m_strStaName = "East";
     tags_[i].m_strProjFile = "stale.kpj";
@@ -200,7 +192,6 @@ TEST_F(ResolveTest, PhasesShowOnTheProgressWindowAndAMissingVariableTableChanges
   EXPECT_EQ(Bound(0), "North|$/a.kpj||");
   EXPECT_EQ(ui_.Texts(),
             std::vector<std::string>{"Unable to access the Citect variable.dbf file."});
-  EXPECT_EQ(ui_.modeless_closed, ui_.modeless_shown);
 }
 
 // 205 variables (checks after 102 and 204, then one after the table), one check after the

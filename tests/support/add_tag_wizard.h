@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,18 +16,21 @@
 
 namespace kz::test {
 
-// Below `env`: a Citect installation with three projects (Archive has a title, so is not offered),
-// and kpj/Site.kpj where station Alpha logs Level and Flow (bound to Alpha in Water) in "Hourly".
+// Below `env`: a Citect installation with three projects (Archive has a title, so is not offered;
+// the folder of "power" is "Power", whose trend tags but Volts are unnamed or deleted), and
+// kpj/Site.kpj where station Alpha logs Level and Flow (bound to Alpha in Water) in "Hourly".
 inline CitectInstall WriteAddTagSample(const TempEnv& env) {
   CitectInstall install;
   install.user_folder = env.Path("citect/User");
-  install.projects = {{"Water",
-                       "",
-                       {{"Level", "Pump1_Level"}, {"Flow", "Pump1_Flow"}, {"Speed", "Pump1_Speed"}},
-                       {{"Pump1_Level", "Alpha"}, {"Pump1_Flow", "Alpha"}}},
-                      {"Archive", "Archive of 2019", {{"Stale", "S"}}, {}},
-                      {"power", "", {{"Volts", "Feeder_Volts"}}, {}}};
+  install.projects = {
+      {"Water",
+       "",
+       {{"Level", "Pump1_Level"}, {"Flow", "Pump1_Flow"}, {"Speed", "Pump1_Speed"}},
+       {{"Pump1_Level", "Alpha"}, {"Pump1_Flow", "Alpha"}}},
+      {"Archive", "Archive of 2019", {{"Stale", "S"}}, {}},
+      {"power", "", {{"Volts", "Feeder_Volts"}, {"", "Unnamed"}, {"Old", "Gone", true}}, {}}};
   EXPECT_TRUE(WriteCitectInstall(install));
+  std::filesystem::rename(install.user_folder / "power", install.user_folder / "Power");
   EXPECT_TRUE(WriteKpjProject(
       env.Path("kpj/Site.kpj"),
       {{{"Alpha", KpjStationList::kZel, 7, {"Hourly"}}}, {{"Hourly", {}, {"Level", "Flow"}}}}));

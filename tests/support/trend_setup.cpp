@@ -24,14 +24,8 @@ std::filesystem::path WriteTrendSetup(const std::filesystem::path& root,
 }
 
 citect::CCitectTrendTag WaterBinding(const std::string& trend_var, const std::string& kpj) {
-  citect::CCitectTrendTag t;
-  t.m_strCitectProj = "Water";
-  t.m_strTrendVar = trend_var;
-  t.m_strProjFile = kpj;
-  t.m_strStaName = "North";
-  t.m_strDatalog = "Hourly";
-  t.m_strTagName = "Flow";
-  return t;
+  // In the record's field order: tag, datalog, station, project file, trend tag, project.
+  return {"Flow", "Hourly", "North", kpj, trend_var, "Water", ""};
 }
 
 bool SaveBindings(const std::filesystem::path& path,

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTableView>
+#include <QTest>
 
 #include "citect/citect_cfg_dlg.h"
 #include "citect/citect_grid_col.h"
@@ -15,6 +16,7 @@
 #include "support/temp_env.h"
 #include "support/trend_setup.h"
 #include "ui/qt/citect_cfg_dlg_view.h"
+#include "ui/qt/citect_grid_header.h"
 #include "ui/qt/citect_tag_grid_view.h"
 #include "ui/qt/qt_ui_service.h"
 
@@ -36,8 +38,8 @@ class CitectViewTest : public test::QtViewTest {
   QtUiService ui_;
 };
 
-// Opened as the host opens it; Verify shows the warnings dialog, Remove asks and removes the
-// selected row, OK accepts (what the presenter saves is its own test).
+// Opened as the host opens it; Verify shows the warnings dialog, a heading sorts, Remove asks and
+// removes the selected row, OK accepts (what the presenter saves is its own test).
 TEST_F(CitectViewTest, DialogOpensFilledAndItsButtonsReachThePresenter) {
   citect::CCitectCfgDlg presenter(ui_);
   WhenModal<QDialog>([&](QDialog& dialog) {
@@ -58,13 +60,19 @@ TEST_F(CitectViewTest, DialogOpensFilledAndItsButtonsReachThePresenter) {
     EXPECT_EQ(warnings.split('\n').size(), 4) << warnings.toStdString();
     EXPECT_TRUE(warnings.endsWith(".\n\n2 warning(s) found.")) << warnings.toStdString();
 
-    table->selectRow(0);
+    // A click on the group band over "Trend Tag" does not sort; one on its title does, Z to A.
+    auto* header = static_cast<CitectGridHeader*>(table->horizontalHeader());
+    const int x = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 2));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() - 3));
+    EXPECT_TRUE(header->sort_section() == 1 && !header->sort_ascending());
+    table->selectRow(0);  // B
     QString question;
     AnswerNextBox(QMessageBox::Yes, &question);
     view.remove()->click();
     EXPECT_EQ(question, "Remove selected tags?");
     ASSERT_EQ(table->model()->rowCount(), 1);
-    EXPECT_EQ(table->model()->index(0, citect::kCitectTrendVarCol).data().toString(), "B");
+    EXPECT_EQ(table->model()->index(0, citect::kCitectTrendVarCol).data().toString(), "A");
     test::Press(view, QDialogButtonBox::Ok);
   });
   EXPECT_EQ(ui_.RunModal(presenter), ui::DialogResult::Ok);
