@@ -66,10 +66,7 @@ TEST_F(TransferTest, EditTransferOkChecksEachFieldInTurn) {
 // The storage goes to Record Storage Options and comes back on its OK only; that dialog restarts
 // the week on Sunday when the method changes, needs a path for OK and browses for CSV files.
 TEST_F(TransferTest, EditTransferEditsTheStorageThroughRecordStorageOnOkOnly) {
-  config::CConnectionCfg record;
-  record.SetStationNumber(0);
-  record.SetID(0);
-  record.SetDataFile("/old.csv");
+  config::CConnectionCfg& record = *AddTransfer(0, 0, "/old.csv");
   record.SetNewFileMode(kNewFileDaily);
   record.SetNewFileSynchMode(37800);
   Dlg dialog(Sheet(), model_, record);
@@ -99,7 +96,7 @@ TEST_F(TransferTest, EditTransferEditsTheStorageThroughRecordStorageOnOkOnly) {
     EXPECT_EQ(
         std::tie(shown.default_ext, shown.initial_name, shown.overwrite_prompt, shown.must_exist),
         std::make_tuple("csv", "*.csv", true, false));
-    return Ended(s.OnOK());
+    return s.OnOK() ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
   });
   dialog.OnEditStorage();  // cancelled
   EXPECT_EQ(record.GetNewFileSynchMode(), 37800);

@@ -89,7 +89,7 @@ TEST(PortPages, ListLivePortsInByteOrderAndRemoveOnYesOnly) {
 // Add opens the dialog on a new port of the page's kind, whose number must be given, in 1 to 65535
 // (UDP/TCP, read from its leading digits) and unique among live ports of the kind. A refusal is an
 // "Error" box that focuses the number and stores nothing; the accepted port's line is selected.
-TEST(PortPages, AddChecksTheNumberInOrderAndSelectsTheAcceptedPort) {
+TEST(PortPages, AddAndConfigureCheckTheNumberAndChangeTheKindOnlyWhenAccepted) {
   Sheet s("0=UDP1700\r\n1=TCP65535\r\n2=COM2\r\n3=COM3\r\n");
   s.model.RemovePort(3);  // its number is free again
   CCfgPage2& udp = s.sheet.page2();
@@ -118,40 +118,32 @@ TEST(PortPages, AddChecksTheNumberInOrderAndSelectsTheAcceptedPort) {
     d.m_strComNumber = "3";
   });
   com.OnAdd();
+  EXPECT_EQ(Lines(com), "COM2 9600,8,N,1 [COM3 9600,8,N,1] ");
+
+  // A change of kind to a taken number, in an Add and in a Configure by double click, ends in
+  // Cancel and leaves the ports as they were; an accepted one replaces the record at its index.
+  const std::string before = s.Ports();
+  s.Answer<CCfgUDP>([](CCfgUDP& d) {
+    d.m_nType = CCfgUDP::kTypeTcp;
+    d.m_strPortNumber = "65535";
+  });
+  udp.OnAdd();
+  udp.m_nSelected = 1;  // UDP1700
+  udp.OnDblClk();
+  s.Answer<CCfgUDP>();  // its own number is no duplicate
+  udp.OnConfigure();
+  EXPECT_EQ(s.Ports(), before);
+  s.Answer<CCfgUDP>([](CCfgUDP& d) { d.m_nType = CCfgUDP::kTypeTcp; });
+  udp.OnConfigure();
+  EXPECT_EQ(s.Ports(), "TCP1700 UDP1700- TCP65535 COM2 COM3- UDP65535 COM3 ");
+  EXPECT_EQ(Lines(udp), "[TCP1700] TCP65535 UDP65535 ");
   EXPECT_EQ(s.ui.Texts(),
             (Strings{CCfgUDP::kNoNumber, CCfgUDP::kNumberOutOfRange, CCfgUDP::kNumberOutOfRange,
-                     CCfgUDP::kDuplicateNumber, CCfgCOM::kNoNumber, CCfgCOM::kDuplicateNumber}));
+                     CCfgUDP::kDuplicateNumber, CCfgCOM::kNoNumber, CCfgCOM::kDuplicateNumber,
+                     CCfgUDP::kDuplicateNumber, CCfgUDP::kDuplicateNumber}));
   for (const auto& box : s.ui.boxes) {
     EXPECT_EQ(std::tie(box.caption, box.buttons), std::make_tuple("Error", ui::Buttons::Ok));
   }
-  EXPECT_EQ(Lines(udp), "TCP65535 UDP1700 [UDP65535] ");
-  EXPECT_EQ(Lines(com), "COM2 9600,8,N,1 [COM3 9600,8,N,1] ");
-}
-
-// Cancel after a refused change of kind (TCP 1659 is taken), in an Add and in a Configure by
-// double click, leaves the ports as they were; an accepted one replaces the record at its index.
-TEST(PortPages, TypeChangeReplacesTheRecordOnlyWhenAccepted) {
-  Sheet s("0=TCP1659\r\n1=UDP1658\r\n");
-  const std::string before = s.Ports();
-  CCfgPage2& page = s.sheet.page2();
-  page.OnInitDialog();
-  s.Answer<CCfgUDP>([](CCfgUDP& d) {
-    d.m_nType = CCfgUDP::kTypeTcp;
-    d.m_strPortNumber = "1659";
-  });
-  page.OnAdd();
-  page.m_nSelected = 1;  // UDP1658
-  page.OnDblClk();
-  s.Answer<CCfgUDP>();  // its own number is no duplicate
-  page.OnConfigure();
-  EXPECT_EQ(s.ui.Texts(), Strings(2, CCfgUDP::kDuplicateNumber));
-  EXPECT_EQ(s.Ports(), before);
-  EXPECT_EQ(Lines(page), "TCP1659 [UDP1658] ");
-
-  s.Answer<CCfgUDP>([](CCfgUDP& d) { d.m_nType = CCfgUDP::kTypeTcp; });
-  page.OnConfigure();
-  EXPECT_EQ(s.Ports(), "TCP1659 TCP1658 UDP1658- ");
-  EXPECT_EQ(Lines(page), "[TCP1658] TCP1659 ");
 }
 
 // Each list selects the entry that stores the port's value; values no list offers select "9600",

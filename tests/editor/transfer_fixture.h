@@ -52,10 +52,6 @@ class TransferTest : public test::TempEnvTest {
     };
   }
 
-  static ui::DialogResult Ended(bool ok) {
-    return ok ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
-  }
-
   config::CCfgMgr model_;
   test::ScriptedUi ui_;
   std::unique_ptr<CCfgPSheet> sheet_;
