@@ -90,7 +90,7 @@ TEST(PortPages, ListLivePortsInByteOrderAndRemoveOnYesOnly) {
 // (UDP/TCP, read from its leading digits) and unique among live ports of the kind. A refusal is an
 // "Error" box that focuses the number and stores nothing; the accepted port's line is selected.
 TEST(PortPages, AddAndConfigureCheckTheNumberAndChangeTheKindOnlyWhenAccepted) {
-  Sheet s("0=UDP1700\r\n1=TCP65535\r\n2=COM2\r\n3=COM3\r\n");
+  Sheet s("0=UDP1700\r\n1=TCP65535\r\n2=COM2\r\n3=COM3\r\n4=TCP1659\r\n");
   s.model.RemovePort(3);  // its number is free again
   CCfgPage2& udp = s.sheet.page2();
   CCfgPage3& com = s.sheet.page3();
@@ -125,18 +125,18 @@ TEST(PortPages, AddAndConfigureCheckTheNumberAndChangeTheKindOnlyWhenAccepted) {
   const std::string before = s.Ports();
   s.Answer<CCfgUDP>([](CCfgUDP& d) {
     d.m_nType = CCfgUDP::kTypeTcp;
-    d.m_strPortNumber = "65535";
+    d.m_strPortNumber = "1659";  // free among UDP ports
   });
   udp.OnAdd();
-  udp.m_nSelected = 1;  // UDP1700
+  udp.m_nSelected = 2;  // UDP1700
   udp.OnDblClk();
   s.Answer<CCfgUDP>();  // its own number is no duplicate
   udp.OnConfigure();
   EXPECT_EQ(s.Ports(), before);
   s.Answer<CCfgUDP>([](CCfgUDP& d) { d.m_nType = CCfgUDP::kTypeTcp; });
   udp.OnConfigure();
-  EXPECT_EQ(s.Ports(), "TCP1700 UDP1700- TCP65535 COM2 COM3- UDP65535 COM3 ");
-  EXPECT_EQ(Lines(udp), "[TCP1700] TCP65535 UDP65535 ");
+  EXPECT_EQ(s.Ports(), "TCP1700 UDP1700- TCP65535 COM2 COM3- TCP1659 UDP65535 COM3 ");
+  EXPECT_EQ(Lines(udp), "TCP1659 [TCP1700] TCP65535 UDP65535 ");
   EXPECT_EQ(s.ui.Texts(),
             (Strings{CCfgUDP::kNoNumber, CCfgUDP::kNumberOutOfRange, CCfgUDP::kNumberOutOfRange,
                      CCfgUDP::kDuplicateNumber, CCfgCOM::kNoNumber, CCfgCOM::kDuplicateNumber,

@@ -127,6 +127,7 @@ TEST_F(ProjectFileTest, FilesAreFoundWithoutCaseAndEachLoadReplacesEverything) {
   EXPECT_EQ(p.GetStationNumber("North"), -1);
   p.Load(env_.Path("none.kpj").string());
   EXPECT_TRUE(p.m_stations.empty());
+  EXPECT_TRUE(p.m_stationNumbers.empty());
 }
 
 }  // namespace
