@@ -56,7 +56,7 @@ TEST_F(CitectViewTest, DialogOpensFilledAndItsButtonsReachThePresenter) {
       box.accept();
     });
     view.verify()->click();
-    // The presenter's lines end in CR LF: the text shows each warning as one line, nothing more.
+    // The presenter's lines end in CR LF: the text shows plain line breaks.
     EXPECT_TRUE(warnings.endsWith(".\n\n2 warning(s) found.")) << warnings.toStdString();
 
     // A click on the group band over "Trend Tag" does not sort; one on its title does, Z to A.
