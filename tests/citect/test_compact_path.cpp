@@ -38,7 +38,6 @@ TEST(CompactPath, ShowsWhatFitsTheColumn) {
   };
   const auto measure = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.path) + " in " + std::to_string(c.width));
     EXPECT_EQ(CompactPath(c.path, c.width, measure, 10), c.shown);
   }
 }

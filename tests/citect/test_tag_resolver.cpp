@@ -3,38 +3,15 @@
 #include <filesystem>
 
 #include "citect/tag_resolver.h"
-#include "projfiles/cancel_dlg.h"
 #include "support/citect_install.h"
 #include "support/scripted_ui.h"
 #include "support/temp_env.h"
+#include "support/trend_setup.h"
 
 namespace kz::citect {
 namespace {
 
 using Files = std::vector<std::pair<std::string, std::string>>;  // name, lines
-
-// Keeps each new second line of the progress window, and presses its Cancel during a chosen
-// check.
-class ResolveUi : public test::ScriptedUi {
- public:
-  std::vector<std::string> phases;
-
-  void ShowModeless(ui::Window& w) override {
-    ScriptedUi::ShowModeless(w);
-    dlg_ = dynamic_cast<projfiles::CCancelDlg*>(&w);
-  }
-  void Refresh(ui::Window&) override {
-    if (phases.empty() || phases.back() != dlg_->m_strLine2) phases.push_back(dlg_->m_strLine2);
-  }
-  // `check` counts from 1.
-  void PressCancelAtCheck(int check) {
-    during_pump.resize(check - 1, [] {});
-    during_pump.push_back([this] { dlg_->OnCancel(); });
-  }
-
- private:
-  projfiles::CCancelDlg* dlg_ = nullptr;  // not owned
-};
 
 // Project "Water" with these variables, a folder of station project files, and one selected
 // record per expression.
@@ -49,7 +26,6 @@ class ResolveTest : public test::TempEnvTest {
     for (const auto& expr : exprs) {
       auto& t = tags_.Add();
       t.m_strCitectProj = "Water";
-      t.m_strTrendVar = "T" + std::to_string(tags_.size());
       t.m_strExpr = expr;
     }
   }
@@ -68,7 +44,7 @@ class ResolveTest : public test::TempEnvTest {
 
   test::CitectInstall install_;
   CCitectTrendTagArray tags_;
-  ResolveUi ui_;
+  test::ProgressUi ui_;
   const std::string kpj_ = env_.Path("kpj").string() + "/";
 };
 
@@ -93,29 +69,27 @@ struct BindingCase {
   std::string repeated;  // the warning's list of stations; empty for no warning
 };
 
-const std::string kHourly = "[Quenda]\n0=North,H,60\n[Quenda:H]\n0=Flow\n";
-
 const BindingCase kBindingCases[] = {
-    {"ExpressionElseTheTextAfterItsFirstUnderscore",
+    // Of two tags of one expression only the later is resolved; a later variable of the same name
+    // replaces the earlier; a tag in several configurations of the station takes the first in
+    // Quenda order, and another station's configurations are no help.
+    {"ExpressionElseTheTextAfterItsFirstUnderscoreInTheFirstConfiguration",
      {{"Pump1_Flow", "North"},
       {"Pump1_Level", "North"},
       {"Flow_", "North"},
-      {"X_Rate_Max", "North"}},
+      {"X_Rate_Max", "North"},
+      {"Rate", "South"},
+      {"Rate", "North"}},
      {{"a.kpj", Zel({"North"},
-                    "[Quenda]\n0=North,H,60\n[Quenda:H]\n0=Flow\n1=Pump1_Level\n"
-                    "2=Level\n3=Rate_Max\n4=Max\n")}},
-     {{"Pump1_Flow", "North|$/a.kpj|H|Flow"},
+                    "[Quenda]\n0=South,Weekly,60\n1=North,Daily,60\n2=North,H,60\n[Quenda:H]\n"
+                    "0=Flow\n1=Pump1_Level\n2=Level\n3=Rate_Max\n4=Max\n[Quenda:Weekly]\n0=Rate\n"
+                    "[Quenda:Daily]\n0=Flow\n")}},
+     {{"Pump1_Flow", "East|stale.kpj||"},
+      {"Pump1_Flow", "North|$/a.kpj|Daily|Flow"},
       {"Pump1_Level", "North|$/a.kpj|H|Pump1_Level"},
       {"Flow_", "North|$/a.kpj||"},
-      {"X_Rate_Max", "North|$/a.kpj|H|Rate_Max"}},
-     ""},
-    // A later variable of the same name replaces the earlier.
-    {"FirstConfigurationOfTheStationInQuendaOrder",
-     {{"Flow", "South"}, {"Flow", "North"}, {"Rate", "North"}},
-     {{"a.kpj", Zel({"North"},
-                    "[Quenda]\n0=South,Weekly,60\n1=North,Daily,60\n2=North,H,60\n"
-                    "[Quenda:H]\n0=Flow\n[Quenda:Weekly]\n0=Rate\n[Quenda:Daily]\n0=Flow\n")}},
-     {{"Flow", "North|$/a.kpj|Daily|Flow"}, {"Rate", "North|$/a.kpj||"}},
+      {"X_Rate_Max", "North|$/a.kpj|H|Rate_Max"},
+      {"Rate", "North|$/a.kpj||"}},
      ""},
     // A station in no file gets no project file, an expression that is no variable keeps the
     // station it had, an empty station name is no station.
@@ -130,18 +104,14 @@ const BindingCase kBindingCases[] = {
       {"Other", "East|$/a.kpj|H|Other"},
       {"Rate", "|||"}},
      ""},
-    {"OfTwoTagsWithOneExpressionOnlyTheLaterIsResolved",
-     {{"Flow", "North"}},
-     {{"a.kpj", Zel({"North"}, kHourly)}},
-     {{"Flow", "East|stale.kpj||"}, {"Flow", "North|$/a.kpj|H|Flow"}},
-     ""},
     // "a" sorts before "B" without case, after it by bytes; only *.kpj files count; a station
     // twice in one file, or in both its lists, is repeated too; each repeat is named once.
     {"FirstFileOfTheNameOrderWithoutCaseAndEveryRepeatOnce",
      {{"Flow", "North"}},
      {{"B.kpj", Zel({"North", "S04", "S05"})},
       {"c.KPJ", Zel({"S04"})},
-      {"a.kpj", Zel({"North", "S02", "S02", "S02"}, "[Brenmark]\n0=North,2,0\n" + kHourly)},
+      {"a.kpj", Zel({"North", "S02", "S02", "S02"},
+                    "[Brenmark]\n0=North,2,0\n[Quenda]\n0=North,H,60\n[Quenda:H]\n0=Flow\n")},
       {"North.txt", Zel({"S05"})}},
      {{"Flow", "North|$/a.kpj|H|Flow"}},
      "S02\nNorth\nS04\n"},
@@ -183,10 +153,12 @@ INSTANTIATE_TEST_SUITE_P(Resolve, BindingTest, ::testing::ValuesIn(kBindingCases
 TEST_F(ResolveTest, PhasesShowOnTheProgressWindowAndAMissingVariableTableChangesNothing) {
   Setup({{"Flow", "North"}}, {{"a.kpj", Zel({"North"})}}, {"Flow"});
   ASSERT_EQ(Resolve(), kResolveDone);
-  EXPECT_EQ(ui_.phases,
-            (std::vector<std::string>{"", "Reading variable.dbf...", "Finding station names...",
-                                      "Building .kpj lookup table...", "Sorting by station name...",
-                                      "Resolving tag names for North..."}));
+  const std::string t = "Resolving trend tags... | ";
+  EXPECT_EQ(ui_.lines, (std::vector<std::string>{
+                           t, t + "Reading variable.dbf...", t + "Finding station names...",
+                           t + "Building .kpj lookup table...", t + "Sorting by station name...",
+                           t + "Resolving tag names for North..."}));
+  EXPECT_FALSE(ui_.progress_shown);
   std::filesystem::remove(install_.user_folder / "Water/variable.dbf");
   EXPECT_EQ(Resolve(), kResolveFailed);
   EXPECT_EQ(Bound(0), "North|$/a.kpj||");
@@ -205,11 +177,9 @@ struct CancelCase {
 
 const CancelCase kCancelCases[] = {
     {1, 0, 0, 0, 0},      // reading variable.dbf, after 102 records
-    {3, 0, 0, 0, 0},      // after the table is read
     {4, 13, 0, 0, 0},     // after the station names
     {5, 13, 0, 0, 1},     // after the first project file: the repeat found so far is shown
     {8, 13, 12, 0, 1},    // after 12 records sorted by station
-    {9, 13, 13, 0, 1},    // after the sorting
     {10, 13, 13, 12, 1},  // after 7 of 8 stations: the last one (S8, one record) stays
     {0, 13, 13, 13, 1},   // never pressed
 };

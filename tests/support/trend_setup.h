@@ -1,5 +1,6 @@
 // The trend configuration's surroundings for tests: where it finds kztrendvars.dbf, a stand-in
-// Citect installation with the project "Water", and stored bindings.
+// Citect installation with the project "Water", stored bindings, and a UI that watches the
+// progress window.
 #pragma once
 
 #include <filesystem>
@@ -7,7 +8,9 @@
 #include <vector>
 
 #include "citect/record/citect_trend_tag.h"
+#include "projfiles/cancel_dlg.h"
 #include "support/citect_install.h"
+#include "support/scripted_ui.h"
 
 namespace kz::test {
 
@@ -26,5 +29,27 @@ citect::CCitectTrendTag WaterBinding(const std::string& trend_var, const std::st
 // Writes the bindings as the trend tag store at `path`; false when it could not.
 bool SaveBindings(const std::filesystem::path& path,
                   const std::vector<citect::CCitectTrendTag>& tags);
+
+// Keeps each new pair of the progress window's lines ("line 1 | line 2") and whether its bar is
+// shown; presses its Cancel during a chosen check.
+class ProgressUi : public ScriptedUi {
+ public:
+  void Refresh(ui::Window& w) override {
+    dlg_ = &dynamic_cast<projfiles::CCancelDlg&>(w);
+    std::string line = dlg_->m_strLine1 + " | " + dlg_->m_strLine2;
+    if (lines.empty() || lines.back() != line) lines.push_back(std::move(line));
+    progress_shown = dlg_->m_bProgressVisible;
+  }
+  // `check` counts from 1.
+  void PressCancelAtCheck(int check) {
+    during_pump.resize(check - 1, [] {});
+    during_pump.push_back([this] { dlg_->OnCancel(); });
+  }
+  std::vector<std::string> lines;
+  bool progress_shown = true;
+
+ private:
+  projfiles::CCancelDlg* dlg_ = nullptr;  // not owned
+};
 
 }  // namespace kz::test
