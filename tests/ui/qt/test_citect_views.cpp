@@ -92,7 +92,7 @@ TEST_F(CitectViewTest, ProgressWindowFollowsTheLinesAndCancels) {
   window->findChild<QPushButton*>()->click();
   EXPECT_TRUE(presenter.CheckCancel());
   presenter.Hide();
-  EXPECT_TRUE(!window || !window->isVisible());
+  EXPECT_EQ(window, nullptr) << "closed, not only hidden by Cancel";
 }
 
 }  // namespace
