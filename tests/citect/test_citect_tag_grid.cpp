@@ -69,6 +69,14 @@ TEST_F(TagGridTest, TitleClicksSortTheRowsWhichLeadEditsToTheirRecords) {
   grid_.OnTitleClick(1);
   grid_.OnEditFinish(1, kCitectTagNameCol, "Flow");  // the record shown, not the row's number
   EXPECT_EQ(tags_[4].m_strTagName, "Flow");
+  // Removed records leave the row order and later positions close up as the list's do; positions
+  // not yet shown enter at the front.
+  CCitectDataSource source = grid_.GetDataSource();
+  source.RemoveRecordRows(std::vector<int>{4, 1});
+  source.SetRows(std::vector<int>{0, 1, 2, 3, 4}, 0);
+  std::vector<int> positions(source.RowCount());
+  for (int r = 0; r < source.RowCount(); ++r) source.GetRecordPos(r, positions[r]);
+  EXPECT_EQ(positions, (std::vector<int>{4, 0, 1, 3, 2}));
 }
 
 // What each standard column offers, and that edits reach the record in editable ones only.
