@@ -1,6 +1,8 @@
 #include "citect/tag_verifier.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -21,7 +23,11 @@ std::string Describe(std::string_view what, const CCitectTrendTag& t) {
 // they first occur.
 struct NeededNames {
   std::unordered_map<std::string, std::vector<std::string>> names;
-  std::vector<const CCitectTrendTag*> first_of_each;  // the record that opens each datalog
+  struct Datalog {
+    const CCitectTrendTag* first;            // the record that opens it
+    const std::vector<std::string>* needed;  // its entry of `names`
+  };
+  std::vector<Datalog> datalogs;
 };
 
 // Phase 1: what each record lacks, duplicates, and what each datalog must define.
@@ -29,11 +35,14 @@ NeededNames CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::stri
   NeededNames needed;
   std::unordered_set<std::string> seen;
   std::unordered_set<std::string> reported;
+  // Sized once: growing by rehashes walks every node of a table far larger than the caches again.
+  seen.reserve(tags.size());
+  needed.names.reserve(tags.size());
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const CCitectTrendTag& t = tags[i];
     if (t.IsComplete()) {
       auto [entry, added] = needed.names.try_emplace(t.DatalogKey());
-      if (added) needed.first_of_each.push_back(&t);
+      if (added) needed.datalogs.push_back({&t, &entry->second});
       entry->second.push_back(t.m_strTagName);
     } else {
       warnings.push_back(Describe("Tag configuration incomplete", t));
@@ -120,26 +129,28 @@ std::vector<std::string> VerifyTags(const CCitectTrendTagArray& tags,
   // Every record of a datalog asks for the same file and datalog (the station takes no part), so
   // its first record reads the names for all of them.
   announce(kReadingProjectFiles);
-  std::unordered_map<std::string, std::unordered_set<std::string>> available;
+  // The manager keeps each list it gives until its next load, so the names are viewed, not
+  // copied: one sorted list of views per datalog.
+  std::vector<std::vector<std::string_view>> defined(needed.datalogs.size());
   ProjectFileFinder finder;
-  for (const CCitectTrendTag* t : needed.first_of_each) {
+  for (std::size_t i = 0; i < needed.datalogs.size(); ++i) {
+    const CCitectTrendTag& t = *needed.datalogs[i].first;
     const auto& names =
-        data.GetDatalogTags(finder.Find(AsciiLower(t->m_strProjFile)), AsciiLower(t->m_strDatalog));
-    available[t->DatalogKey()].insert(names.begin(), names.end());
+        data.GetDatalogTags(finder.Find(AsciiLower(t.m_strProjFile)), AsciiLower(t.m_strDatalog));
+    defined[i].assign(names.begin(), names.end());
+    std::sort(defined[i].begin(), defined[i].end());
   }
 
   announce(kCheckingTagNames);
-  for (const CCitectTrendTag* t : needed.first_of_each) {
-    const std::string key = t->DatalogKey();
-    announce("Checking " + AsciiLower(t->m_strProjFile) + "/" + AsciiLower(t->m_strStaName) + "/" +
-             AsciiLower(t->m_strDatalog) + "...");
-    const auto& defined = available[key];
+  for (std::size_t i = 0; i < needed.datalogs.size(); ++i) {
+    const CCitectTrendTag& t = *needed.datalogs[i].first;
+    announce("Checking " + AsciiLower(t.m_strProjFile) + "/" + AsciiLower(t.m_strStaName) + "/" +
+             AsciiLower(t.m_strDatalog) + "...");
     // Names compare as written: a name that differs only in case is not defined.
-    for (const std::string& name : needed.names.at(key)) {
-      if (defined.count(name) == 0) {
-        warnings.push_back("Tag <" + name + "> not found in project file = " + t->m_strProjFile +
-                           ", station = " + t->m_strStaName + ", datalog = " + t->m_strDatalog +
-                           ".");
+    for (const std::string& name : *needed.datalogs[i].needed) {
+      if (!std::binary_search(defined[i].begin(), defined[i].end(), std::string_view(name))) {
+        warnings.push_back("Tag <" + name + "> not found in project file = " + t.m_strProjFile +
+                           ", station = " + t.m_strStaName + ", datalog = " + t.m_strDatalog + ".");
       }
     }
   }
