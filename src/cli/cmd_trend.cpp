@@ -28,14 +28,14 @@ int ShowTrend(const TrendArgs& args) {
   projfiles::CCitectDataMgr mgr(ui);
   // A project whose trend.dbf cannot be read has been reported on stderr; the list is still
   // shown, with the expressions that could be found, and the status says it was incomplete.
-  int result = projfiles::kDataFailed;
-  if (!LoadTrendStore(mgr, TrendStorePath(args.file), result)) return kFailed;
+  const std::optional<int> result = LoadTrendStore(mgr, TrendStorePath(args.file));
+  if (!result) return kFailed;
   ordered_json out = ordered_json::array();
   for (std::size_t i = 0; i < mgr.m_tags.size(); ++i) {
     out.push_back(TrendTagJson(mgr.m_tags[i]));
   }
   std::cout << out.dump(2) << '\n';
-  return result == projfiles::kDataOk ? kOk : kFailed;
+  return *result == projfiles::kDataOk ? kOk : kFailed;
 }
 
 }  // namespace
@@ -44,11 +44,11 @@ std::string TrendStorePath(const std::optional<std::string>& file) {
   return file ? *file : platform::ResolveCase(projfiles::LocateTrendStore()).string();
 }
 
-bool LoadTrendStore(projfiles::CCitectDataMgr& mgr, const std::string& path, int& loaded) {
-  loaded = mgr.ReadWrite(path, false);
-  if (mgr.StoreStatus()) return true;
+std::optional<int> LoadTrendStore(projfiles::CCitectDataMgr& mgr, const std::string& path) {
+  const int loaded = mgr.ReadWrite(path, false);
+  if (mgr.StoreStatus()) return loaded;
   Fail(path, mgr.StoreStatus().reason());
-  return false;
+  return std::nullopt;
 }
 
 ordered_json TrendTagJson(const citect::CCitectTrendTag& t) {

@@ -9,19 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "citect/candidate_tags.h"
+#include "citect/tag_resolver.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/progress_console_ui.h"
 #include "cli/trend_commands.h"
-#include "citect/candidate_tags.h"
-#include "citect/tag_resolver.h"
 #include "platform/file_lookup.h"
 #include "platform/profile.h"
 #include "projfiles/citect_data_mgr.h"
 #include "projfiles/citect_install.h"
 #include "projfiles/dbase_file.h"
 #include "projfiles/kpj_folder.h"
-#include "projfiles/trend_store.h"
 
 namespace kz::cli {
 namespace {
@@ -93,8 +92,7 @@ bool CheckInputs(const ResolveArgs& args) {
 // The store to add to; empty (after a line on stderr) when it exists but cannot be read, since
 // saving would then replace bindings that were never loaded.
 std::string StorePath(const ResolveArgs& args) {
-  const std::string path = platform::ResolveCase(
-      args.file ? *args.file : projfiles::LocateTrendStore()).string();
+  const std::string path = platform::ResolveCase(TrendStorePath(args.file)).string();
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return path;
   CDBaseFile probe;

@@ -21,15 +21,15 @@ int VerifyTrend(const std::optional<std::string>& file) {
   projfiles::CCitectDataMgr mgr(ui);
   // A project whose trend.dbf cannot be read has been reported on stderr; its records keep no
   // expression, which verification reports as well.
-  int loaded = projfiles::kDataFailed;
-  if (!LoadTrendStore(mgr, TrendStorePath(file), loaded)) return kFailed;
+  const std::optional<int> loaded = LoadTrendStore(mgr, TrendStorePath(file));
+  if (!loaded) return kFailed;
   const auto warnings = citect::VerifyTags(mgr.m_tags, mgr);
   if (warnings.empty()) {
     std::cout << citect::CCitectCfgDlg::kNoWarnings << '\n';
   } else {
     std::cout << citect::WarningListText(warnings, "\n") << '\n';
   }
-  return warnings.empty() && loaded == projfiles::kDataOk ? kOk : kFailed;
+  return warnings.empty() && *loaded == projfiles::kDataOk ? kOk : kFailed;
 }
 
 }  // namespace

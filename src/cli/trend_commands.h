@@ -2,11 +2,10 @@
 // registered by AddTrendCommands (cmd_trend.cpp).
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
 
 #include "citect/record/citect_trend_tag.h"
 #include "projfiles/citect_data_mgr.h"
@@ -19,9 +18,9 @@ nlohmann::ordered_json TrendTagJson(const citect::CCitectTrendTag& tag);
 // The trend tag store to read: `file`, or the one the trend configuration locates.
 std::string TrendStorePath(const std::optional<std::string>& file);
 
-// Loads the store into `mgr`. False, after one line on stderr naming the file, when the store
-// itself cannot be opened or read; `loaded` gets the load's result.
-bool LoadTrendStore(projfiles::CCitectDataMgr& mgr, const std::string& path, int& loaded);
+// Loads the store into `mgr`: the load's result, or nullopt, after one line on stderr naming the
+// file, when the store itself cannot be opened or read.
+std::optional<int> LoadTrendStore(projfiles::CCitectDataMgr& mgr, const std::string& path);
 
 void AddTrendShowCommand(CLI::App& trend, int& exit_code);
 void AddTrendResolveCommand(CLI::App& trend, int& exit_code);  // cmd_trend_resolve.cpp

@@ -35,8 +35,8 @@ struct TransferFields {
 };
 
 TransferFields Fields(const CConnectionCfg& t) {
-  return {t.GetStationNumber(),  t.GetID(),          t.GetDatalogFile(),
-          t.GetNewFileMode(), t.GetNewFileSynchMode(), t.GetDataFile()};
+  return {t.GetStationNumber(),    t.GetID(),      t.GetDatalogFile(), t.GetNewFileMode(),
+          t.GetNewFileSynchMode(), t.GetDataFile()};
 }
 
 bool SameStorage(const CConnectionCfg& t, const DesiredTransfer& want) {
@@ -48,8 +48,7 @@ bool SameStorage(const CConnectionCfg& t, const DesiredTransfer& want) {
 bool IsAsDesired(const CConnectionCfg& t, const DesiredTransfer& want) {
   const std::string name = t.GetDatalogFile();
   return SameStorage(t, want) && t.GetStationNumber() == want.station_number &&
-         t.GetID() == want.id &&
-         (name == want.datalog_file || name == want.datalog_file + ".kdl");
+         t.GetID() == want.id && (name == want.datalog_file || name == want.datalog_file + ".kdl");
 }
 
 std::string Describe(const CConnectionCfg& t) {
@@ -71,10 +70,10 @@ std::string FieldChanges(const TransferFields& was, const TransferFields& now) {
 // The user in the Record Storage Options dialog: picks the method, then the start and the path.
 void PlayStorage(CRecStorageDlg& dialog, const DesiredTransfer& want) {
   dialog.OnInitDialog();
-  const int mode = want.new_file_mode >= 0 &&
-                           want.new_file_mode < static_cast<int>(kNewFileModeNames.size())
-                       ? want.new_file_mode
-                       : -1;
+  const int mode =
+      want.new_file_mode >= 0 && want.new_file_mode < static_cast<int>(kNewFileModeNames.size())
+          ? want.new_file_mode
+          : -1;
   if (mode != dialog.m_nMode) {
     dialog.m_nMode = mode;
     dialog.OnModeChange();
@@ -103,9 +102,8 @@ class TransferStep {
       played.push_back(j);
       before.push_back(m_record[j] ? Fields(*m_record[j]) : TransferFields{});
     }
-    std::vector<std::size_t> pending = played;
-    if (m_ctx.final_mode != 0 && !pending.empty()) {
-      for (const std::size_t j : pending) {
+    if (m_ctx.final_mode != 0 && !played.empty()) {
+      for (const std::size_t j : played) {
         m_ctx.result.problems.push_back(
             {ItemPath("transfers", j),
              std::string(CCfgPage4::kAutoAccept) +
@@ -116,6 +114,7 @@ class TransferStep {
     // A change refused because another record still holds its pair or data file may pass once
     // that record has changed too (two transfers swapping data files): try again while any
     // change passes.
+    std::vector<std::size_t> pending = played;
     while (!pending.empty()) {
       std::vector<std::size_t> refused;
       std::vector<ConfigProblem> problems;

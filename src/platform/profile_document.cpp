@@ -250,15 +250,13 @@ const ProfileDocument::Group* ProfileDocument::FindGroup(std::string_view sectio
 // last is tried before the hash: it is still the first of its name as long as it has its header,
 // since groups are only appended and a deleted first loses its header.
 ProfileDocument::Group* ProfileDocument::FindGroup(std::string_view section) {
-  section = TrimSpaces(section);
   if (last_found_ < groups_.size()) {
     Group& g = groups_[last_found_];
-    if (g.has_header && EqualsNoCase(g.header.Name(), section)) return &g;
+    if (g.has_header && EqualsNoCase(g.header.Name(), TrimSpaces(section))) return &g;
   }
-  const auto it = sections_.find(section);
-  if (it == sections_.end()) return nullptr;
-  last_found_ = it->second.first;
-  return &groups_[last_found_];
+  auto* g = const_cast<Group*>(std::as_const(*this).FindGroup(section));
+  if (g) last_found_ = static_cast<std::size_t>(g - groups_.data());
+  return g;
 }
 
 ProfileDocument::Section ProfileDocument::FindSection(std::string_view section) const {
