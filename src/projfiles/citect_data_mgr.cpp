@@ -101,6 +101,9 @@ int CCitectDataMgr::Load(const std::string& path) {
 }
 
 int CCitectDataMgr::Save(const std::string& path) {
+  // A list whose store could not be read whole lacks the bindings it never got; written, it
+  // would replace them. A store that was not there is a new, empty list.
+  if (!m_storeStatus && !m_storeStatus.Is(Status::Kind::kNotFound)) return kDataFailed;
   const auto image = CDBaseFile::CreateImage(TrendStoreFields(), LocalDate());
   CDBaseFile table;
   if (!image || !table.OpenBytes(*image, CDBaseFile::Mode::ReadWrite)) return kDataFailed;

@@ -46,7 +46,8 @@ class CCitectDataMgr {
   // be opened (the list stays empty, nothing is shown) or a project's trend.dbf cannot be read
   // (its message is shown once, later projects are not read, the records stay loaded).
   // save true: writes m_tags in list order, replacing the file atomically; kDataFailed when it
-  // cannot be written (the old file is then whole). No message either way.
+  // cannot be written (the old file is then whole), or when the last load found a store it could
+  // not read whole. No message either way.
   int ReadWrite(const std::string& path, bool save);
   // Why the last load could not open or read the table itself; ok when it could.
   const Status& StoreStatus() const { return m_storeStatus; }

@@ -160,14 +160,22 @@ TEST_F(CitectDataMgrTest, FailedSaveLeavesTheOldTableWhole) {
   EXPECT_TRUE(ui_.boxes.empty());
 }
 
-// A list cut short by a failed read must not load as the whole list: the next save would drop
-// the rest.
-TEST_F(CitectDataMgrTest, ReadFailureAfterTheHeaderFailsTheLoad) {
+// A list cut short by a failed read must not load as the whole list, and is not saved over the
+// store: that would drop the rest. A missing store is a new list.
+TEST_F(CitectDataMgrTest, ReadFailureAfterTheHeaderFailsTheLoadAndTheSave) {
   SaveList({Binding("Water", "PumpFlow"), Binding("Water", "Level")});
+  const std::string before = test::ReadFile(Store());
   // The header takes two reads (the second finds the end of the small file); the records come
   // after.
   EXPECT_FALSE(test::WithFailingStep(
       platform::FileStep::Read, [&] { return mgr_.ReadWrite(Store(), false) == kDataOk; }, 2));
+  mgr_.m_tags.Add().CopyFrom(Binding("Water", "Added"));
+  EXPECT_EQ(mgr_.ReadWrite(Store(), true), kDataFailed);
+  EXPECT_EQ(test::ReadFile(Store()), before);
+  const std::string fresh = env_.Path("fresh.dbf").string();
+  ASSERT_EQ(mgr_.ReadWrite(fresh, false), kDataFailed);
+  mgr_.m_tags.Add().CopyFrom(Binding("Water", "Added"));
+  EXPECT_EQ(mgr_.ReadWrite(fresh, true), kDataOk);
 }
 
 class StationFileTest : public CitectDataMgrTest {
