@@ -1,10 +1,12 @@
 #include "citect/tag_verifier.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <filesystem>
+#include <numeric>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "platform/ascii_case.h"
 #include "platform/file_lookup.h"
@@ -19,31 +21,67 @@ std::string Describe(std::string_view what, const CCitectTrendTag& t) {
          ", Citect project = " + t.m_strCitectProj + ".";
 }
 
-// The tag names that each datalog must define, by datalog key, and the datalogs in the order
-// they first occur.
-struct NeededNames {
-  std::unordered_map<std::string, std::vector<std::string>> names;
-  struct Datalog {
-    const CCitectTrendTag* first;            // the record that opens it
-    const std::vector<std::string>* needed;  // its entry of `names`
+// Record indices in an open-addressed table, keyed through the records themselves: no node and
+// no key string per record, so 100,000 bindings are grouped in a table of 2 MB that stays in cache.
+class RecordIndex {
+ public:
+  explicit RecordIndex(std::size_t records) : slots_(std::bit_ceil(records + records / 2 + 16)) {}
+
+  // The first record added that `same(first)` finds equal to record `i` (of hash `hash`), or `i`
+  // itself, added, when there is none.
+  template <typename Same>
+  std::uint32_t FindOrAdd(std::uint64_t hash, std::uint32_t i, Same same) {
+    // The records' hashes are FNV-1a, weak in their low bits: mixed before they pick a slot.
+    hash = (hash ^ (hash >> 29)) * 0xbf58476d1ce4e5b9ull;
+    hash ^= hash >> 32;
+    const std::size_t mask = slots_.size() - 1;
+    const auto check = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
+      Slot& slot = slots_[s];
+      if (slot.record == kEmpty) {
+        slot = {check, i};
+        return i;
+      }
+      if (slot.check == check && same(slot.record)) return slot.record;
+    }
+  }
+
+ private:
+  static constexpr std::uint32_t kEmpty = UINT32_MAX;
+  struct Slot {
+    std::uint32_t check = 0;  // high bits of the hash: most unequal records never compare
+    std::uint32_t record = kEmpty;
   };
-  std::vector<Datalog> datalogs;
+  std::vector<Slot> slots_;
 };
 
-// Phase 1: what each record lacks, duplicates, and what each datalog must define.
-NeededNames CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::string>& warnings) {
-  NeededNames needed;
-  std::unordered_set<std::string> seen;
-  std::unordered_set<std::string> reported;
-  // Sized once: growing by rehashes walks every node of a table far larger than the caches again.
-  seen.reserve(tags.size());
-  needed.names.reserve(tags.size());
-  for (std::size_t i = 0; i < tags.size(); ++i) {
+// The complete records grouped by datalog, datalogs in the order they first occur.
+struct Datalogs {
+  std::vector<std::uint32_t> first;    // the record that opens each datalog
+  std::vector<std::uint32_t> start;    // datalog d's records are members[start[d], start[d + 1])
+  std::vector<std::uint32_t> members;  // record indices, in list order within each datalog
+};
+
+// Phase 1: what each record lacks, duplicates, and the records of each datalog.
+Datalogs CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::string>& warnings) {
+  constexpr std::uint32_t kNone = UINT32_MAX;
+  const auto count = static_cast<std::uint32_t>(tags.size());
+  Datalogs datalogs;
+  std::vector<std::uint32_t> datalog_of(count, kNone);
+  RecordIndex by_datalog(count);
+  RecordIndex by_trend_tag(count);
+  std::vector<bool> reported(count);  // by the record that first has the trend tag key
+  for (std::uint32_t i = 0; i < count; ++i) {
     const CCitectTrendTag& t = tags[i];
     if (t.IsComplete()) {
-      auto [entry, added] = needed.names.try_emplace(t.DatalogKey());
-      if (added) needed.datalogs.push_back({&t, &entry->second});
-      entry->second.push_back(t.m_strTagName);
+      const std::uint32_t first = by_datalog.FindOrAdd(
+          t.DatalogHash(), i, [&](std::uint32_t r) { return tags[r].SameDatalog(t); });
+      if (first == i) {
+        datalog_of[i] = static_cast<std::uint32_t>(datalogs.first.size());
+        datalogs.first.push_back(i);
+      } else {
+        datalog_of[i] = datalog_of[first];
+      }
     } else {
       warnings.push_back(Describe("Tag configuration incomplete", t));
       if (t.m_strExpr.empty()) {
@@ -51,14 +89,26 @@ NeededNames CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::stri
       }
     }
     if (t.m_strTrendVar.empty() || t.m_strCitectProj.empty()) continue;
-    std::string key = t.TrendTagKey();
-    if (seen.insert(key).second) continue;
+    const std::uint32_t first = by_trend_tag.FindOrAdd(
+        t.TrendTagHash(), i, [&](std::uint32_t r) { return tags[r].SameTrendTag(t); });
     // Reported once, at the second occurrence, however often it occurs.
-    if (reported.insert(std::move(key)).second) {
+    if (first != i && !reported[first]) {
+      reported[first] = true;
       warnings.push_back(Describe("Duplicate trend tags found", t));
     }
   }
-  return needed;
+  // The records by datalog: counted, then placed in list order.
+  datalogs.start.assign(datalogs.first.size() + 1, 0);
+  for (std::uint32_t d : datalog_of) {
+    if (d != kNone) ++datalogs.start[d + 1];
+  }
+  std::partial_sum(datalogs.start.begin(), datalogs.start.end(), datalogs.start.begin());
+  datalogs.members.resize(datalogs.start.back());
+  std::vector<std::uint32_t> next(datalogs.start.begin(), datalogs.start.end() - 1);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    if (datalog_of[i] != kNone) datalogs.members[next[datalog_of[i]]++] = i;
+  }
+  return datalogs;
 }
 
 // Finds the files that lower-cased project file paths name, as platform::ResolveCase would, but
@@ -124,31 +174,32 @@ std::vector<std::string> VerifyTags(const CCitectTrendTagArray& tags,
   std::vector<std::string> warnings;
 
   announce(kBuildingLookup);
-  const NeededNames needed = CheckRecords(tags, warnings);
+  const Datalogs datalogs = CheckRecords(tags, warnings);
 
   // Every record of a datalog asks for the same file and datalog (the station takes no part), so
   // its first record reads the names for all of them.
   announce(kReadingProjectFiles);
   // The manager keeps each list it gives until its next load, so the names are viewed, not
   // copied: one sorted list of views per datalog.
-  std::vector<std::vector<std::string_view>> defined(needed.datalogs.size());
+  std::vector<std::vector<std::string_view>> defined(datalogs.first.size());
   ProjectFileFinder finder;
-  for (std::size_t i = 0; i < needed.datalogs.size(); ++i) {
-    const CCitectTrendTag& t = *needed.datalogs[i].first;
+  for (std::size_t d = 0; d < defined.size(); ++d) {
+    const CCitectTrendTag& t = tags[datalogs.first[d]];
     const auto& names =
         data.GetDatalogTags(finder.Find(AsciiLower(t.m_strProjFile)), AsciiLower(t.m_strDatalog));
-    defined[i].assign(names.begin(), names.end());
-    std::sort(defined[i].begin(), defined[i].end());
+    defined[d].assign(names.begin(), names.end());
+    std::sort(defined[d].begin(), defined[d].end());
   }
 
   announce(kCheckingTagNames);
-  for (std::size_t i = 0; i < needed.datalogs.size(); ++i) {
-    const CCitectTrendTag& t = *needed.datalogs[i].first;
+  for (std::size_t d = 0; d < defined.size(); ++d) {
+    const CCitectTrendTag& t = tags[datalogs.first[d]];
     announce("Checking " + AsciiLower(t.m_strProjFile) + "/" + AsciiLower(t.m_strStaName) + "/" +
              AsciiLower(t.m_strDatalog) + "...");
-    // Names compare as written: a name that differs only in case is not defined.
-    for (const std::string& name : *needed.datalogs[i].needed) {
-      if (!std::binary_search(defined[i].begin(), defined[i].end(), std::string_view(name))) {
+    for (std::uint32_t m = datalogs.start[d]; m < datalogs.start[d + 1]; ++m) {
+      const std::string& name = tags[datalogs.members[m]].m_strTagName;
+      // Names compare as written: a name that differs only in case is not defined.
+      if (!std::binary_search(defined[d].begin(), defined[d].end(), std::string_view(name))) {
         warnings.push_back("Tag <" + name + "> not found in project file = " + t.m_strProjFile +
                            ", station = " + t.m_strStaName + ", datalog = " + t.m_strDatalog + ".");
       }

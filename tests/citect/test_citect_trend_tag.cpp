@@ -47,7 +47,14 @@ TEST(TrendTag, KeysFoldCaseOfAllButTheTrendTagName) {
     CCitectTrendTag t = kFull;
     t.*c.field = c.value;
     EXPECT_EQ(t.TrendTagKey() == kFull.TrendTagKey(), c.same_trend_key);
-    EXPECT_EQ(t.DatalogKey() == kFull.DatalogKey(), c.same_datalog_key);
+    EXPECT_EQ(t.SameTrendTag(kFull), c.same_trend_key);
+    if (c.same_trend_key) {
+      EXPECT_EQ(t.TrendTagHash(), kFull.TrendTagHash());
+    }
+    EXPECT_EQ(t.SameDatalog(kFull), c.same_datalog_key);
+    if (c.same_datalog_key) {
+      EXPECT_EQ(t.DatalogHash(), kFull.DatalogHash());
+    }
   }
 }
 

@@ -6,6 +6,23 @@ namespace kz::citect {
 
 using platform::AsciiLower;
 
+namespace {
+
+constexpr std::uint64_t kHashBasis = 14695981039346656037ull;
+
+// FNV-1a over a field's bytes (folded or as written), then its length, so that fields that run
+// into each other hash apart.
+std::uint64_t HashField(std::uint64_t h, std::string_view field, bool fold) {
+  constexpr std::uint64_t kPrime = 1099511628211ull;
+  for (char c : field) {
+    h ^= static_cast<unsigned char>(fold ? platform::AsciiFold(c) : c);
+    h *= kPrime;
+  }
+  return (h ^ field.size()) * kPrime;
+}
+
+}  // namespace
+
 void CCitectTrendTag::CopyFrom(const CCitectTrendTag& other) {
   *this = other;
 }
@@ -27,9 +44,25 @@ std::string CCitectTrendTag::TrendTagKey() const {
   return citect::TrendTagKey(m_strTrendVar, m_strCitectProj);
 }
 
-std::string CCitectTrendTag::DatalogKey() const {
-  return AsciiLower(m_strProjFile) + '@' + AsciiLower(m_strStaName) + '@' +
-         AsciiLower(m_strDatalog);
+bool CCitectTrendTag::SameTrendTag(const CCitectTrendTag& other) const {
+  return m_strTrendVar == other.m_strTrendVar &&
+         platform::EqualsNoCase(m_strCitectProj, other.m_strCitectProj);
+}
+
+std::uint64_t CCitectTrendTag::TrendTagHash() const {
+  return HashField(HashField(kHashBasis, m_strTrendVar, false), m_strCitectProj, true);
+}
+
+bool CCitectTrendTag::SameDatalog(const CCitectTrendTag& other) const {
+  using platform::EqualsNoCase;
+  return EqualsNoCase(m_strProjFile, other.m_strProjFile) &&
+         EqualsNoCase(m_strStaName, other.m_strStaName) &&
+         EqualsNoCase(m_strDatalog, other.m_strDatalog);
+}
+
+std::uint64_t CCitectTrendTag::DatalogHash() const {
+  std::uint64_t h = HashField(kHashBasis, m_strProjFile, true);
+  return HashField(HashField(h, m_strStaName, true), m_strDatalog, true);
 }
 
 CCitectTrendTag& CCitectTrendTagArray::Add(std::unique_ptr<CCitectTrendTag> tag) {

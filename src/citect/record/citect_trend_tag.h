@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,9 +28,14 @@ class CCitectTrendTag {
   // "%s@%s": the trend tag name as written and the Citect project name lower-cased. Trend tag
   // names keep their case; project names do not.
   std::string TrendTagKey() const;
-  // "%s@%s@%s": project file path, station and datalog, each lower-cased. Paths are compared as
-  // written, not resolved.
-  std::string DatalogKey() const;
+  // Whether `other` has this record's trend tag key, compared without making either key, and a
+  // hash of the key that agrees with it.
+  bool SameTrendTag(const CCitectTrendTag& other) const;
+  std::uint64_t TrendTagHash() const;
+  // Whether `other` names the same datalog: project file path, station and datalog, each without
+  // case. Paths are compared as written, not resolved. The hash agrees with it.
+  bool SameDatalog(const CCitectTrendTag& other) const;
+  std::uint64_t DatalogHash() const;
 
   std::string m_strTagName;     // datalog tag name (KZTAGNAME)
   std::string m_strDatalog;     // datalog configuration (DLOGNAME)
