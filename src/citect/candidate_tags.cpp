@@ -32,8 +32,7 @@ std::string ReadText(CDBaseFile& table, std::string_view field, std::size_t leng
 
 bool ReadCandidateTags(ui::UiService& ui, std::string_view project, CCitectTrendTagArray& out) {
   out.RemoveAll();
-  const std::string user =
-      projfiles::GetCitectUserFolder(projfiles::GetCitectVersion(), ui);
+  const std::string user = projfiles::GetCitectUserFolder(projfiles::GetCitectVersion(), ui);
   if (user.empty()) return Refuse(ui, "Unable to locate the trend tag list.");
   const std::string path = projfiles::CitectProjectFolder(user, project) + "trend.dbf";
   CDBaseFile table;

@@ -41,7 +41,7 @@ class CCitectDataSource {
   void RemoveRecordRow(int pos) { RemoveRecordRows(std::span<const int>(&pos, 1)); }
 
   // Sorts the rows by the display column `col`, then by each tie-break column other than it,
-  // ascending, until one differs. Not stable: rows equal in every column may trade places.
+  // ascending, until one differs. Rows equal in every column keep their order.
   void SortBy(int col, bool ascending);
 
  private:
@@ -50,8 +50,8 @@ class CCitectDataSource {
   RecordAt record_at_;
   std::vector<const CCitectGridCol*> columns_;  // display order, not owned
   std::vector<const CCitectGridCol*> tie_breaks_;
-  std::vector<int> rows_;          // row -> list position
-  std::vector<int> row_of_pos_;    // list position -> row, -1 for none
+  std::vector<int> rows_;        // row -> list position
+  std::vector<int> row_of_pos_;  // list position -> row, -1 for none
 };
 
 }  // namespace kz::citect

@@ -1,6 +1,5 @@
 #include "citect/citect_grid_col.h"
 
-#include <algorithm>
 #include <cassert>
 
 #include "platform/ascii_case.h"
@@ -22,9 +21,29 @@ int CCitectGridCol::Compare(const CCitectTrendTag& a, const CCitectTrendTag& b) 
   return platform::CompareNoCase(GetText(a), GetText(b));
 }
 
-char* CCitectGridCol::WriteSortKey(const CCitectTrendTag& tag, char* out) const {
+void CCitectGridCol::AppendSortKey(const CCitectTrendTag& tag, bool descending,
+                                   std::string& key) const {
+  // A zero byte is written 00 01 and the end 00 00: the end sorts before any byte, and a text
+  // cannot end where a longer one goes on. Inverting every byte reverses the order.
+  const char flip = descending ? '\xff' : '\0';
   const std::string& text = GetText(tag);
-  return std::transform(text.begin(), text.end(), out, platform::AsciiFold);
+  const std::size_t at = key.size();
+  key.resize(at + text.size());
+  char* out = key.data() + at;
+  bool zero = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out[i] = static_cast<char>(platform::AsciiFold(text[i]) ^ flip);
+    zero |= text[i] == '\0';
+  }
+  if (zero) {  // rare: written again, each zero byte escaped
+    key.resize(at);
+    for (char c : text) {
+      key += static_cast<char>(platform::AsciiFold(c) ^ flip);
+      if (c == '\0') key += static_cast<char>(1 ^ flip);
+    }
+  }
+  key += flip;
+  key += flip;
 }
 
 }  // namespace kz::citect

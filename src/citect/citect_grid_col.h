@@ -86,10 +86,11 @@ class CCitectGridCol {
   bool WantsAttention(const CCitectTrendTag& tag) const { return GetText(tag).empty(); }
   // <0, 0, >0 comparing the two records' texts without letter case.
   int Compare(const CCitectTrendTag& a, const CCitectTrendTag& b) const;
-  // Writes the record's text at `out` in the form whose plain byte order is the order of
-  // Compare (GetText(tag).size() bytes), so that a sort can fold letter case once per row
-  // instead of once per comparison; returns the end of what it wrote.
-  char* WriteSortKey(const CCitectTrendTag& tag, char* out) const;
+  // Appends the record's text to `key` in a form whose plain byte order is the order of Compare
+  // (reversed when `descending`), so that a sort folds letter case once per row instead of once
+  // per comparison. No text's form begins another's, so the forms of several columns placed one
+  // after another compare as the columns do, one by one.
+  void AppendSortKey(const CCitectTrendTag& tag, bool descending, std::string& key) const;
 
  private:
   const CitectColumnFacts& Facts() const { return kCitectColumns[id_]; }

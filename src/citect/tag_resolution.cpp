@@ -87,8 +87,7 @@ std::vector<std::vector<CCitectTrendTag*>> CTagResolution::StationGroups() const
   return groups;
 }
 
-void CTagResolution::BuildTagMap(std::string_view station, const std::string& path,
-                                 TagMap& tags) {
+void CTagResolution::BuildTagMap(std::string_view station, const std::string& path, TagMap& tags) {
   const auto doc = platform::ProfileSnapshot(path);
   for (std::string_view line : projfiles::KpjList(*doc, projfiles::kKpjQuenda)) {
     if (!platform::EqualsNoCase(GetField(line, ',', 1, kNameLength), station)) continue;

@@ -79,6 +79,31 @@ TEST_F(TagGridTest, TitleClicksSortTheRowsWhichLeadEditsToTheirRecords) {
   EXPECT_EQ(positions, (std::vector<int>{4, 0, 1, 3, 2}));
 }
 
+// Sort keys of two columns placed one after another order as the first column's texts, zero bytes
+// and texts that begin others included, whatever the second column holds; reversed, reversed.
+TEST(GridColumnSortKey, OrdersAsTheTextsOneColumnAtATime) {
+  using namespace std::string_literals;
+  const std::pair<std::string, std::string> ordered[] = {
+      {"x", "x\0"s}, {"x\0"s, "x\1"s}, {"x\0"s, "x\0\0"s}, {"X", "xa"}, {"z", "\xC3"}};
+  const CCitectGridCol trend(kCitectTrendVarCol);
+  const CCitectGridCol station(kCitectStaNameCol);
+  for (const auto& [low, high] : ordered) {
+    SCOPED_TRACE(low + "<" + high);
+    for (bool descending : {false, true}) {
+      std::string keys[2];
+      const std::string texts[2] = {low, high};
+      for (int i = 0; i < 2; ++i) {
+        CCitectTrendTag t;
+        t.m_strTrendVar = texts[i];
+        t.m_strStaName = i == 0 ? "\xff" : "";
+        trend.AppendSortKey(t, descending, keys[i]);
+        station.AppendSortKey(t, false, keys[i]);
+      }
+      EXPECT_EQ(keys[0] < keys[1], !descending);
+    }
+  }
+}
+
 // What each standard column offers, and that edits reach the record in editable ones only.
 TEST_F(TagGridTest, ColumnsOfferTheirEditorsAndStoreOnlyWhereEditable) {
   const struct {
