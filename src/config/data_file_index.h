@@ -10,8 +10,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "platform/ascii_case.h"
+#include "platform/no_case_index.h"
 
 namespace kz::config {
 
@@ -19,20 +20,26 @@ class DataFileIndex {
  public:
   void Add(std::string_view data_file, bool live);
   void Remove(std::string_view data_file, bool live);
-  void Clear() { m_counts.clear(); }
+  void Clear();
 
   std::size_t LiveCount(std::string_view data_file) const;
   std::size_t AllCount(std::string_view data_file) const;
 
  private:
-  struct Counts {
+  struct Entry {
+    std::string data_file;  // as first added; empty while the entry is free
     std::size_t all = 0;
     std::size_t live = 0;
   };
-  const Counts* Find(std::string_view data_file) const;
+  const Entry* Find(std::string_view data_file) const;
+  auto NameOf() const {
+    return
+        [this](platform::NoCaseIndex::Pos i) { return std::string_view(m_entries[i].data_file); };
+  }
 
-  // By the data file as first added; looked up without case and without a lower-cased copy.
-  platform::NoCaseMap<Counts> m_counts;
+  std::vector<Entry> m_entries;
+  std::vector<platform::NoCaseIndex::Pos> m_free;  // entries of data files no transfer uses now
+  platform::NoCaseIndex m_index;                   // the entries by data file, without case
 };
 
 }  // namespace kz::config

@@ -1,9 +1,10 @@
 // Client transfers played by a script: matched by station number and ID, removed as the page's
 // Remove does, added through Add Custom and changed through Edit, each with the Edit Transfer
 // dialog (and Record Storage Options for the storage settings).
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -159,21 +160,31 @@ class TransferStep {
   void Match(std::vector<std::string>& lines) {
     config::CCfgMgr& model = m_ctx.model;
     const int count = model.GetConnectionCount();
-    // The live transfers of each pair in file order: the first in `first`, each one's successor
-    // in `next` (-1 at the end).
-    std::unordered_map<std::uint64_t, int> first;
+    // The live transfers of each pair in file order: the first in `first` (sorted by pair, for a
+    // binary search), each one's successor in `next` (-1 at the end). Sorted arrays rather than a
+    // hash map: no node per transfer.
+    std::vector<std::pair<std::uint64_t, int>> first;
     first.reserve(static_cast<std::size_t>(count));
-    std::vector<int> next(static_cast<std::size_t>(count), -1);
-    for (int i = count - 1; i >= 0; --i) {
+    for (int i = 0; i < count; ++i) {
       const CConnectionCfg* t = model.GetConnection(i);
-      if (t->IsRemoved()) continue;
-      const auto [it, inserted] = first.try_emplace(Key(t->GetStationNumber(), t->GetID()), i);
-      if (!inserted) next[static_cast<std::size_t>(i)] = std::exchange(it->second, i);
+      if (!t->IsRemoved()) first.emplace_back(Key(t->GetStationNumber(), t->GetID()), i);
     }
+    std::sort(first.begin(), first.end());
+    std::vector<int> next(static_cast<std::size_t>(count), -1);
+    std::size_t heads = 0;
+    for (std::size_t k = 0; k < first.size(); ++k) {
+      if (heads > 0 && first[heads - 1].first == first[k].first) {
+        next[static_cast<std::size_t>(first[k - 1].second)] = first[k].second;
+      } else {
+        first[heads++] = first[k];
+      }
+    }
+    first.resize(heads);
     std::vector<bool> kept(static_cast<std::size_t>(count), false);
     for (std::size_t j = 0; j < m_want.size(); ++j) {
-      const auto it = first.find(Key(m_want[j].station_number, m_want[j].id));
-      if (it == first.end() || it->second < 0) continue;
+      const std::uint64_t key = Key(m_want[j].station_number, m_want[j].id);
+      const auto it = std::lower_bound(first.begin(), first.end(), std::pair(key, INT_MIN));
+      if (it == first.end() || it->first != key || it->second < 0) continue;
       const int index = it->second;
       it->second = next[static_cast<std::size_t>(index)];
       kept[static_cast<std::size_t>(index)] = true;

@@ -118,19 +118,25 @@ struct ProfileDocument::Group {
   Line header;
   std::vector<Line> body;
   // The first entry line in `body` per key, while the group is Indexed().
-  NoCaseMap<std::size_t, std::string_view> keys;
+  NoCaseIndex keys;
   std::size_t next_same = kNone;  // the next group of the same section name
+  std::size_t last_same = kNone;  // in the first group of a name: the last group of that name
+
+  auto KeyOf() const {
+    return [this](NoCaseIndex::Pos i) { return body[i].Name(); };
+  }
 
   // Short sections are searched line by line: for the six-key sections a configuration is made
   // of, that is faster than hashing, and a load builds no map for each of thousands.
   bool Indexed() const { return has_header && body.size() > kScanLines; }
 
   void IndexKeys() {
-    keys.clear();
+    keys.Reset(Indexed() ? body.size() : 0);
     if (!Indexed()) return;
-    keys.reserve(body.size());
     for (std::size_t i = 0; i < body.size(); ++i) {
-      if (body[i].kind == Kind::Entry) keys.try_emplace(body[i].Name(), i);
+      if (body[i].kind == Kind::Entry) {
+        keys.TryEmplace(body[i].Name(), static_cast<NoCaseIndex::Pos>(i), KeyOf());
+      }
     }
   }
 
@@ -138,8 +144,8 @@ struct ProfileDocument::Group {
   std::size_t FindEntry(std::string_view key) const {
     key = TrimSpaces(key);
     if (Indexed()) {
-      const auto it = keys.find(key);
-      return it == keys.end() ? kNone : it->second;
+      const NoCaseIndex::Pos* i = keys.Find(key, KeyOf());
+      return i ? *i : kNone;
     }
     for (std::size_t i = 0; i < body.size(); ++i) {
       if (body[i].kind == Kind::Entry && EqualsNoCase(body[i].Name(), key)) return i;
@@ -154,7 +160,7 @@ struct ProfileDocument::Group {
       IndexKeys();
     } else if (Indexed() && line.kind == Kind::Entry) {
       // A key with outer tabs may read as a name that is there already, earlier: it stays first.
-      keys.try_emplace(line.Name(), pos);
+      keys.TryEmplace(line.Name(), static_cast<NoCaseIndex::Pos>(pos), KeyOf());
     }
   }
 };
@@ -187,10 +193,9 @@ void ProfileDocument::Parse(std::shared_ptr<const std::string> source) {
   if (bom_) rest.remove_prefix(kBom.size());
   groups_.clear();
   last_found_ = SIZE_MAX;
-  sections_.clear();
   // Rough: a section every 128 bytes. Growing costs moves and rehashing, not correctness.
   groups_.reserve(rest.size() / 128 + 1);
-  sections_.reserve(rest.size() / 128);
+  sections_.Reset(rest.size() / 128);
   groups_.emplace_back();
   // The open group's lines gather here and move to the group in one allocation at its end.
   std::vector<Line> lines;
@@ -231,19 +236,24 @@ void ProfileDocument::Parse(std::shared_ptr<const std::string> source) {
   close();
 }
 
+// The name of a group by its position, for the look-ups of sections_.
+auto ProfileDocument::HeaderOf() const {
+  return [this](NoCaseIndex::Pos i) { return groups_[i].header.Name(); };
+}
+
 // Makes the group at `index` findable by its header's name, or the last of that name's
 // duplicates (first wins).
 void ProfileDocument::EnterSection(std::size_t index) {
-  const auto [it, added] =
-      sections_.try_emplace(groups_[index].header.Name(), SameName{index, index});
-  if (added) return;
-  groups_[it->second.last].next_same = index;
-  it->second.last = index;
+  const auto [first, added] = sections_.TryEmplace(
+      groups_[index].header.Name(), static_cast<NoCaseIndex::Pos>(index), HeaderOf());
+  Group& head = groups_[*first];
+  if (!added) groups_[head.last_same].next_same = index;
+  head.last_same = index;
 }
 
 const ProfileDocument::Group* ProfileDocument::FindGroup(std::string_view section) const {
-  const auto it = sections_.find(TrimSpaces(section));
-  return it == sections_.end() ? nullptr : &groups_[it->second.first];
+  const NoCaseIndex::Pos* first = sections_.Find(TrimSpaces(section), HeaderOf());
+  return first ? &groups_[*first] : nullptr;
 }
 
 // Writers find groups here. A save writes a section's keys one after another, so the group found
@@ -421,13 +431,14 @@ bool ProfileDocument::DeleteKey(std::string_view section, std::string_view key) 
 }
 
 bool ProfileDocument::DeleteSection(std::string_view section) {
-  const auto it = sections_.find(TrimSpaces(section));
-  if (it == sections_.end()) return false;
-  Group& g = groups_[it->second.first];
+  NoCaseIndex::Pos* first = sections_.Find(TrimSpaces(section), HeaderOf());
+  if (!first) return false;
+  Group& g = groups_[*first];
   if (g.next_same == kNone) {
-    sections_.erase(it);
+    sections_.Erase(first);
   } else {
-    it->second.first = g.next_same;
+    *first = static_cast<NoCaseIndex::Pos>(g.next_same);
+    groups_[g.next_same].last_same = g.last_same;
   }
   g.has_header = false;
   std::erase_if(g.body, IsData);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/no_case_index.h"
 #include "platform/text_arena.h"
 
 namespace kz::platform {
@@ -102,14 +103,8 @@ class ProfileDocument {
   bool Empty() const;
 
  private:
-  // The groups of the same section name: only the first is read and written; when it is
-  // deleted, the next one takes its place.
-  struct SameName {
-    std::size_t first;
-    std::size_t last;
-  };
-
   void Parse(std::shared_ptr<const std::string> source);
+  auto HeaderOf() const;
   void EnterSection(std::size_t index);
   const Group* FindGroup(std::string_view section) const;
   Group* FindGroup(std::string_view section);
@@ -121,7 +116,9 @@ class ProfileDocument {
   TextArena written_;
   bool bom_ = false;
   std::vector<Group> groups_;  // the text before the first header, then one group per header
-  NoCaseMap<SameName, std::string_view> sections_;
+  // The first group of each section name: only it is read and written; when it is deleted, the
+  // next of that name takes its place.
+  NoCaseIndex sections_;
   std::size_t last_found_ = SIZE_MAX;  // the group a writer found last; see FindGroup
 };
 

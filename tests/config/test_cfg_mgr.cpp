@@ -70,11 +70,16 @@ TEST_F(CCfgMgrTest, ValidateConnectionChecksKeyThenDataFile) {
     const CConnectionCfg* self;
     int want;
   } cases[] = {
-      {9, "used.CSV", nullptr, kDuplicateDataFile}, {9, "", nullptr, kDuplicateDataFile},
-      {9, "new.csv", nullptr, kCfgOk},              {2, "used.csv", nullptr, kDuplicateTransfer},
-      {9, "used.csv", b, kCfgOk},                   {4, "b.csv", b, kCfgOk},
-      {2, "x.csv", b, kDuplicateTransfer},          {1, "x.csv", b, kCfgOk},
-      {9, "B.CSV", empty, kDuplicateDataFile},      {9, "b.csv ", empty, kCfgOk},
+      {9, "used.CSV", nullptr, kDuplicateDataFile},
+      {9, "", nullptr, kDuplicateDataFile},
+      {9, "new.csv", nullptr, kCfgOk},
+      {2, "used.csv", nullptr, kDuplicateTransfer},
+      {9, "used.csv", b, kCfgOk},
+      {4, "b.csv", b, kCfgOk},
+      {2, "x.csv", b, kDuplicateTransfer},
+      {1, "x.csv", b, kCfgOk},
+      {9, "B.CSV", empty, kDuplicateDataFile},
+      {9, "b.csv ", empty, kCfgOk},
       {6, "M.csv", b, kCfgOk},
   };
   for (const auto& c : cases) {
@@ -197,6 +202,15 @@ TEST_F(CCfgMgrTest, DataFileIndexFollowsDataFileChangesRemovalsAndReloads) {
   model_.RemoveConnection(0);
   EXPECT_TRUE(model_.IsDataFileInUse("/x.csv", nullptr));
   EXPECT_FALSE(model_.IsDataFileInUse("/x.csv", model_.GetConnection(1)));
+
+  // The room a file no transfer uses any more is taken again, by one file.
+  Add(7, 1, "/y.csv")->SetDataFile("/z1.csv");
+  Add(8, 1, "/z2.csv");
+  Add(9, 1, "/z3.csv");
+  for (const char* file : {"/z1.csv", "/z2.csv", "/z3.csv"}) {
+    EXPECT_TRUE(model_.IsDataFileInUse(file, nullptr)) << file;
+  }
+  EXPECT_FALSE(model_.IsDataFileInUse("/y.csv", nullptr));
 }
 
 }  // namespace

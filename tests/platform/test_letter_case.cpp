@@ -2,8 +2,13 @@
 // their case.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include "platform/ascii_case.h"
 #include "platform/file_lookup.h"
+#include "platform/no_case_index.h"
 #include "support/temp_env.h"
 
 namespace kz::platform {
@@ -57,6 +62,39 @@ TEST(AsciiCase, OnlyAsciiLettersFold) {
   for (const auto& c : cases) {
     EXPECT_EQ(EqualsNoCase(c.a, c.b), c.equal) << c.b;
     EXPECT_EQ(map.contains(c.b), c.equal) << c.b;
+  }
+}
+
+// The index against a map of the same names through growth, erasures and names coming back:
+// each name is found in any case at the position it was first given, and nothing erased is.
+TEST(NoCaseIndex, FindsWhatAMapFindsThroughGrowthAndErasures) {
+  std::vector<std::string> names;
+  const auto name_of = [&](NoCaseIndex::Pos pos) { return std::string_view(names[pos]); };
+  NoCaseIndex index;
+  std::map<std::string, NoCaseIndex::Pos> expected;  // by lower-cased name
+  const auto add = [&](const std::string& name) {
+    names.push_back(name);
+    const auto pos = static_cast<NoCaseIndex::Pos>(names.size() - 1);
+    const auto [stored, added] = index.TryEmplace(name, pos, name_of);
+    const auto [it, fresh] = expected.try_emplace(AsciiLower(name), pos);
+    EXPECT_EQ(added, fresh) << name;
+    EXPECT_EQ(*stored, it->second) << name;
+  };
+  for (int i = 0; i < 3000; ++i) add("Section" + std::to_string(i % 2000));
+  for (int i = 0; i < 2000; i += 3) {
+    index.Erase(index.Find("SECTION" + std::to_string(i), name_of));
+    expected.erase("section" + std::to_string(i));
+  }
+  for (int i = 0; i < 600; i += 2) add("section" + std::to_string(i));
+  EXPECT_EQ(index.size(), expected.size());
+  for (int i = 0; i < 2100; ++i) {
+    const std::string name = "sEcTiOn" + std::to_string(i);
+    const NoCaseIndex::Pos* found = index.Find(name, name_of);
+    const auto it = expected.find(AsciiLower(name));
+    ASSERT_EQ(found != nullptr, it != expected.end()) << name;
+    if (found) {
+      EXPECT_EQ(*found, it->second) << name;
+    }
   }
 }
 
