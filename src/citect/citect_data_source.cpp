@@ -103,19 +103,27 @@ class KeySorter {
     return begin < end ? chunk << 8 * (8 - (end - begin)) : 0;
   }
 
+  // The entries of a run come in row order, and leave in key order with ties in row order.
   void SortRun(Entry* first, Entry* last, std::size_t depth) {
-    for (Entry* e = first; e != last; ++e) e->chunk = Chunk(e->row, depth);
-    std::sort(first, last, [](const Entry& a, const Entry& b) {
-      return a.chunk != b.chunk ? a.chunk < b.chunk : a.row < b.row;
-    });
+    bool tied = true;
+    for (Entry* e = first; e != last; ++e) {
+      e->chunk = Chunk(e->row, depth);
+      tied = tied && e->chunk == first->chunk;
+    }
+    // Stable, so ties stay in row order for the next pass without comparing rows. A run that
+    // shares these eight bytes (a column's value common to many rows) needs no sort at all.
+    if (!tied) {
+      std::stable_sort(first, last,
+                       [](const Entry& a, const Entry& b) { return a.chunk < b.chunk; });
+    }
     for (Entry* run = first; run != last;) {
-      Entry* tied = run + 1;
-      while (tied != last && tied->chunk == run->chunk) ++tied;
+      Entry* end = run + 1;
+      while (end != last && end->chunk == run->chunk) ++end;
       // No key begins another, so keys tied up to the end of one are equal.
-      if (tied - run > 1 && starts_[run->row + 1] - starts_[run->row] > depth + 8) {
-        SortRun(run, tied, depth + 8);
+      if (end - run > 1 && starts_[run->row + 1] - starts_[run->row] > depth + 8) {
+        SortRun(run, end, depth + 8);
       }
-      run = tied;
+      run = end;
     }
   }
 
