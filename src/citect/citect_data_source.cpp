@@ -76,7 +76,14 @@ class KeySorter {
     const std::size_t n = starts_.size() - 1;
     std::vector<Entry> entries(n);
     for (std::size_t i = 0; i < n; ++i) entries[i].row = static_cast<std::uint32_t>(i);
-    SortRun(entries.data(), entries.data() + n, 0);
+    // Runs still to sort, kept here rather than on the call stack: rows that share a long text
+    // go one pass deeper for every eight bytes of it.
+    std::vector<Run> runs{{entries.data(), entries.data() + n, 0}};
+    while (!runs.empty()) {
+      const Run run = runs.back();
+      runs.pop_back();
+      SortRun(run, runs);
+    }
     std::vector<std::uint32_t> rows(n);
     for (std::size_t i = 0; i < n; ++i) rows[i] = entries[i].row;
     return rows;
@@ -103,8 +110,16 @@ class KeySorter {
     return begin < end ? chunk << 8 * (8 - (end - begin)) : 0;
   }
 
-  // The entries of a run come in row order, and leave in key order with ties in row order.
-  void SortRun(Entry* first, Entry* last, std::size_t depth) {
+  struct Run {
+    Entry* first;
+    Entry* last;
+    std::size_t depth;  // the bytes of their keys known to be equal
+  };
+
+  // The entries of a run come in row order, and leave in key order with ties in row order; the
+  // groups still tied join `runs`.
+  void SortRun(const Run& run, std::vector<Run>& runs) {
+    const auto [first, last, depth] = run;
     bool tied = true;
     for (Entry* e = first; e != last; ++e) {
       e->chunk = Chunk(e->row, depth);
@@ -116,14 +131,14 @@ class KeySorter {
       std::stable_sort(first, last,
                        [](const Entry& a, const Entry& b) { return a.chunk < b.chunk; });
     }
-    for (Entry* run = first; run != last;) {
-      Entry* end = run + 1;
-      while (end != last && end->chunk == run->chunk) ++end;
+    for (Entry* group = first; group != last;) {
+      Entry* end = group + 1;
+      while (end != last && end->chunk == group->chunk) ++end;
       // No key begins another, so keys tied up to the end of one are equal.
-      if (end - run > 1 && starts_[run->row + 1] - starts_[run->row] > depth + 8) {
-        SortRun(run, end, depth + 8);
+      if (end - group > 1 && starts_[group->row + 1] - starts_[group->row] > depth + 8) {
+        runs.push_back({group, end, depth + 8});
       }
-      run = end;
+      group = end;
     }
   }
 

@@ -79,6 +79,17 @@ TEST_F(TagGridTest, TitleClicksSortTheRowsWhichLeadEditsToTheirRecords) {
   EXPECT_EQ(positions, (std::vector<int>{4, 0, 1, 3, 2}));
 }
 
+// Texts that share megabytes before they differ are sorted without a pass per eight bytes on
+// the call stack.
+TEST_F(TagGridTest, LongSharedTextsSortWithoutExhaustingTheStack) {
+  const std::string shared(4 << 20, 'x');
+  Fill({{"P", "", ""}, {"P", "", ""}});
+  tags_[0].m_strTrendVar = shared + "a";
+  tags_[1].m_strTrendVar = shared + "b";
+  grid_.OnTitleClick(kCitectTrendVarCol);  // Z to A
+  EXPECT_EQ(grid_.GetText(0, kCitectTrendVarCol).back(), 'b');
+}
+
 // Sort keys of two columns placed one after another order as the first column's texts, zero bytes
 // and texts that begin others included, whatever the second column holds; reversed, reversed.
 TEST(GridColumnSortKey, OrdersAsTheTextsOneColumnAtATime) {
