@@ -166,7 +166,10 @@ void CCitectDataSource::SortBy(int col, bool ascending) {
     for (const CCitectGridCol* key : keys) sampled += key->GetText(tag).size() + 2;
   }
   std::string buffer;
-  buffer.reserve(n <= kSampled ? sampled : sampled / kSampled * n * 9 / 8);
+  // Capped: a few long texts among the first rows must not ask for a buffer as if every row
+  // held them; past the cap it grows as needed.
+  constexpr std::size_t kReserveCap = std::size_t{64} << 20;
+  buffer.reserve(std::min(n <= kSampled ? sampled : sampled / kSampled * n * 9 / 8, kReserveCap));
   std::vector<std::size_t> starts(n + 1);
   for (std::size_t i = 0; i < n; ++i) {
     const CCitectTrendTag& tag = record_at_(rows_[i]);
