@@ -1,7 +1,6 @@
 #include "citect/tag_verifier.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <numeric>
@@ -10,6 +9,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/file_lookup.h"
+#include "platform/position_index.h"
 
 namespace kz::citect {
 namespace {
@@ -20,40 +20,6 @@ std::string Describe(std::string_view what, const CCitectTrendTag& t) {
   return std::string(what) + ": trend tag name = " + t.m_strTrendVar +
          ", Citect project = " + t.m_strCitectProj + ".";
 }
-
-// Record indices in an open-addressed table, keyed through the records themselves: no node and
-// no key string per record, so 100,000 bindings are grouped in a table of 2 MB that stays in cache.
-class RecordIndex {
- public:
-  explicit RecordIndex(std::size_t records) : slots_(std::bit_ceil(records + records / 2 + 16)) {}
-
-  // The first record added that `same(first)` finds equal to record `i` (of hash `hash`), or `i`
-  // itself, added, when there is none.
-  template <typename Same>
-  std::uint32_t FindOrAdd(std::uint64_t hash, std::uint32_t i, Same same) {
-    // The records' hashes are FNV-1a, weak in their low bits: mixed before they pick a slot.
-    hash = (hash ^ (hash >> 29)) * 0xbf58476d1ce4e5b9ull;
-    hash ^= hash >> 32;
-    const std::size_t mask = slots_.size() - 1;
-    const auto check = static_cast<std::uint32_t>(hash >> 32);
-    for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
-      Slot& slot = slots_[s];
-      if (slot.record == kEmpty) {
-        slot = {check, i};
-        return i;
-      }
-      if (slot.check == check && same(slot.record)) return slot.record;
-    }
-  }
-
- private:
-  static constexpr std::uint32_t kEmpty = UINT32_MAX;
-  struct Slot {
-    std::uint32_t check = 0;  // high bits of the hash: most unequal records never compare
-    std::uint32_t record = kEmpty;
-  };
-  std::vector<Slot> slots_;
-};
 
 // The complete records grouped by datalog, datalogs in the order they first occur.
 struct Datalogs {
@@ -68,14 +34,18 @@ Datalogs CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::string>
   const auto count = static_cast<std::uint32_t>(tags.size());
   Datalogs datalogs;
   std::vector<std::uint32_t> datalog_of(count, kNone);
-  RecordIndex by_datalog(count);
-  RecordIndex by_trend_tag(count);
+  // Record indices by datalog and by trend tag key, compared through the records themselves: no
+  // key string or node per record.
+  platform::PositionIndex by_datalog;
+  platform::PositionIndex by_trend_tag;
+  by_datalog.Reset(count);
+  by_trend_tag.Reset(count);
   std::vector<bool> reported(count);  // by the record that first has the trend tag key
   for (std::uint32_t i = 0; i < count; ++i) {
     const CCitectTrendTag& t = tags[i];
     if (t.IsComplete()) {
-      const std::uint32_t first = by_datalog.FindOrAdd(
-          t.DatalogHash(), i, [&](std::uint32_t r) { return tags[r].SameDatalog(t); });
+      const auto same = [&](std::uint32_t r) { return tags[r].SameDatalog(t); };
+      const std::uint32_t first = *by_datalog.TryEmplace(t.DatalogHash(), i, same).first;
       if (first == i) {
         datalog_of[i] = static_cast<std::uint32_t>(datalogs.first.size());
         datalogs.first.push_back(i);
@@ -89,8 +59,8 @@ Datalogs CheckRecords(const CCitectTrendTagArray& tags, std::vector<std::string>
       }
     }
     if (t.m_strTrendVar.empty() || t.m_strCitectProj.empty()) continue;
-    const std::uint32_t first = by_trend_tag.FindOrAdd(
-        t.TrendTagHash(), i, [&](std::uint32_t r) { return tags[r].SameTrendTag(t); });
+    const auto same = [&](std::uint32_t r) { return tags[r].SameTrendTag(t); };
+    const std::uint32_t first = *by_trend_tag.TryEmplace(t.TrendTagHash(), i, same).first;
     // Reported once, at the second occurrence, however often it occurs.
     if (first != i && !reported[first]) {
       reported[first] = true;

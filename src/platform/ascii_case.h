@@ -27,20 +27,22 @@ constexpr bool EqualsNoCase(std::string_view a, std::string_view b) {
 // up sort after ASCII, unsigned).
 int CompareNoCase(std::string_view a, std::string_view b);
 
+// FNV-1a over the folded bytes of `s`, continuing from `h`: several names hash as one.
+constexpr std::uint64_t HashNoCase(std::string_view s, std::uint64_t h = 14695981039346656037ull) {
+  for (char c : s) {
+    h ^= static_cast<unsigned char>(AsciiFold(c));
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
 // Hash and equality for unordered containers keyed by such names; both take string_views, so a
 // map keyed by std::string is searched without making one.
 // The hash is not noexcept on purpose: libstdc++ then stores each node's hash, instead of hashing
 // the names again while it walks a bucket.
 struct NoCaseHash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view s) const {
-    std::uint64_t h = 14695981039346656037ull;  // FNV-1a over folded bytes
-    for (char c : s) {
-      h ^= static_cast<unsigned char>(AsciiFold(c));
-      h *= 1099511628211ull;
-    }
-    return static_cast<std::size_t>(h);
-  }
+  std::size_t operator()(std::string_view s) const { return HashNoCase(s); }
 };
 
 struct NoCaseEqual {

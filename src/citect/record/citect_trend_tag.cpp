@@ -1,27 +1,12 @@
 #include "citect/record/citect_trend_tag.h"
 
+#include <functional>
+
 #include "platform/ascii_case.h"
 
 namespace kz::citect {
 
 using platform::AsciiLower;
-
-namespace {
-
-constexpr std::uint64_t kHashBasis = 14695981039346656037ull;
-
-// FNV-1a over a field's bytes (folded or as written), then its length, so that fields that run
-// into each other hash apart.
-std::uint64_t HashField(std::uint64_t h, std::string_view field, bool fold) {
-  constexpr std::uint64_t kPrime = 1099511628211ull;
-  for (char c : field) {
-    h ^= static_cast<unsigned char>(fold ? platform::AsciiFold(c) : c);
-    h *= kPrime;
-  }
-  return (h ^ field.size()) * kPrime;
-}
-
-}  // namespace
 
 void CCitectTrendTag::CopyFrom(const CCitectTrendTag& other) {
   *this = other;
@@ -50,7 +35,7 @@ bool CCitectTrendTag::SameTrendTag(const CCitectTrendTag& other) const {
 }
 
 std::uint64_t CCitectTrendTag::TrendTagHash() const {
-  return HashField(HashField(kHashBasis, m_strTrendVar, false), m_strCitectProj, true);
+  return platform::HashNoCase(m_strCitectProj, std::hash<std::string>{}(m_strTrendVar));
 }
 
 bool CCitectTrendTag::SameDatalog(const CCitectTrendTag& other) const {
@@ -61,8 +46,8 @@ bool CCitectTrendTag::SameDatalog(const CCitectTrendTag& other) const {
 }
 
 std::uint64_t CCitectTrendTag::DatalogHash() const {
-  std::uint64_t h = HashField(kHashBasis, m_strProjFile, true);
-  return HashField(HashField(h, m_strStaName, true), m_strDatalog, true);
+  using platform::HashNoCase;
+  return HashNoCase(m_strDatalog, HashNoCase(m_strStaName, HashNoCase(m_strProjFile)));
 }
 
 CCitectTrendTag& CCitectTrendTagArray::Add(std::unique_ptr<CCitectTrendTag> tag) {
