@@ -97,17 +97,13 @@ class KeySorter {
 
   std::uint64_t Chunk(std::uint32_t row, std::size_t depth) const {
     const std::size_t begin = starts_[row] + depth;
-    const std::size_t end = std::min(begin + 8, starts_[row + 1]);
-    if (end == begin + 8) {
-      std::uint64_t chunk;
-      std::memcpy(&chunk, keys_.data() + begin, sizeof chunk);
-      return std::endian::native == std::endian::little ? __builtin_bswap64(chunk) : chunk;
-    }
-    std::uint64_t chunk = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-      chunk = chunk << 8 | static_cast<unsigned char>(keys_[i]);
-    }
-    return begin < end ? chunk << 8 * (8 - (end - begin)) : 0;
+    const std::size_t end = starts_[row + 1];
+    unsigned char bytes[8] = {};
+    if (begin < end)
+      std::memcpy(bytes, keys_.data() + begin, std::min<std::size_t>(8, end - begin));
+    std::uint64_t chunk;
+    std::memcpy(&chunk, bytes, sizeof chunk);
+    return std::endian::native == std::endian::little ? __builtin_bswap64(chunk) : chunk;
   }
 
   struct Run {
