@@ -92,7 +92,9 @@ bool CheckInputs(const ResolveArgs& args) {
 // The store to add to; empty (after a line on stderr) when it exists but cannot be read, since
 // saving would then replace bindings that were never loaded.
 std::string StorePath(const ResolveArgs& args) {
-  const std::string path = platform::ResolveCase(TrendStorePath(args.file)).string();
+  // The located store comes found without case already; a given one is looked up here.
+  const std::string path =
+      args.file ? platform::ResolveCase(*args.file).string() : TrendStorePath(std::nullopt);
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return path;
   CDBaseFile probe;
